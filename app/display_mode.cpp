@@ -1,0 +1,87 @@
+#include "app/display_mode.h"
+
+#include <GL/glut.h>
+#include <GL/glx.h>
+
+#include <string>
+
+namespace {
+bool gameModeEntered = false;
+
+using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
+using SwapIntervalInt = int (*)(int);
+
+void* lookUp(const char* name)
+{
+    return reinterpret_cast<void*>(glXGetProcAddress(reinterpret_cast<const GLubyte*>(name)));
+}
+
+bool glxHasExtension(const char* name)
+{
+    Display* display = glXGetCurrentDisplay();
+    if (!display) {
+        return false;
+    }
+    const char* list = glXQueryExtensionsString(display, DefaultScreen(display));
+    if (!list) {
+        return false;
+    }
+    const std::string extensions = std::string(" ") + list + " ";
+    return extensions.find(std::string(" ") + name + " ") != std::string::npos;
+}
+}  // namespace
+
+void enterDisplay(const char* gameModeString)
+{
+    glutGameModeString(gameModeString);
+    // freeglut returns 0 and creates no window when the mode change fails; any
+    // later call that needs a window would then abort the program.
+    gameModeEntered = glutEnterGameMode() != 0 && glutGameModeGet(GLUT_GAME_MODE_ACTIVE);
+    if (!gameModeEntered) {
+        glutInitWindowPosition(0, 0);
+        glutInitWindowSize(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+        glutCreateWindow("vorel");
+        glutFullScreen();
+    }
+    glutSetCursor(GLUT_CURSOR_NONE);
+}
+
+void leaveDisplay()
+{
+    if (gameModeEntered) {
+        glutLeaveGameMode();
+        gameModeEntered = false;
+    }
+}
+
+bool displayInGameMode()
+{
+    return gameModeEntered;
+}
+
+void setSwapInterval(int interval)
+{
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) {
+        return;
+    }
+    if (glxHasExtension("GLX_EXT_swap_control")) {
+        if (auto ext = reinterpret_cast<SwapIntervalExt>(lookUp("glXSwapIntervalEXT"))) {
+            ext(display, drawable, interval);
+            return;
+        }
+    }
+    if (glxHasExtension("GLX_MESA_swap_control")) {
+        if (auto mesa = reinterpret_cast<SwapIntervalInt>(lookUp("glXSwapIntervalMESA"))) {
+            mesa(interval);
+            return;
+        }
+    }
+    if (glxHasExtension("GLX_SGI_swap_control")) {
+        // The SGI variant refuses 0; it can only slow the swap down.
+        if (auto sgi = reinterpret_cast<SwapIntervalInt>(lookUp("glXSwapIntervalSGI"))) {
+            sgi(interval);
+        }
+    }
+}

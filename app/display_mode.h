@@ -1,0 +1,19 @@
+// The full-screen display: game mode when the toolkit can set the mode,
+// otherwise a full-screen window, so the game also runs where the mode cannot
+// be changed (Xvfb, many Wayland sessions).
+#pragma once
+
+// Passes the mode string to game mode and enters it; on failure opens a
+// full-screen window titled "vorel". Hides the cursor either way.
+void enterDisplay(const char* gameModeString);
+
+// Leaves game mode, only if it was entered.
+void leaveDisplay();
+
+// True when game mode was entered (false for the window fallback).
+bool displayInGameMode();
+
+// Switches waiting for vertical retrace through the GLX swap-control
+// extensions (EXT, then MESA, then SGI), looked up at run time; does nothing
+// when none exists. Needs a current context.
+void setSwapInterval(int interval);

@@ -1,0 +1,11 @@
+// The frame driver: one callback, registered as both display and idle function,
+// runs the update, draws the scene and the overlay and asks for the next frame.
+#pragma once
+
+constexpr double FIELD_OF_VIEW_DEG = 45.0;
+constexpr double NEAR_PLANE = 1.0;
+constexpr double FAR_PLANE = 1024.0;
+constexpr int BACKDROP_EDGE = 1024;
+
+void displayFrame();
+void onReshape(int width, int height);

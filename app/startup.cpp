@@ -1,0 +1,113 @@
+#include "app/startup.h"
+
+#include "app/display_mode.h"
+#include "app/frame.h"
+#include "app/input.h"
+#include "app/platform.h"
+#include "app/settings.h"
+#include "app/timer.h"
+#include "render/lighting.h"
+#include "sim/camera.h"
+#include "sim/random.h"
+#include "sound/sound_sdl.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+const char* const DISPLAY_STRING = "rgb double depth hw=1";
+
+bool mainLoopEnded = false;
+
+void exitProcess(int status)
+{
+    std::exit(status);
+}
+
+void leaveDisplayHook()
+{
+    // After the main loop has returned every toolkit call aborts the program.
+    if (!mainLoopEnded) {
+        leaveDisplay();
+    }
+}
+
+}  // namespace
+
+void registerCallbacks()
+{
+    glutReshapeFunc(onReshape);
+    glutDisplayFunc(displayFrame);
+    glutIdleFunc(displayFrame);
+    glutIgnoreKeyRepeat(1);
+    glutKeyboardFunc(onKeyDown);
+    glutKeyboardUpFunc(onKeyUp);
+    glutMouseFunc(onMouseButton);
+    glutMotionFunc(onMouseDrag);
+    glutPassiveMotionFunc(onMouseMove);
+    glutSpecialFunc(onSpecialKey);
+}
+
+void installPlatformHooks()
+{
+    platformHooks.warpPointer = glutWarpPointer;
+    platformHooks.modifiers = glutGetModifiers;
+    platformHooks.leaveDisplay = leaveDisplayHook;
+    platformHooks.closeSound = soundShutdown;
+    platformHooks.exitProcess = exitProcess;
+}
+
+int runGame(int argc, char** argv)
+{
+    // 1. Two runs started in the same second get the same asteroid field.
+    randomSeed(static_cast<uint32_t>(std::time(nullptr)));
+
+    // 2-3. Settings and high-score list are read here.
+    // 4-6. Models are loaded into every asteroid, rocket and gate here, and
+    //      the asteroids scattered.
+    // 7. The gates are set up from the course table here.
+
+    // 8. Camera: facing gate 0 from the start position.
+    camera.setTarget(-220.0f, 0.0f, 0.0f);
+    camera.placeAt(-200.0f, -50.0f, 0.0f);
+
+    // 9. Lap state is reset here.
+
+    // 10-11.
+    timerInit();
+    soundInit();
+
+    // 12. Display. The display string must be set before glutInit.
+    glutInitDisplayString(DISPLAY_STRING);
+    glutInit(&argc, argv);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    enterDisplay(gameModeString);
+
+    // 13-15.
+    setupLighting();
+    registerCallbacks();
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+
+    // 16. The texture table is loaded here.
+
+    // 17. Frames run as fast as the machine allows.
+    setSwapInterval(0);
+
+    // 18. The octree is built and the asteroids filed here.
+
+    installPlatformHooks();
+    glutMainLoop();
+
+    // Only reached when the window was closed from outside: end the run as
+    // Escape does, so the best lap is still saved.
+    mainLoopEnded = true;
+    runExitSequence();
+    return 0;
+}

@@ -1,0 +1,165 @@
+#include "sound/sound_sdl.h"
+
+#include "sound/sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const SAMPLE_FILES[SAMPLE_COUNT] = {
+    "sound/explosion.wav", "sound/rocket.wav", "sound/gate.wav", "sound/bestlap.wav", "sound/normlap.wav",
+};
+const char* const MUSIC_FILE = "sound/bk01.mp3";
+const char* const ENGINE_FILE = "sound/engine.wav";
+
+struct SoundDevice {
+    bool open = false;
+    bool silent = false;
+    Mix_Chunk* music = nullptr;
+    Mix_Chunk* engine = nullptr;
+    Mix_Chunk* samples[SAMPLE_COUNT] = {};
+};
+
+SoundDevice device;
+
+class MixerOutput : public SoundOutput {
+public:
+    void playSample(int channel, int slot) override
+    {
+        if (slot >= 0 && slot < SAMPLE_COUNT && device.samples[slot]) {
+            Mix_PlayChannel(channel, device.samples[slot], 0);
+        }
+    }
+    void setVolume(int channel, int volume) override
+    {
+        if (device.open) {
+            Mix_Volume(channel, soundMixerVolume(volume));
+        }
+    }
+};
+
+MixerOutput mixerOutput;
+
+// A machine without a sound server or card makes ALSA print several lines of
+// complaints; nothing is wrong with the game, so they are kept off the console.
+class StderrSilencer {
+public:
+    StderrSilencer()
+    {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int devNull = ::open("/dev/null", O_WRONLY);
+        if (saved_ >= 0 && devNull >= 0) {
+            dup2(devNull, STDERR_FILENO);
+        }
+        if (devNull >= 0) {
+            close(devNull);
+        }
+    }
+    ~StderrSilencer()
+    {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            dup2(saved_, STDERR_FILENO);
+            close(saved_);
+        }
+    }
+    StderrSilencer(const StderrSilencer&) = delete;
+    StderrSilencer& operator=(const StderrSilencer&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
+bool openMixer()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    if (Mix_OpenAudio(SOUND_MIX_RATE, AUDIO_S16SYS, 2, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
+}
+
+bool openDevice()
+{
+    {
+        StderrSilencer quiet;
+        if (openMixer()) {
+            return true;
+        }
+    }
+    // No real device: the dummy driver keeps the channel bookkeeping working.
+    // Override priority, or a driver named in SDL_AUDIODRIVER would win again.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    if (openMixer()) {
+        device.silent = true;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void soundInit()
+{
+    if (device.open) {
+        return;
+    }
+    if (!openDevice()) {
+        return;  // no sound at all; every cue stays silent
+    }
+    device.open = true;
+    Mix_Init(MIX_INIT_MP3);
+    Mix_AllocateChannels(CHANNEL_COUNT);
+
+    device.music = Mix_LoadWAV(MUSIC_FILE);
+    device.engine = Mix_LoadWAV(ENGINE_FILE);
+    for (int slot = 0; slot < SAMPLE_COUNT; ++slot) {
+        device.samples[slot] = Mix_LoadWAV(SAMPLE_FILES[slot]);
+    }
+    soundSetOutput(&mixerOutput);
+
+    if (device.music) {
+        Mix_PlayChannel(CHANNEL_RADIO, device.music, -1);
+    }
+    soundSetVolume(CHANNEL_RADIO, radioVolume);
+    if (device.engine) {
+        Mix_PlayChannel(CHANNEL_ENGINE, device.engine, -1);
+    }
+}
+
+void soundShutdown()
+{
+    if (!device.open) {
+        return;
+    }
+    soundSetOutput(nullptr);
+    Mix_HaltChannel(-1);
+    Mix_FreeChunk(device.music);
+    Mix_FreeChunk(device.engine);
+    for (Mix_Chunk*& sample : device.samples) {
+        Mix_FreeChunk(sample);
+        sample = nullptr;
+    }
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (device.silent) {
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    }
+    device = SoundDevice{};
+}
+
+bool soundIsSilentDevice()
+{
+    return device.silent;
+}
