@@ -1,0 +1,25 @@
+// The 31 textures of the game, by fixed slot. Every pass binds textures only
+// through this table.
+#pragma once
+
+constexpr int TEXTURE_SLOT_COUNT = 31;
+
+enum TextureSlot : int {
+    TEX_LOGO = 0,             // "logo.tga", loaded but drawn by no pass
+    TEX_STARS = 1,            // "stars.tga", backdrop
+    TEX_COCKPIT = 2,          // "cp.tga", cockpit panel and radar
+    TEX_GATE = 3,             // "gate.tga"
+    TEX_ASTEROID = 4,         // "ast.tga"
+    TEX_EXPLOSION_FIRST = 5,  // "explosion/spr000.tga" ... slot 29 "explosion/spr024.tga"
+    TEX_EXPLOSION_END = 29,   // the animation ends before this slot
+    TEX_SMOKE = 30,           // "smoke.tga"
+};
+
+struct TextureTable {
+    unsigned int names[TEXTURE_SLOT_COUNT] = {};
+};
+
+extern TextureTable textureTable;
+
+// Binds the texture of a slot to GL_TEXTURE_2D.
+void bindTexture(int slot);

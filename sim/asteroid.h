@@ -1,0 +1,29 @@
+// The 200 asteroids: each drifts in a straight line, spins for display and
+// bounces off the walls at ±250. Contacts are the collision pass's.
+#pragma once
+
+#include "geometry/model.h"
+#include "sim/vec3.h"
+
+constexpr int ASTEROID_COUNT = 200;
+constexpr float ASTEROID_WALL = 250.0f;
+
+struct Asteroid : Model {
+    Vec3 direction;       // unit drift direction; zero when a contact left it at rest
+    Vec3 spinAxis;        // display rotation axis, not normalised
+    float speed = 0.0f;   // distance per frame step
+    float spinRate = 0.0f;   // degrees per frame step
+    float spinAngle = 0.0f;  // degrees, 0 to below 360
+    int index = 0;        // position in the asteroid array; selects its display list
+
+    void init(float px, float py, float pz, float dx, float dy, float dz, float ax, float ay, float az,
+              float initialSpeed, float initialSpinRate, int asteroidIndex);
+    void move(float step);
+
+    // Drawing, with the renderer.
+    void pushTransform() const;
+    void popTransform() const;
+    void draw() const;
+};
+
+extern Asteroid asteroids[ASTEROID_COUNT];

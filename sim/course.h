@@ -1,0 +1,32 @@
+// The course: a ring of gates flown in order, one active at a time; passing
+// gate 0 ends a lap.
+#pragma once
+
+#include "geometry/model.h"
+#include "sim/vec3.h"
+
+constexpr int gateCount = 11;
+constexpr float NO_LAP_TIME = 999999.0f;  // bestLapTime before any lap is completed
+
+struct Gate : Model {
+    int active = 0;          // 1 for the one gate to pass next
+    Vec3 spinAxis;           // random, not normalised
+    float spinRate = 0.0f;   // degrees per step, 0.75
+    float spinAngle = 0.0f;  // degrees, kept below 360
+
+    // Drawing, with the renderer: green when active, red otherwise.
+    void draw() const;
+};
+
+extern Gate gates[gateCount];
+
+// Milliseconds of the frame clock when the running lap began; 0 before the first lap.
+extern float lapStartTime;
+extern float lastLapTime;
+extern float bestLapTime;
+
+void gateSetUp(Gate& gate, float x, float y, float z, int active);
+void gateSpin(Gate& gate, float step);
+// 1 when the point lies strictly within 3.7 of the active gate on every axis;
+// clears the gate's active flag then.
+int gateTestPass(Gate& gate, double x, double y, double z);
