@@ -1,0 +1,3 @@
+#include "app/high_scores.h"
+
+HighScoreList highScoreList;

@@ -1,0 +1,3 @@
+#include "sim/asteroid.h"
+
+Asteroid asteroids[ASTEROID_COUNT];

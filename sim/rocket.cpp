@@ -1,0 +1,3 @@
+#include "sim/rocket.h"
+
+Rocket rockets[ROCKET_COUNT];
