@@ -48,6 +48,12 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
     glPushMatrix();
     glLoadIdentity();
 
+    // Bitmap fragments are textured like any other: with the cockpit texture
+    // still bound, the text would take the colour of one of its texels.
+    const bool texturingWasOn = glIsEnabled(GL_TEXTURE_2D) == GL_TRUE;
+    if (texturingWasOn) {
+        glDisable(GL_TEXTURE_2D);
+    }
     glPushAttrib(GL_COLOR_BUFFER_BIT);
     glColor3f(red, green, blue);
     glRasterPos3f(x, y, 0.0f);
@@ -55,6 +61,9 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
         glutBitmapCharacter(font, static_cast<unsigned char>(*c));
     }
     glPopAttrib();
+    if (texturingWasOn) {
+        glEnable(GL_TEXTURE_2D);
+    }
 
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
