@@ -1,4 +1,5 @@
 #include "geometry/model_loader.h"
+#include "support/file_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -95,33 +96,6 @@ struct ParsedModel {
     explicit ParsedModel(const std::string& text) : result(parseModel(text, model)) {}
     ~ParsedModel() { releaseModelGeometry(model); }
 };
-
-std::string readWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs fn with standard output going to a file, returns what it printed.
-template <typename Fn>
-std::string captureStdout(Fn fn)
-{
-    char path[] = "/tmp/vorel-stdout-XXXXXX";
-    const int fd = mkstemp(path);
-    std::fflush(stdout);
-    const int saved = dup(1);
-    dup2(fd, 1);
-    fn();
-    std::fflush(stdout);
-    dup2(saved, 1);
-    close(saved);
-    close(fd);
-    const std::string out = readWholeFile(path);
-    unlink(path);
-    return out;
-}
 
 class ModelFiles : public ::testing::Test {
 protected:
