@@ -242,6 +242,9 @@ void releaseModelGeometry(Model& model)
 
 void clearModelCache()
 {
+    for (CachedModel& cached : modelCache()) {
+        releaseModelGeometry(cached.geometry);
+    }
     modelCache().clear();
 }
 

@@ -37,7 +37,7 @@ ModelParseResult parseModel(const std::string& text, Model& model);
 // calls it (models live for the whole run); tests, fuzzers and benchmarks do.
 void releaseModelGeometry(Model& model);
 
-// Forgets the geometry shared between objects loaded from the same file, so
-// the next Model::load parses again. For tests and benchmarks only: records
-// loaded earlier keep their geometry.
+// Frees the geometry shared between objects loaded from the same file, so the
+// next Model::load parses again. For benchmarks only: every record loaded
+// before must be emptied or never drawn again.
 void clearModelCache();
