@@ -62,7 +62,7 @@ struct InputScript {
 };
 
 // Reads a whole script. On failure returns false and says in error which
-// line is wrong and why; script is then unspecified.
+// line is wrong and why; script then holds what was read before it.
 bool parseInputScript(std::istream& in, InputScript& script, std::string& error);
 
 // Writes the script in the format above, readable by parseInputScript, with
