@@ -14,6 +14,7 @@ namespace {
 constexpr int FREQUENCY = 4;        // edge subdivisions of the icosahedron: 20 * 4^2 triangles
 constexpr double MEAN_RADIUS = 1.1; // at the drawing scale 7 this fills the collision radius 8
 constexpr uint32_t SHAPE_SEED = 5077;
+constexpr double POLE_MARGIN = 0.5 / 512.0;  // half a texel of "ast.tga"
 
 struct Crater {
     V3 centre;
@@ -148,11 +149,13 @@ ModelData makeAsteroidModel()
         }
     }
 
-    // Texture coordinates: longitude around y (two texture tiles around) and
-    // latitude (one tile pole to pole), so texels stay about square at the
-    // equator. The texture tiles, so where a triangle straddles the wrap its
-    // corners get a copy of the vertex one tile further on; at the poles each
-    // triangle gets its own copy of the pole vertex.
+    // Texture coordinates: longitude around y once across the texture,
+    // latitude from the -y pole (0) to the +y pole (1). The texture is painted
+    // on the sphere in the same way, so where a triangle straddles the
+    // longitude's wrap its corners get a copy of the vertex one width further
+    // on, and at the poles each triangle gets its own copy of the pole vertex.
+    // Latitudes stop half a texel short of the poles, so that sampling never
+    // reaches round to the other pole's row.
     MeshData mesh;
     std::map<std::pair<int, long>, int> copies;
     auto corner = [&](int base, double u, double v) {
@@ -172,8 +175,9 @@ ModelData makeAsteroidModel()
         for (int k = 0; k < 3; ++k) {
             const V3 d = directions[t[k]];
             pole[k] = std::fabs(d.y) > 0.999999;
-            u[k] = 2.0 * (std::atan2(d.z, d.x) / (2.0 * PI) + 0.5);
+            u[k] = std::atan2(d.z, d.x) / (2.0 * PI) + 0.5;
             v[k] = std::acos(std::max(-1.0, std::min(1.0, -d.y))) / PI;
+            v[k] = std::max(POLE_MARGIN, std::min(1.0 - POLE_MARGIN, v[k]));
         }
         double high = -1.0;
         for (int k = 0; k < 3; ++k) {
@@ -182,8 +186,8 @@ ModelData makeAsteroidModel()
             }
         }
         for (int k = 0; k < 3; ++k) {
-            if (!pole[k] && u[k] < high - 1.0) {
-                u[k] += 2.0;
+            if (!pole[k] && u[k] < high - 0.5) {
+                u[k] += 1.0;
             }
         }
         for (int k = 0; k < 3; ++k) {

@@ -54,8 +54,8 @@ double dashboard(double x, double y)
 // Positive inside the clear window, about the distance to its edge.
 double window(double x, double y)
 {
-    const double top = (1.30 - 0.12 * (x / 2.0) * (x / 2.0)) - y;
-    const double pillar = (1.70 - 0.09 * (y + 1.5)) - std::fabs(x);
+    const double top = (1.38 - 0.10 * (x / 2.0) * (x / 2.0)) - y;
+    const double pillar = (1.84 - 0.05 * (y + 1.5)) - std::fabs(x);
     return smoothMin(smoothMin(-dashboard(x, y), top, 0.12), pillar, 0.16);
 }
 

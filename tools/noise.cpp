@@ -166,6 +166,32 @@ double tiledCells(double x, double y, int period, uint32_t seed)
     return std::sqrt(best);
 }
 
+CellHit cells3(double x, double y, double z, uint32_t seed)
+{
+    const int ix = static_cast<int>(std::floor(x));
+    const int iy = static_cast<int>(std::floor(y));
+    const int iz = static_cast<int>(std::floor(z));
+    CellHit best = {8.0, 0};
+    double bestSquared = 64.0;
+    for (int oz = -1; oz <= 1; ++oz) {
+        for (int oy = -1; oy <= 1; ++oy) {
+            for (int ox = -1; ox <= 1; ++ox) {
+                const uint32_t h = hashLattice(ix + ox, iy + oy, iz + oz, seed);
+                const double px = ix + ox + (h & 1023u) / 1024.0;
+                const double py = iy + oy + ((h >> 10) & 1023u) / 1024.0;
+                const double pz = iz + oz + ((h >> 20) & 1023u) / 1024.0;
+                const double d = (px - x) * (px - x) + (py - y) * (py - y) + (pz - z) * (pz - z);
+                if (d < bestSquared) {
+                    bestSquared = d;
+                    best.id = hash32(h);
+                }
+            }
+        }
+    }
+    best.distance = std::sqrt(bestSquared);
+    return best;
+}
+
 double noise3(double x, double y, double z, uint32_t seed)
 {
     const double fx = std::floor(x);

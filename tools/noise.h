@@ -31,6 +31,14 @@ double tiledRidged(double x, double y, int period, int octaves, uint32_t seed);
 // every `period` cells; about 0 at a point, up to about 1 between them.
 double tiledCells(double x, double y, int period, uint32_t seed);
 
+// The nearest of jittered points, one per unit cell of space: its distance
+// and an id that stays the same across the cell's area of influence.
+struct CellHit {
+    double distance;
+    uint32_t id;
+};
+CellHit cells3(double x, double y, double z, uint32_t seed);
+
 // Gradient noise in 3D, about [-1, 1], not periodic.
 double noise3(double x, double y, double z, uint32_t seed);
 double fbm3(double x, double y, double z, int octaves, uint32_t seed);

@@ -24,7 +24,7 @@ Color fireColor(double heat)
         Color color;
     };
     static const Stop STOPS[] = {
-        {-0.30, {0.20, 0.19, 0.19, 1.0}}, {0.00, {0.30, 0.27, 0.25, 1.0}}, {0.15, {0.30, 0.13, 0.06, 1.0}},
+        {-0.30, {0.34, 0.33, 0.33, 1.0}}, {0.00, {0.40, 0.37, 0.35, 1.0}}, {0.15, {0.36, 0.17, 0.08, 1.0}},
         {0.30, {0.70, 0.16, 0.03, 1.0}},  {0.50, {0.98, 0.45, 0.07, 1.0}}, {0.72, {1.00, 0.78, 0.28, 1.0}},
         {0.95, {1.00, 0.96, 0.78, 1.0}},  {1.30, {1.00, 1.00, 1.00, 1.0}},
     };
@@ -64,10 +64,10 @@ Image paintExplosion(int frame)
     static const std::vector<Spark> sparks = makeSparks();
     Image image(EXPLOSION_SIZE, EXPLOSION_SIZE, Color{0.0, 0.0, 0.0, 0.0});
     const double age = frame / double(EXPLOSION_FRAME_COUNT - 1);  // 0..1
-    const double radius = 0.16 + 0.56 * (1.0 - std::exp(-age * 5.0)) + 0.06 * age;
-    const double heat = 1.45 * std::exp(-age * 3.4);
+    const double radius = 0.20 + 0.60 * (1.0 - std::exp(-age * 4.0)) + 0.08 * age;
+    const double heat = 1.5 * std::exp(-age * 2.6);
     const double flash = std::exp(-frame / 1.4);
-    const double fade = std::pow(1.0 - smoothstep(0.40, 1.0, age), 1.3);
+    const double fade = 1.0 - smoothstep(0.55, 1.0, age);
 
     for (int y = 0; y < EXPLOSION_SIZE; ++y) {
         for (int x = 0; x < EXPLOSION_SIZE; ++x) {

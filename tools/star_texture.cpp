@@ -58,7 +58,7 @@ Color nebulaAt(double s, double t)
     const Color rose = {0.42, 0.12, 0.16, 1.0};
     Color cloud = mix(violet, teal, smoothstep(-0.3, 0.3, hue));
     cloud = mix(cloud, rose, smoothstep(0.25, 0.6, n) * 0.5);
-    const double strength = 0.16 * density * density * (1.0 - 0.6 * dust);
+    const double strength = 0.50 * density * density * (1.0 - 0.6 * dust);
     return {SKY.r + cloud.r * strength, SKY.g + cloud.g * strength, SKY.b + cloud.b * strength, 1.0};
 }
 
