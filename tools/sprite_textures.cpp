@@ -101,6 +101,9 @@ Image paintExplosion(int frame)
                     continue;
                 }
                 const double travel = s.speed * std::sqrt(age / s.life) * 0.9;
+                if (travel < 0.15) {
+                    continue;  // still inside the flash
+                }
                 const double sx = std::cos(s.angle);
                 const double sy = std::sin(s.angle);
                 const double along = px * sx + py * sy;

@@ -17,7 +17,8 @@ constexpr int STAR_COUNT = 5200;
 constexpr int MARGIN = 4;  // texels kept clear of stars at the border
 constexpr uint32_t SEED = 1024;
 
-const Color SKY = {0.006, 0.007, 0.016, 1.0};
+// Whole byte values, so that the dither leaves the border plain.
+const Color SKY = {2.0 / 255.0, 2.0 / 255.0, 4.0 / 255.0, 1.0};
 
 // Star colours from hot to cool, with how often each occurs.
 struct StarKind {
