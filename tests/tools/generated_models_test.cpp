@@ -31,7 +31,7 @@ Model& loaded(const char* name)
     auto found = models.find(name);
     if (found == models.end()) {
         found = models.emplace(name, Model{}).first;
-        found->second.load(generatedOnce<generateModels>().file(name).c_str());
+        found->second.load(generatedModelsTree().file(name).c_str());
     }
     return found->second;
 }

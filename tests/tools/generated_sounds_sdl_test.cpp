@@ -13,9 +13,9 @@ namespace {
 
 constexpr int RATE = 22050;
 
-const TempDataDir& data()
+const SharedTree& data()
 {
-    return generatedOnce<generateSounds>();
+    return generatedSoundsTree();
 }
 
 // The mixer opened as the game opens it, on the silent driver the test

@@ -12,9 +12,9 @@
 
 namespace {
 
-const TempDataDir& data()
+const SharedTree& data()
 {
-    return generatedOnce<generateTextures>();
+    return generatedTexturesTree();
 }
 
 // The picture as the game reads it.
