@@ -10,8 +10,8 @@ namespace {
 
 constexpr int SEGMENTS = 36;         // around the ring
 constexpr double INNER = 2.30;       // radius of the opening
-constexpr double OUTER = 2.78;
-constexpr double HALF_DEPTH = 0.30;  // along the ring's axis
+constexpr double OUTER = 2.85;
+constexpr double HALF_DEPTH = 0.34;  // along the ring's axis
 constexpr double BEVEL = 0.09;
 
 V3 ringPoint(double angle, double radius, double z)
@@ -101,11 +101,11 @@ ModelData makeGateModel()
     const double pylons[3] = {PI / 2.0, PI / 2.0 + 100.0 * PI / 180.0, PI / 2.0 + 230.0 * PI / 180.0};
     for (int i = 0; i < 3; ++i) {
         const double a = pylons[i];
-        addRadialBox(mesh, a, OUTER - 0.1, 3.55, 0.16, 0.07, 0.22, 0.10);
-        addBeacon(mesh, a, 3.75, i == 0 ? 0.20 : 0.15);
+        addRadialBox(mesh, a, OUTER - 0.1, 3.75, 0.20, 0.08, 0.26, 0.11);
+        addBeacon(mesh, a, 3.98, i == 0 ? 0.26 : 0.19);
         if (i == 0) {
-            addRadialBox(mesh, a + 0.16, OUTER - 0.1, 3.20, 0.07, 0.04, 0.12, 0.06);
-            addRadialBox(mesh, a - 0.16, OUTER - 0.1, 3.20, 0.07, 0.04, 0.12, 0.06);
+            addRadialBox(mesh, a + 0.17, OUTER - 0.1, 3.35, 0.08, 0.04, 0.14, 0.06);
+            addRadialBox(mesh, a - 0.17, OUTER - 0.1, 3.35, 0.08, 0.04, 0.14, 0.06);
         }
         // A clamp around the ring half-way to the next pylon.
         const double next = pylons[(i + 1) % 3] + (i == 2 ? 2.0 * PI : 0.0);
