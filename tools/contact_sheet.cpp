@@ -200,10 +200,10 @@ void textureSheet(const std::string& out)
     texturedQuad(TEX_SMOKE, 40, 110, 72, 72);
     texturedQuad(TEX_SMOKE, 128, 120, 40, 40);
     canvas.grab(cell * 3, 0, cell, cell);
-    // Row 2: the cockpit over the stars at the game's 4:3, and on a checker.
-    beginPanel(384, 288, 0, 0, 0);
+    // Row 2: the cockpit at the game's 4:3 on plain sky (scene.png shows it
+    // over the stars), and on a checker.
+    beginPanel(384, 288, 0.05f, 0.07f, 0.12f);
     flatProjection(384, 288);
-    texturedQuad(TEX_STARS, 0, 0, 384, 288, 1.0f, false);
     texturedQuad(TEX_COCKPIT, 0, 0, 384, 288);
     canvas.grab(0, cell, 384, 288);
     beginPanel(384, 288, 0, 0, 0);
@@ -226,7 +226,7 @@ void textureSheet(const std::string& out)
 
 void explosionSheet(const std::string& out)
 {
-    const int cell = 96;
+    const int cell = 80;
     Canvas canvas(cell * 5, cell * 5);
     for (int frame = 0; frame < 25; ++frame) {
         beginPanel(cell, cell, 0.01f, 0.01f, 0.03f);
@@ -239,7 +239,7 @@ void explosionSheet(const std::string& out)
 
 void modelSheet(const std::string& out, const Model& asteroid, const Model& gate, const Model& rocket)
 {
-    const int cell = 224;
+    const int cell = 200;
     Canvas canvas(cell * 3, cell * 2);
     const float space[3] = {0.03f, 0.03f, 0.06f};
     glEnable(GL_TEXTURE_2D);
