@@ -1,5 +1,8 @@
 #include "app/platform.h"
 
+#include "app/high_scores.h"
+#include "sim/course.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -7,7 +10,9 @@ PlatformHooks platformHooks;
 
 void runExitSequence()
 {
-    // The best lap of the run is written to the high-score list here once laps are timed.
+    if (bestLapTime != NO_LAP_TIME) {
+        writeHighScores();
+    }
     if (platformHooks.leaveDisplay) {
         platformHooks.leaveDisplay();
     }

@@ -2,12 +2,17 @@
 
 #include "app/display_mode.h"
 #include "app/frame.h"
+#include "app/high_scores.h"
 #include "app/input.h"
 #include "app/platform.h"
 #include "app/settings.h"
 #include "app/timer.h"
 #include "render/lighting.h"
+#include "render/texture_table.h"
+#include "sim/asteroid.h"
+#include "sim/course.h"
 #include "sim/random.h"
+#include "sim/rocket.h"
 #include "sim/world.h"
 #include "sound/sound_sdl.h"
 
@@ -59,6 +64,7 @@ void installPlatformHooks()
     platformHooks.leaveDisplay = leaveDisplayHook;
     platformHooks.closeSound = soundShutdown;
     platformHooks.exitProcess = exitProcess;
+    platformHooks.applyTextureFilter = applyTextureFilter;
 }
 
 int runGame(int argc, char** argv)
@@ -66,8 +72,20 @@ int runGame(int argc, char** argv)
     // 1. Two runs started in the same second get the same asteroid field.
     randomSeed(static_cast<uint32_t>(std::time(nullptr)));
 
-    // 2-3. Settings and high-score list are read here.
-    // 4-6. Models are loaded into every asteroid, rocket and gate here.
+    // 2-3.
+    readSettings();
+    readHighScores();
+
+    // 4-6. Every object record loads its model.
+    for (Asteroid& asteroid : asteroids) {
+        asteroid.load("asteroid1.txt");
+    }
+    for (Rocket& rocket : rockets) {
+        rocket.load("rocket.txt");
+    }
+    for (Gate& gate : gates) {
+        gate.load("tor.txt");
+    }
 
     // 4, 7-9. The random part of the world (asteroid field, gate spin axes),
     // the course, the camera facing gate 0 and the lap state. Loading draws
@@ -83,6 +101,9 @@ int runGame(int argc, char** argv)
     glutInit(&argc, argv);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     enterDisplay(gameModeString);
+    // From here on the core may reach the display, e.g. to leave game mode
+    // when a texture is missing.
+    installPlatformHooks();
 
     // 13-15.
     setupLighting();
@@ -92,14 +113,14 @@ int runGame(int argc, char** argv)
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
 
-    // 16. The texture table is loaded here.
+    // 16.
+    loadTextureTable();
 
     // 17. Frames run as fast as the machine allows.
     setSwapInterval(0);
 
     // 18. The octree is built and the asteroids filed here.
 
-    installPlatformHooks();
     glutMainLoop();
 
     // Only reached when the window was closed from outside: end the run as
