@@ -1,5 +1,14 @@
 #include "app/frame_state.h"
 
+#include "app/options.h"
+#include "sim/asteroid.h"
+#include "sim/camera.h"
+#include "sim/collision.h"
+#include "sim/course.h"
+#include "sim/flight.h"
+#include "sim/rocket.h"
+#include "sim/world.h"
+
 constexpr float STEP_MS = 16.5f;
 
 void updateFrame()
@@ -18,7 +27,32 @@ void updateFrame()
         optionsOverlayTimer -= frameElapsedMs;
     }
 
-    // 5-12, the world's motion, go here: thrust, roll, craft move with the
-    // ±256 clamp, asteroid drift, gate spin, rocket flight, collisions and
-    // the gate pass test.
+    // The craft: thrust or brake, roll, then move with the arena clamp.
+    if (thrustInput == 1) {
+        applyThrust(1, frameStep);
+    } else if (thrustInput == -1) {
+        applyThrust(0, frameStep);
+    }
+    if (rollInput != 0) {
+        camera.roll(rollInput, frameStep);
+    }
+    moveCraft(frameStep);
+
+    for (Asteroid& asteroid : asteroids) {
+        asteroid.move(frameStep);
+    }
+    if (afterAsteroidDrift) {
+        afterAsteroidDrift();
+    }
+    for (Gate& gate : gates) {
+        gateSpin(gate, frameStep);
+    }
+    for (Rocket& rocket : rockets) {
+        if (rocket.state == ROCKET_FLYING) {
+            rocket.move(frameStep);
+        }
+    }
+
+    resolveCollisions();
+    advanceCourse();
 }

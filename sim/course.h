@@ -7,6 +7,10 @@
 
 constexpr int gateCount = 11;
 constexpr float NO_LAP_TIME = 999999.0f;  // bestLapTime before any lap is completed
+constexpr float GATE_SPIN_RATE = 0.75f;   // degrees per step
+// Half the edge of the cube around a gate's centre that counts as passing it:
+// single-precision 3.7, compared in double.
+constexpr double GATE_PASS_REACH = 3.700000047683716;
 
 struct Gate : Model {
     int active = 0;          // 1 for the one gate to pass next
@@ -20,6 +24,14 @@ struct Gate : Model {
 
 extern Gate gates[gateCount];
 
+// Where the gates stand, in the order they are flown; gate 0 starts and ends a lap.
+struct GatePlace {
+    float x;
+    float y;
+    float z;
+};
+extern const GatePlace courseTable[gateCount];
+
 // Milliseconds of the frame clock when the running lap began; 0 before the first lap.
 extern float lapStartTime;
 extern float lastLapTime;
@@ -30,3 +42,7 @@ void gateSpin(Gate& gate, float step);
 // 1 when the point lies strictly within 3.7 of the active gate on every axis;
 // clears the gate's active flag then.
 int gateTestPass(Gate& gate, double x, double y, double z);
+
+// Last step of a frame update: when the craft has passed the active gate,
+// chime, time the lap at gate 0 and make the next gate active.
+void advanceCourse();

@@ -5,6 +5,16 @@
 #include "sim/vec3.h"
 
 constexpr float TOP_SPEED = 0.6f;
+// The craft is held within ±ARENA_LIMIT on every axis; its speed survives the clamp.
+constexpr double ARENA_LIMIT = 256.0;
+
+// Mouse-look band: the pointer is kept between 101 and 299 on both axes by
+// warping it back to the centre line whenever an event reaches the edge.
+constexpr int MOUSE_BAND_LOW = 100;
+constexpr int MOUSE_BAND_HIGH = 300;
+constexpr int MOUSE_BAND_CENTRE = 200;
+constexpr int MOUSE_START_X = 400;
+constexpr int MOUSE_START_Y = 300;
 
 // Distance per frame step, 0 to 0.6.
 extern float flightSpeed;
@@ -13,3 +23,28 @@ extern Vec3 flightDirection;
 // Pointer position of the previous motion event, window pixels.
 extern int lastMouseX;
 extern int lastMouseY;
+
+// One thrust step: accelerate 1 pulls the velocity toward the view and speeds
+// up by a band-dependent increment; 0 brakes along the current direction.
+void applyThrust(int accelerate, float step);
+
+// Moves the craft along its direction of flight and clamps each coordinate
+// to ±256; speed and direction are kept.
+void moveCraft(float step);
+
+// Passive pointer motion: turns the view by the pointer's movement and warps
+// the pointer back into the band. The motion event a warp itself produces
+// (the toolkit reports one at the warp target) only tells where the pointer
+// now is: it never turns the view.
+void steerByMouse(int x, int y);
+
+// Pointer motion with a button held: the view does not turn, but the pointer
+// is followed so that the first motion after the button is released measures
+// from where the pointer really is.
+void followDraggedPointer(int x, int y);
+
+// Warps whose motion events have not arrived yet.
+int pendingPointerEchoCount();
+
+// Back to the start: at rest, no direction, pointer reference (400, 300).
+void resetFlight();

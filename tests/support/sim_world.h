@@ -1,0 +1,106 @@
+// Test scaffolding for the simulation: a clean world, a scripted frame clock,
+// a sound recorder and a pointer that answers warps the way X11 does.
+#pragma once
+
+#include "app/frame_state.h"
+#include "app/platform.h"
+#include "sim/world.h"
+#include "sound/sound.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <utility>
+#include <vector>
+
+struct SoundCall {
+    bool play;    // true: a sample started; false: a volume change
+    int channel;
+    int value;    // sample slot or volume
+    bool operator==(const SoundCall& o) const { return play == o.play && channel == o.channel && value == o.value; }
+};
+
+inline std::ostream& operator<<(std::ostream& os, const SoundCall& c)
+{
+    return os << (c.play ? "play(" : "volume(") << c.channel << ", " << c.value << ")";
+}
+
+class SoundRecorder : public SoundOutput {
+public:
+    void playSample(int channel, int slot) override { calls.push_back({true, channel, slot}); }
+    void setVolume(int channel, int volume) override { calls.push_back({false, channel, volume}); }
+    std::vector<SoundCall> calls;
+};
+
+inline SoundCall played(int channel, int slot)
+{
+    return {true, channel, slot};
+}
+inline SoundCall volumeSet(int channel, int volume)
+{
+    return {false, channel, volume};
+}
+
+// The frame clock under the test's control.
+inline float& scriptedTime()
+{
+    static float now = 0.0f;
+    return now;
+}
+inline float scriptedClock()
+{
+    return scriptedTime();
+}
+
+// Every warp is answered, once the current event has been handled, by one
+// passive-motion event at its target, after any events already queued.
+inline std::deque<std::pair<int, int>>& pointerQueue()
+{
+    static std::deque<std::pair<int, int>> queue;
+    return queue;
+}
+inline std::vector<std::pair<int, int>>& warpLog()
+{
+    static std::vector<std::pair<int, int>> log;
+    return log;
+}
+inline void recordWarp(int x, int y)
+{
+    warpLog().push_back({x, y});
+    pointerQueue().push_back({x, y});
+}
+
+class SimWorld : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetWorld();
+        savedClock = frameClock;
+        savedHooks = platformHooks;
+        frameClock = scriptedClock;
+        scriptedTime() = 0.0f;
+        platformHooks = PlatformHooks{};
+        platformHooks.warpPointer = recordWarp;
+        pointerQueue().clear();
+        warpLog().clear();
+        soundSetOutput(&sound);
+    }
+    void TearDown() override
+    {
+        soundSetOutput(nullptr);
+        platformHooks = savedHooks;
+        frameClock = savedClock;
+        resetWorld();
+    }
+
+    // One update whose frame lasts ms.
+    void frame(float ms)
+    {
+        scriptedTime() += ms;
+        updateFrame();
+    }
+
+    SoundRecorder sound;
+    FrameClock savedClock = nullptr;
+    PlatformHooks savedHooks;
+};
