@@ -1,3 +1,4 @@
+#include "geometry/frustum.h"
 #include "render/scene_fixture.h"
 
 namespace scene_test {
@@ -50,10 +51,13 @@ protected:
 TEST_F(FrameSceneTest, OctreeOutlinesShowForEveryLeafWithOrWithoutCulling)
 {
     EXPECT_EQ(linesInFrame(), 0);
-    showOctree = 1;
+    onKeyDown('O', 0, 0);
     EXPECT_EQ(linesInFrame(), 512 * 12);
-    frustumCulling = 1;
+    onSpecialKey(KEY_F8, 0, 0);
+    ASSERT_EQ(frustumCulling, 1);
     EXPECT_EQ(linesInFrame(), 512 * 12);
+    onKeyDown('o', 0, 0);
+    EXPECT_EQ(linesInFrame(), 0);
 }
 
 TEST_F(FrameSceneTest, OctreeOutlinesAreGreenLines)
@@ -77,9 +81,10 @@ TEST_F(FrameSceneTest, OctreeOutlinesAreGreenLines)
     EXPECT_EQ(other, 0);
 }
 
+// Drawn straight from the tree: so close to the camera the frame's own
+// collision pass would push the asteroid away first.
 TEST_F(FrameSceneTest, CullingSkipsAnAsteroidWhoseLeafIsOutOfView)
 {
-    textureTable.names[TEX_STARS] = blackTexture();
     // Its leaf spans x from -64 to 0, all of it behind the near plane of a
     // camera at x = 0.5 looking along +x; the scaled model reaches x = 4.
     lumpyBall().attachTo(asteroids[0]);
@@ -87,20 +92,37 @@ TEST_F(FrameSceneTest, CullingSkipsAnAsteroidWhoseLeafIsOutOfView)
     octree.insert(&asteroids[0]);
     placeCamera(Vec3{0.5, 2.0, 2.0}, Vec3{1, 0, 0}, Vec3{0, 0, 1});
 
-    displayFrame();
-    const Pixel drawn = pixelAt(readFrame(), WIDTH / 2, HEIGHT / 2);
-    EXPECT_GT(drawn.r + drawn.g + drawn.b, 30);
+    auto centreAfter = [&](bool culled) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        gluLookAt(0.5, 2.0, 2.0, 1.5, 2.0, 2.0, 0.0, 0.0, 1.0);
+        placeLight();
+        bindTexture(TEX_ASTEROID);
+        if (culled) {
+            frustum.update();
+            octree.drawVisible(&octree, frustum);
+        } else {
+            asteroids[0].draw();
+        }
+        glLoadIdentity();
+        const Pixel p = pixelAt(readFrame(), WIDTH / 2, HEIGHT / 2);
+        return p.r + p.g + p.b;
+    };
+    EXPECT_GT(centreAfter(false), 30);
+    EXPECT_EQ(centreAfter(true), 0);
 
-    frustumCulling = 1;
-    displayFrame();
-    const Pixel culled = pixelAt(readFrame(), WIDTH / 2, HEIGHT / 2);
-    EXPECT_EQ(culled.r + culled.g + culled.b, 0);
+    // One step ahead of the camera, its leaf is in view and it is drawn.
+    asteroids[0].position.x = 3.0f;
+    octree.refresh(&octree);
+    octree.reinsertPending();
+    EXPECT_GT(centreAfter(true), 30);
 }
 
 TEST_F(FrameSceneTest, TheFilingIsRefreshedOnlyInCulledFrames)
 {
+    asteroids[5].position = Vertex(10.0f, 10.0f, 10.0f);
     for (Asteroid& asteroid : asteroids) {
-        asteroid.position = Vertex(10.0f, 10.0f, 10.0f);
         octree.insert(&asteroid);
     }
     asteroids[5].position = Vertex(-100.0f, -100.0f, -100.0f);

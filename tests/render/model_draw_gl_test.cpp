@@ -7,16 +7,28 @@ namespace {
 
 class ModelDrawTest : public SceneTest {
 protected:
-    // 200 lumpy asteroids spread in front of the camera, each turned its own way.
+    // 200 lumpy asteroids spread in front of the camera, each turned its own
+    // way, never close enough to touch, so the frame's collisions leave them be.
     void scatterAsteroids()
     {
         std::mt19937 generator(7);
         std::uniform_real_distribution<float> across(-60.0f, 60.0f);
-        std::uniform_real_distribution<float> ahead(60.0f, 240.0f);
+        std::uniform_real_distribution<float> ahead(40.0f, 240.0f);
         std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-        for (Asteroid& asteroid : asteroids) {
+        for (int i = 0; i < ASTEROID_COUNT; ++i) {
+            Asteroid& asteroid = asteroids[i];
             lumpyBall().attachTo(asteroid);
-            asteroid.position = Vertex(ahead(generator), across(generator), across(generator));
+            bool apart = false;
+            while (!apart) {
+                asteroid.position = Vertex(ahead(generator), across(generator), across(generator));
+                apart = true;
+                for (int j = 0; j < i; ++j) {
+                    const float dx = asteroids[j].position.x - asteroid.position.x;
+                    const float dy = asteroids[j].position.y - asteroid.position.y;
+                    const float dz = asteroids[j].position.z - asteroid.position.z;
+                    apart = apart && dx * dx + dy * dy + dz * dz > 17.0f * 17.0f;
+                }
+            }
             asteroid.spinAxis = Vec3{unit(generator), unit(generator), unit(generator)};
             asteroid.spinAngle = 360.0f * unit(generator);
             asteroid.ambient[0] = asteroid.ambient[1] = asteroid.ambient[2] = 0.3f;
@@ -29,35 +41,50 @@ protected:
     }
 };
 
+// Colour × (ambient 0.3 + direct light 0.98): (0.26, 0.90, 0.26) for the
+// active gate, (0.90, 0.26, 0.26) for the others.
+void expectGateColour(const std::vector<unsigned char>& frame, int gate, bool green)
+{
+    SCOPED_TRACE(gate);
+    int x = 0;
+    int y = 0;
+    project(gates[gate].position.x, gates[gate].position.y, gates[gate].position.z, x, y);
+    const Pixel p = pixelAt(frame, x, y);
+    EXPECT_NEAR(green ? p.g : p.r, 228, 6);
+    EXPECT_NEAR(green ? p.r : p.g, 65, 6);
+    EXPECT_NEAR(p.b, 65, 6);
+}
+
 TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRed)
 {
-    const float gateZ[3] = {6.0f, 0.0f, -6.0f};
+    const Vertex places[3] = {{0.0f, 0.0f, 0.3f}, {30.0f, 5.0f, -3.0f}, {30.0f, -5.0f, 3.0f}};
     for (int i = 0; i < 3; ++i) {
-        litSquare().attachTo(gates[i]);
-        gates[i].position = Vertex(30.0f, 0.0f, gateZ[i]);
+        litSquare(0.1f).attachTo(gates[i]);
+        gates[i].position = places[i];
     }
-    gates[1].active = 1;
+    // Far gates out of the way: the course runs 0, 1, 2, ... 10.
+    for (int i = 3; i < gateCount; ++i) {
+        gates[i].position = Vertex(0.0f, 0.0f, -200.0f);
+    }
+    gates[0].active = 1;
     textureTable.names[TEX_STARS] = blackTexture();
-    displayFrame();
-    const std::vector<unsigned char> frame = readFrame();
 
-    for (int i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i);
-        int x = 0;
-        int y = 0;
-        project(30.0f, 0.0f, gateZ[i], x, y);
-        const Pixel p = pixelAt(frame, x, y);
-        // Colour × (ambient 0.3 + direct light 0.98): (0.26, 0.90, 0.26) green.
-        if (gates[i].active) {
-            EXPECT_NEAR(p.g, 228, 6);
-            EXPECT_NEAR(p.r, 65, 6);
-            EXPECT_NEAR(p.b, 65, 6);
-        } else {
-            EXPECT_NEAR(p.r, 228, 6);
-            EXPECT_NEAR(p.g, 65, 6);
-            EXPECT_NEAR(p.b, 65, 6);
-        }
-    }
+    placeCamera(Vec3{-6.0, 0.0, 0.0}, Vec3{1, 0, 0}, Vec3{0, 0, 1});  // short of gate 0
+    displayFrame();
+    std::vector<unsigned char> frame = readFrame();
+    expectGateColour(frame, 0, true);
+    expectGateColour(frame, 1, false);
+    expectGateColour(frame, 2, false);
+
+    // Within 3.7 of gate 0 on every axis: the update passes it before the
+    // drawing, so the same frame already shows gate 1 as the active one.
+    camera.position.x = -3.0;
+    displayFrame();
+    frame = readFrame();
+    EXPECT_EQ(gates[1].active, 1);
+    expectGateColour(frame, 0, false);
+    expectGateColour(frame, 1, true);
+    expectGateColour(frame, 2, false);
 }
 
 TEST_F(ModelDrawTest, AsteroidFieldLooksTheSameThroughDisplayLists)
@@ -137,21 +164,25 @@ TEST_F(ModelDrawTest, EveryPairOfTransformsLeavesTheCameraTransform)
 TEST_F(ModelDrawTest, F7BuildsAndDeletesTheTwoHundredLists)
 {
     scatterAsteroids();
-    toggleAsteroidLists();
+    onSpecialKey(KEY_F7, 0, 0);
+    EXPECT_EQ(displayLists, 1);
     const unsigned int first = asteroidListBase;
     ASSERT_NE(first, 0u);
     for (unsigned int i = 0; i < ASTEROID_LIST_COUNT; ++i) {
         ASSERT_TRUE(glIsList(first + i)) << i;
     }
 
-    toggleAsteroidLists();
+    onSpecialKey(KEY_F7, 0, 0);
+    EXPECT_EQ(displayLists, 0);
     EXPECT_EQ(asteroidListBase, 0u);
     for (unsigned int i = 0; i < ASTEROID_LIST_COUNT; ++i) {
         ASSERT_FALSE(glIsList(first + i)) << i;
     }
 
-    toggleAsteroidLists();
+    onSpecialKey(KEY_F7, 0, 0);
+    EXPECT_EQ(displayLists, 1);
     ASSERT_NE(asteroidListBase, 0u);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     for (unsigned int i = 0; i < ASTEROID_LIST_COUNT; ++i) {
         ASSERT_TRUE(glIsList(asteroidListBase + i)) << i;
     }
@@ -160,6 +191,7 @@ TEST_F(ModelDrawTest, F7BuildsAndDeletesTheTwoHundredLists)
 TEST_F(ModelDrawTest, OnlyFlyingRocketsShowAsGreySpheres)
 {
     textureTable.names[TEX_STARS] = blackTexture();
+    // Flying, it moves on by 2.5 per step; the frozen clock keeps it here.
     rockets[0].position = Vertex(5.0f, 0.0f, 1.0f);
     rockets[1].position = Vertex(5.0f, 0.0f, -1.0f);
     rockets[0].state = ROCKET_FLYING;

@@ -4,7 +4,9 @@
 
 #include "app/frame.h"
 #include "app/frame_state.h"
+#include "app/input.h"
 #include "app/options.h"
+#include "app/platform.h"
 #include "geometry/octree.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
@@ -13,6 +15,7 @@
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/rocket.h"
+#include "sim/world.h"
 #include "support/gl_window.h"
 
 #include <GL/glu.h>
@@ -21,6 +24,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 namespace scene_test {
@@ -83,22 +87,24 @@ inline MeshStorage& lumpyBall()
     return storage;
 }
 
-// A flat square of half edge 1 in the y-z plane, facing -x, with normals
-// turned up towards the light so it shows its colour brightly.
-inline MeshStorage& litSquare()
+// A flat square in the y-z plane, facing -x, with normals turned up towards
+// the light so it shows its colour brightly.
+inline MeshStorage& litSquare(float half = 1.0f)
 {
-    static MeshStorage storage = [] {
-        MeshStorage s;
-        const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-        for (const auto& c : corners) {
-            s.vertices.push_back(Vertex(0.0f, c[0], c[1]));
-            s.normals.push_back(Vec3{0.0, 1.0, 0.0});
-        }
-        s.triangles.push_back(Triangle{{0, 1, 2}});
-        s.triangles.push_back(Triangle{{0, 2, 3}});
-        return s;
-    }();
-    return storage;
+    static std::map<float, MeshStorage> bySize;
+    auto found = bySize.find(half);
+    if (found != bySize.end()) {
+        return found->second;
+    }
+    MeshStorage& s = bySize[half];
+    const float corners[4][2] = {{-half, -half}, {half, -half}, {half, half}, {-half, half}};
+    for (const auto& c : corners) {
+        s.vertices.push_back(Vertex(0.0f, c[0], c[1]));
+        s.normals.push_back(Vec3{0.0, 1.0, 0.0});
+    }
+    s.triangles.push_back(Triangle{{0, 1, 2}});
+    s.triangles.push_back(Triangle{{0, 2, 3}});
+    return s;
 }
 
 // An RGB texture from a pixel function, bilinear without mipmaps.
@@ -226,18 +232,23 @@ protected:
         glEnable(GL_TEXTURE_2D);
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
+        resetWorld();
+        savedHooks = platformHooks;
+        platformHooks = PlatformHooks{};
+        platformHooks.toggleAsteroidLists = toggleAsteroidLists;
         savedClock = frameClock;
         frameClock = frozenClock;
-        lastFrameTime = 0.0f;
-        wireframe = faceCulling = frustumCulling = displayLists = showOctree = showCourseLine = 0;
         for (unsigned int& name : textureTable.names) {
             name = whiteTexture();
         }
         for (Asteroid& asteroid : asteroids) {
             asteroid = Asteroid{};
         }
+        // Empty bodies parked on a grid far below the scene, 30 apart: the
+        // frame's collision pass finds nothing to push.
         for (int i = 0; i < ASTEROID_COUNT; ++i) {
             asteroids[i].index = i;
+            asteroids[i].position = Vertex(-210.0f + 30.0f * (i % 15), -210.0f + 30.0f * (i / 15), -240.0f);
         }
         for (Gate& gate : gates) {
             gate = Gate{};
@@ -255,10 +266,13 @@ protected:
         }
         octree.release();
         frameClock = savedClock;
+        platformHooks = savedHooks;
+        resetWorld();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
     FrameClock savedClock = nullptr;
+    PlatformHooks savedHooks;
 };
 
 }  // namespace scene_test
