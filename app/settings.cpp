@@ -1,4 +1,77 @@
 #include "app/settings.h"
 
+#include "geometry/text_reader.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
 char gameModeString[GAME_MODE_STRING_MAX + 1] = "";
 char playerName[PLAYER_NAME_MAX + 1] = "";
+
+namespace {
+
+const char* const SETTINGS_FILE = "vorel.ini";
+
+// Up to count characters of the token from position from (0-based); fewer when
+// the token ends first.
+std::string field(const std::string& token, std::size_t from, std::size_t count)
+{
+    if (token.size() <= from) {
+        return std::string();
+    }
+    return token.substr(from, count);
+}
+
+void copyInto(char* to, std::size_t capacity, const std::string& text)
+{
+    const std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    std::memcpy(to, text.data(), length);
+    to[length] = '\0';
+}
+
+}  // namespace
+
+Settings parseSettings(const std::string& text)
+{
+    TextReader reader(text);
+    std::string tokens[4];
+    for (std::string& token : tokens) {
+        if (!reader.readWord(token, SETTINGS_TOKEN_MAX)) {
+            break;
+        }
+    }
+
+    Settings settings;
+    // Fixed-width copies: a part shorter than its width ends the string, so
+    // "800x600" leaves out depth and rate.
+    const std::string resolution = field(tokens[0], 4, 8);
+    settings.gameMode = resolution;
+    if (resolution.size() == 8) {
+        const std::string depth = field(tokens[1], 4, 2);
+        settings.gameMode += ':' + depth;
+        if (depth.size() == 2) {
+            settings.gameMode += '@' + field(tokens[2], 3, 2);
+        }
+    }
+    settings.playerName = field(tokens[3], 5, PLAYER_NAME_MAX);
+    return settings;
+}
+
+void readSettings()
+{
+    std::ifstream file(SETTINGS_FILE, std::ios::binary);
+    if (!file) {
+        std::printf("Error opening file: %s\n", SETTINGS_FILE);
+        std::fflush(stdout);
+        return;
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    const Settings settings = parseSettings(contents.str());
+    copyInto(gameModeString, sizeof gameModeString, settings.gameMode);
+    copyInto(playerName, sizeof playerName, settings.playerName);
+    std::printf("%s\n%s\n%s\n", gameModeString, playerName, gameModeString);
+    std::fflush(stdout);
+}

@@ -7,8 +7,8 @@
 #include "app/settings.h"
 #include "app/timer.h"
 #include "render/lighting.h"
-#include "sim/camera.h"
 #include "sim/random.h"
+#include "sim/world.h"
 #include "sound/sound_sdl.h"
 
 #include <GL/freeglut.h>
@@ -67,15 +67,12 @@ int runGame(int argc, char** argv)
     randomSeed(static_cast<uint32_t>(std::time(nullptr)));
 
     // 2-3. Settings and high-score list are read here.
-    // 4-6. Models are loaded into every asteroid, rocket and gate here, and
-    //      the asteroids scattered.
-    // 7. The gates are set up from the course table here.
+    // 4-6. Models are loaded into every asteroid, rocket and gate here.
 
-    // 8. Camera: facing gate 0 from the start position.
-    camera.setTarget(-220.0f, 0.0f, 0.0f);
-    camera.placeAt(-200.0f, -50.0f, 0.0f);
-
-    // 9. Lap state is reset here.
+    // 4, 7-9. The random part of the world (asteroid field, gate spin axes),
+    // the course, the camera facing gate 0 and the lap state. Loading draws
+    // no random numbers, so the field depends on the seed alone.
+    setUpWorld();
 
     // 10-11.
     timerInit();

@@ -15,6 +15,9 @@ enum TextureSlot : int {
     TEX_SMOKE = 30,           // "smoke.tga"
 };
 
+// The file of each slot, relative to the working directory.
+extern const char* const TEXTURE_FILES[TEXTURE_SLOT_COUNT];
+
 struct TextureTable {
     unsigned int names[TEXTURE_SLOT_COUNT] = {};
 };
@@ -23,3 +26,16 @@ extern TextureTable textureTable;
 
 // Binds the texture of a slot to GL_TEXTURE_2D.
 void bindTexture(int slot);
+
+// Creates the mipmapped texture of one slot from a TGA file, filtered for both
+// options on. A file that cannot be read ends the program with status 0 (the
+// reader prints why when the file could not be opened). Needs a current context.
+void loadTexture(TextureTable& table, const char* fileName, int slot);
+
+// Loads slots 0 to 30 in order from TEXTURE_FILES into textureTable; the first
+// file that fails ends the program.
+void loadTextureTable();
+
+// Re-sets the filters of all 31 textures from textureFilter and mipMapping
+// (F4, F5). Leaves the last slot bound.
+void applyTextureFilter();

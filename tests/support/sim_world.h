@@ -4,6 +4,7 @@
 
 #include "app/frame_state.h"
 #include "app/platform.h"
+#include "sim/asteroid.h"
 #include "sim/world.h"
 #include "sound/sound.h"
 
@@ -84,6 +85,19 @@ protected:
         pointerQueue().clear();
         warpLog().clear();
         soundSetOutput(&sound);
+        parkAsteroids();
+    }
+
+    // At rest on a grid 30 apart in the plane z = -240, away from the
+    // craft, the gates and each other, so frames run without contacts.
+    static void parkAsteroids()
+    {
+        for (int k = 0; k < ASTEROID_COUNT; ++k) {
+            asteroids[k].position = Vertex(-210.0f + 30.0f * (k % 15), -210.0f + 30.0f * (k / 15), -240.0f);
+            asteroids[k].direction = Vec3{};
+            asteroids[k].speed = 0.0f;
+            asteroids[k].index = k;
+        }
     }
     void TearDown() override
     {

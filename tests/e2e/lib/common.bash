@@ -74,3 +74,18 @@ wait_for_exit() {
   done
   fail "the game did not end within $seconds s"
 }
+
+# Presses a key until the game ends (a loaded machine may still be moving the
+# pointer into the window when the first press arrives); sets GAME_STATUS.
+press_until_exit() {
+  local key=$1
+  for _ in 1 2 3; do
+    focus_window "$GAME_WINDOW"
+    xdotool key "$key"
+    for _ in $(seq 1 50); do
+      kill -0 "$GAME_PID" 2>/dev/null || { wait_for_exit 1; return 0; }
+      sleep 0.1
+    done
+  done
+  fail "the game did not end after three presses of $key"
+}

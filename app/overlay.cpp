@@ -1,0 +1,85 @@
+#include "app/overlay.h"
+
+#include "app/frame_state.h"
+#include "app/overlay_text.h"
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+
+namespace {
+// This frame's lines, about 2 KB, kept off the stack.
+OverlayLines frameLines;
+
+void* fontOf(OverlayFont font)
+{
+    return font == FONT_SMALL ? GLUT_BITMAP_HELVETICA_12 : GLUT_BITMAP_HELVETICA_18;
+}
+
+// Window fraction where a line starts.
+float startX(const OverlayLine& line)
+{
+    if (line.anchor == ANCHOR_LEFT) {
+        return line.x;
+    }
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    if (viewport[2] <= 0) {
+        return line.x;
+    }
+    const int width = glutBitmapLength(fontOf(line.font), reinterpret_cast<const unsigned char*>(line.text));
+    return line.x - static_cast<float>(width) / static_cast<float>(viewport[2]);
+}
+}  // namespace
+
+void drawText(const char* text, void* font, float red, float green, float blue, float x, float y)
+{
+    const bool lightingWasOn = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+    if (lightingWasOn) {
+        glDisable(GL_LIGHTING);
+    }
+    GLint matrixMode = GL_MODELVIEW;
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, 1.0, 0.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+
+    // Bitmap fragments are textured like any other: with the cockpit texture
+    // still bound, the text would take the colour of one of its texels.
+    const bool texturingWasOn = glIsEnabled(GL_TEXTURE_2D) == GL_TRUE;
+    if (texturingWasOn) {
+        glDisable(GL_TEXTURE_2D);
+    }
+    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    glColor3f(red, green, blue);
+    glRasterPos3f(x, y, 0.0f);
+    for (const char* c = text; *c != '\0'; ++c) {
+        glutBitmapCharacter(font, static_cast<unsigned char>(*c));
+    }
+    glPopAttrib();
+    if (texturingWasOn) {
+        glEnable(GL_TEXTURE_2D);
+    }
+
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(static_cast<GLenum>(matrixMode));
+    if (lightingWasOn) {
+        glEnable(GL_LIGHTING);
+    }
+}
+
+void drawOverlay()
+{
+    frameRateCounter.tick(overlayWallClock());
+    composeOverlay(frameLines, frameClock());
+    for (int i = 0; i < frameLines.count; ++i) {
+        const OverlayLine& line = frameLines.lines[i];
+        drawText(line.text, fontOf(line.font), line.red, line.green, line.blue, startX(line), line.y);
+    }
+}

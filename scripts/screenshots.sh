@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Plays a short scripted run of the game under X and saves screenshots of it
+# as PNG files: the start view, thrust among the asteroids, a rocket with its
+# trail, an explosion, the options panel, the high-score table, wireframe and
+# the octree boxes.
+#
+#   bash scripts/screenshots.sh [output-dir] [build-dir] [run-dir]
+#
+# Defaults: docs/, build/, run/ (the generated game data). Without a display
+# the script starts itself again inside Xvfb. Needs xdotool and ImageMagick.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+OUT=$(realpath -m "${1:-docs}")
+BUILD=$(realpath -m "${2:-build}")
+DATA=$(realpath -m "${3:-run}")
+GAME=$BUILD/vorel
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$ROOT/scripts/screenshots.sh" "$OUT" "$BUILD" "$DATA"
+fi
+
+# Call ImageMagick by full path: another program may answer to "convert".
+IMPORT=/usr/bin/import
+CONVERT=/usr/bin/convert
+for tool in "$IMPORT" "$CONVERT" "$(command -v xdotool || true)"; do
+  [ -n "$tool" ] && [ -x "$tool" ] || { echo "screenshots: needs xdotool and imagemagick (apt-get install xdotool imagemagick)" >&2; exit 1; }
+done
+[ -x "$GAME" ] || { echo "screenshots: no game at $GAME; build it first (scripts/build.sh)" >&2; exit 1; }
+[ -d "$DATA" ] || { echo "screenshots: no game data in $DATA; build it first" >&2; exit 1; }
+
+WORK=$(mktemp -d /tmp/vorel-shots-XXXXXX)
+GAME_PID=
+cleanup() {
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+    kill "$GAME_PID" 2>/dev/null || true
+  fi
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# The game's data, with settings and a high-score list of our own.
+mkdir -p "$WORK/game" "$WORK/frames" "$OUT"
+cp -a "$DATA/." "$WORK/game/"
+printf 'res:1024x768\nbpp:24\nhz:60\nname:Pilot\n' > "$WORK/game/vorel.ini"
+printf '%s\n' "Ace 58.125000" "Nova 61.480000" "Kestrel 64.905000" "Pilot 70.250000" "Drift 77.000000" \
+  > "$WORK/game/bestenliste.txt"
+
+(cd "$WORK/game" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$GAME" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
+GAME_PID=$!
+
+WINDOW=
+for _ in $(seq 1 300); do
+  kill -0 "$GAME_PID" 2>/dev/null || { cat "$WORK/stdout.txt" "$WORK/stderr.txt" >&2; echo "screenshots: the game ended early" >&2; exit 1; }
+  WINDOW=$(xdotool search --onlyvisible --name '^vorel$' 2>/dev/null | head -n 1 || true)
+  [ -n "$WINDOW" ] && break
+  sleep 0.1
+done
+[ -n "$WINDOW" ] || { echo "screenshots: no game window within 30 s" >&2; exit 1; }
+# Keyboard focus follows the pointer on a bare X server: keys and clicks go to
+# the window under it, as real input (events sent to a window are ignored).
+xdotool mousemove --window "$WINDOW" 512 384
+sleep 2
+
+shot() {
+  "$IMPORT" -window root "$OUT/$1.png"
+  echo "screenshots: $OUT/$1.png"
+}
+key() {
+  xdotool key "$@"
+}
+# Mouse-look: small relative moves turn the view.
+look() {
+  local dx=$1 dy=$2 steps=$3
+  for _ in $(seq 1 "$steps"); do
+    xdotool mousemove_relative -- "$dx" "$dy"
+    sleep 0.03
+  done
+}
+# Pixels of fire colours in the picture above the overlay's bottom lines,
+# as a share of the scaled-down frame.
+fire_share() {
+  "$CONVERT" "$1" -crop 1024x520+0+40 +repage -scale 25% \
+    -fx '(r > 0.75 && g > 0.3 && g < 0.9 && b < 0.45) ? 1 : 0' -format '%[fx:mean]' info:
+}
+
+shot start
+
+key F9 F9  # toggles transparency twice: the options panel shows, nothing changes
+sleep 0.3
+shot options
+
+key h
+sleep 0.3
+shot highscores
+key h
+
+xdotool keydown w
+look 3 1 40
+sleep 2.5
+shot thrust
+xdotool keyup w
+
+xdotool click 1
+sleep 0.5
+shot rocket
+
+# Explosions depend on where the asteroids drift: fire every slot, keep
+# frames, and take the one with the most fire in it.
+best=
+best_share=0
+for volley in $(seq 1 8); do
+  sleep 2.6  # the launch cooldown
+  xdotool click 1
+  for frame in $(seq 1 12); do
+    sleep 0.2
+    file=$WORK/frames/$volley-$frame.png
+    "$IMPORT" -window root "$file"
+    share=$(fire_share "$file")
+    if awk -v a="$share" -v b="$best_share" -v floor=0.002 'BEGIN { exit !(a > b && a > floor) }'; then
+      best=$file
+      best_share=$share
+    fi
+  done
+  look -4 1 10
+done
+if [ -n "$best" ]; then
+  cp "$best" "$OUT/explosion.png"
+  echo "screenshots: $OUT/explosion.png (fire share $best_share)"
+else
+  echo "screenshots: no explosion caught; run again (the asteroid field differs each second)" >&2
+fi
+
+key F3
+sleep 0.5
+shot wireframe
+key F3
+
+key F8 o  # octree culling on, so the boxes follow the field, and the boxes shown
+sleep 1.8  # past the options panel
+shot octree
+key o F8
+
+key Escape
+for _ in $(seq 1 100); do
+  kill -0 "$GAME_PID" 2>/dev/null || { GAME_PID=; exit 0; }
+  sleep 0.1
+done
+echo "screenshots: the game did not end on Escape" >&2
+exit 1

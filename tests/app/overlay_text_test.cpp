@@ -1,0 +1,254 @@
+#include "app/frame_state.h"
+#include "app/high_scores.h"
+#include "app/options.h"
+#include "app/overlay_text.h"
+#include "sim/course.h"
+#include "sim/flight.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+float scriptedNow = 0.0f;
+float scriptedClock()
+{
+    return scriptedNow;
+}
+
+class OverlayText : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedClock = frameClock;
+        frameClock = scriptedClock;
+        scriptedNow = 0.0f;
+        lastFrameTime = 0.0f;
+        lapStartTime = 0.0f;
+        lastLapTime = 0.0f;
+        bestLapTime = NO_LAP_TIME;
+        flightSpeed = 0.0f;
+        optionsOverlayTimer = 0.0f;
+        rocketCooldown = 0;
+        showFps = 0;
+        showHighScores = 0;
+        savedFirst = highScoreList.first;
+        highScoreList.first = &entries[0];
+        entries[0] = HighScoreEntry{};  // the placeholder: time 0, no name
+    }
+    void TearDown() override
+    {
+        highScoreList.first = savedFirst;
+        frameClock = savedClock;
+    }
+
+    // Fills the list with count entries named P1, P2, ... of 60 + i seconds.
+    void fillList(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            entries[i] = HighScoreEntry{};
+            std::snprintf(entries[i].name, sizeof entries[i].name, "P%d", i + 1);
+            entries[i].time = (60.0f + i) * 1000.0f;
+            entries[i].next = i + 1 < count ? &entries[i + 1] : nullptr;
+        }
+    }
+
+    OverlayLines compose()
+    {
+        OverlayLines lines;
+        composeOverlay(lines, scriptedNow);
+        return lines;
+    }
+
+    static const OverlayLine* find(const OverlayLines& lines, const std::string& prefix)
+    {
+        for (int i = 0; i < lines.count; ++i) {
+            if (std::strncmp(lines.lines[i].text, prefix.c_str(), prefix.size()) == 0) {
+                return &lines.lines[i];
+            }
+        }
+        return nullptr;
+    }
+
+    static std::vector<std::string> texts(const OverlayLines& lines)
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < lines.count; ++i) {
+            out.emplace_back(lines.lines[i].text);
+        }
+        return out;
+    }
+
+    HighScoreEntry entries[15];
+    HighScoreEntry* savedFirst = nullptr;
+    FrameClock savedClock = nullptr;
+};
+}  // namespace
+
+TEST_F(OverlayText, LapLinesBeforeAnyLapAndDuringOne)
+{
+    scriptedNow = 90000.0f;  // the clock runs, but no gate has been passed
+    OverlayLines lines = compose();
+    EXPECT_STREQ(find(lines, "Best Lap:")->text, "Best Lap: 1000.00 ");
+    EXPECT_STREQ(find(lines, "Last Lap:")->text, "Last Lap: 0000.00 ");
+    EXPECT_STREQ(find(lines, "Time:")->text, "Time: 0000.00 ");
+
+    lapStartTime = 1000.0f;
+    scriptedNow = 62234.5f;
+    lastLapTime = 75250.0f;
+    bestLapTime = 60500.0f;
+    lines = compose();
+    EXPECT_STREQ(find(lines, "Time:")->text, "Time: 0061.23 ");
+    EXPECT_STREQ(find(lines, "Last Lap:")->text, "Last Lap: 0075.25 ");
+    EXPECT_STREQ(find(lines, "Best Lap:")->text, "Best Lap: 0060.50 ");
+    const OverlayLine* time = find(lines, "Time:");
+    EXPECT_FLOAT_EQ(time->x, 0.45f);
+    EXPECT_FLOAT_EQ(time->y, 0.95f);
+}
+
+TEST_F(OverlayText, HighScoreTableAndItsBottomLine)
+{
+    fillList(3);
+    showHighScores = 1;
+    OverlayLines lines = compose();
+    ASSERT_NE(find(lines, "3. P3 "), nullptr);
+    EXPECT_EQ(find(lines, "4. "), nullptr);
+    EXPECT_STREQ(find(lines, "3th Time")->text, "3th Time: 0062.00");
+    const OverlayLine* third = find(lines, "3. ");
+    EXPECT_FLOAT_EQ(third->x, 0.35f);
+    EXPECT_FLOAT_EQ(third->y, static_cast<float>(0.8 - 0.03f * 2));
+    EXPECT_EQ(third->font, FONT_LARGE);
+    // The time of a row stands on the row's baseline at 0.6.
+    const OverlayLine* thirdTime = third + 1;
+    EXPECT_STREQ(thirdTime->text, "0062.00");
+    EXPECT_FLOAT_EQ(thirdTime->x, 0.6f);
+    EXPECT_EQ(thirdTime->y, third->y);
+
+    fillList(15);
+    lines = compose();
+    EXPECT_NE(find(lines, "11. P11 "), nullptr);
+    EXPECT_EQ(find(lines, "12. "), nullptr);
+    const OverlayLine* bottom = find(lines, "11th Time");
+    ASSERT_NE(bottom, nullptr);
+    EXPECT_STREQ(bottom->text, "11th Time: 0070.00");
+    EXPECT_EQ(bottom->font, FONT_SMALL);
+
+    // Hidden table: no rows, but the bottom line stays.
+    showHighScores = 0;
+    lines = compose();
+    EXPECT_EQ(find(lines, "1. "), nullptr);
+    EXPECT_NE(find(lines, "11th Time"), nullptr);
+}
+
+TEST_F(OverlayText, PlaceholderEntryShowsANeutralName)
+{
+    showHighScores = 1;
+    const OverlayLines lines = compose();
+    EXPECT_NE(find(lines, "1. --- "), nullptr);
+    EXPECT_STREQ(find(lines, "1th Time")->text, "1th Time: 0000.00");
+}
+
+TEST_F(OverlayText, SpeedReadsInThousandthsWithItsLabelJustLeft)
+{
+    flightSpeed = TOP_SPEED;
+    const OverlayLines lines = compose();
+    const OverlayLine* number = find(lines, "600.00");
+    ASSERT_NE(number, nullptr);
+    EXPECT_STREQ(number->text, "600.00 ");
+    EXPECT_FLOAT_EQ(number->x, 0.48f);
+    EXPECT_FLOAT_EQ(number->y, 0.12f);
+    EXPECT_EQ(number->anchor, ANCHOR_LEFT);
+    const OverlayLine* label = find(lines, "Speed:");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->anchor, ANCHOR_RIGHT);
+    EXPECT_EQ(label->x, number->x);
+    EXPECT_EQ(label->y, number->y);
+
+    flightSpeed = 0.0123f;
+    EXPECT_NE(find(compose(), "012.30 "), nullptr);
+}
+
+TEST_F(OverlayText, OptionsPanelShowsFor1500MsAndRestartsOnTheNextKey)
+{
+    EXPECT_EQ(find(compose(), "Texturfilter"), nullptr);
+
+    // What an option key does to the panel timer.
+    optionsOverlayTimer = 1500.0f;
+    transparency = 0;
+    scriptedNow = 1000.0f;
+    updateFrame();
+    OverlayLines lines = compose();
+    ASSERT_NE(find(lines, "Transparenz"), nullptr);
+    EXPECT_EQ(find(lines, "Transparenz")->red, 1.0f);
+    EXPECT_EQ(find(lines, "Transparenz")->green, 0.0f);
+    EXPECT_EQ(find(lines, "Texturfilter")->green, 1.0f);
+    // The culling line follows the octree culling, not face culling.
+    frustumCulling = 1;
+    faceCulling = 0;
+    EXPECT_EQ(find(compose(), "Culling")->green, 1.0f);
+    frustumCulling = 0;
+    transparency = 1;
+
+    optionsOverlayTimer = 1500.0f;  // a second key 1000 ms after the first
+    scriptedNow = 2400.0f;
+    updateFrame();
+    EXPECT_NE(find(compose(), "Display Lists"), nullptr);
+    scriptedNow = 2600.0f;
+    updateFrame();
+    EXPECT_EQ(find(compose(), "Display Lists"), nullptr);
+}
+
+TEST_F(OverlayText, LinesComeInDrawingOrder)
+{
+    showFps = 1;
+    showHighScores = 1;
+    optionsOverlayTimer = 1.0f;
+    rocketCooldown = 1;
+    const std::vector<std::string> all = texts(compose());
+    const std::vector<std::string> expected = {
+        "",  // frame-rate text before its first second
+        "Time: 0000.00 ",        "Last Lap: 0000.00 ", "Best Lap: 1000.00 ", "1. --- ",
+        "0000.00",               "Texturfilter",       "MipMapping",         "Culling",
+        "Transparenz",           "Display Lists",      "Volume Radio: 20 [+][-] ",
+        "1th Time: 0000.00",     "Speed: ",            "000.00 ",            "PREPARING ROCKET",
+    };
+    EXPECT_EQ(all, expected);
+}
+
+TEST(FrameRate, ChangesOncePerWholeSecondWithTheCallsSinceTheLastChange)
+{
+    FrameRateCounter counter;
+    for (int ms = 0; ms < 1000; ms += 10) {
+        counter.tick(ms);
+    }
+    EXPECT_STREQ(counter.text, "");
+    counter.tick(1000);  // the 101st call, in second 1
+    EXPECT_STREQ(counter.text, "FPS: 101");
+    for (int ms = 1001; ms < 2000; ms += 20) {
+        counter.tick(ms);
+    }
+    EXPECT_STREQ(counter.text, "FPS: 101");
+    counter.tick(2000);
+    EXPECT_STREQ(counter.text, "FPS: 51");
+
+    // A long stall crosses several seconds: one change, not one per second.
+    counter.tick(5500);
+    EXPECT_STREQ(counter.text, "FPS: 1");
+    counter.tick(5900);
+    counter.tick(5999);
+    EXPECT_STREQ(counter.text, "FPS: 1");
+    counter.tick(6000);
+    EXPECT_STREQ(counter.text, "FPS: 3");
+}
+
+TEST(FrameRate, WallClockRunsWithRealTimeNotProcessorTime)
+{
+    const int64_t before = wallClockSinceStart();
+    timespec pause{0, 30 * 1000 * 1000};
+    nanosleep(&pause, nullptr);  // asleep, using no processor time
+    EXPECT_GE(wallClockSinceStart() - before, 29);
+    EXPECT_GE(before, 0);
+}

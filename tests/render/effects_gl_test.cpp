@@ -1,0 +1,269 @@
+#include "app/frame.h"
+#include "app/frame_state.h"
+#include "app/options.h"
+#include "render/effects.h"
+#include "render/radar.h"
+#include "render/texture_table.h"
+#include "sim/camera.h"
+#include "sim/course.h"
+#include "sim/rocket.h"
+#include "support/gl_window.h"
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+struct Pixel {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+};
+
+// A texture of one colour, for the slots a test needs.
+GLuint solidTexture(int r, int g, int b, int a)
+{
+    const GLubyte texel[4] = {static_cast<GLubyte>(r), static_cast<GLubyte>(g), static_cast<GLubyte>(b),
+                              static_cast<GLubyte>(a)};
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    return name;
+}
+
+// Explosion slot s has red 8 s, so a pixel tells which image is on show.
+int slotOfPixel(const Pixel& p)
+{
+    return p.g == 200 ? static_cast<int>(std::lround(p.r / 8.0)) : -1;
+}
+
+class Effects : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureGlWindow();
+        width = glutGet(GLUT_WINDOW_WIDTH);
+        height = glutGet(GLUT_WINDOW_HEIGHT);
+        onReshape(width, height);
+        if (textures.empty()) {
+            for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
+                textures.push_back(solidTexture(slot * 8, 200, 50, 255));
+            }
+        }
+        for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
+            textureTable.names[slot] = textures[slot];
+        }
+        wireframe = 0;
+        transparency = 1;
+        // Eye at the origin looking along +x with +z up: +y is screen left.
+        camera.setTarget(100.0f, 0.0f, 0.0f);
+        camera.placeAt(0.0f, 0.0f, 0.0f);
+        beginFrame();
+    }
+    void TearDown() override
+    {
+        glPopMatrix();
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+
+    // What the frame driver sets up before the scene passes.
+    void beginFrame()
+    {
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_LIGHTING);
+        glDisable(GL_CULL_FACE);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glPushMatrix();
+        gluLookAt(camera.position.x, camera.position.y, camera.position.z, camera.position.x + camera.view.x,
+                  camera.position.y + camera.view.y, camera.position.z + camera.view.z, camera.up.x, camera.up.y,
+                  camera.up.z);
+    }
+    void clear() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
+    Pixel read(int x, int y)
+    {
+        GLubyte rgba[4] = {0, 0, 0, 0};
+        glReadBuffer(GL_BACK);
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return Pixel{rgba[0], rgba[1], rgba[2]};
+    }
+    Pixel centre() { return read(width / 2, height / 2); }
+
+    // Window pixel of a world point under the current matrices.
+    void project(double x, double y, double z, int& px, int& py)
+    {
+        GLdouble model[16];
+        GLdouble projection[16];
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        GLdouble wx = 0.0;
+        GLdouble wy = 0.0;
+        GLdouble wz = 0.0;
+        gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
+        px = static_cast<int>(wx);
+        py = static_cast<int>(wy);
+    }
+
+    int width = 0;
+    int height = 0;
+    static std::vector<GLuint> textures;
+};
+std::vector<GLuint> Effects::textures;
+}  // namespace
+
+TEST_F(Effects, ExplosionShowsSlotsFiveTo28OnScreenAndRestoresState)
+{
+    for (float frameMs : {10.0f, 40.0f}) {
+        Rocket& rocket = rockets[3];
+        rocket.explosionActive = 1;
+        rocket.explosionFrame = TEX_EXPLOSION_FIRST;
+        rocket.explosionTimer = 0.0f;
+        rocket.explosionPoint = Vertex(20.0f, 0.0f, 0.0f);
+        frameElapsedMs = frameMs;
+        std::vector<int> seen;
+        while (rocket.explosionActive == 1 && seen.size() < 100) {
+            clear();
+            drawExplosion(3);
+            seen.push_back(slotOfPixel(centre()));
+        }
+        std::vector<int> expected;
+        for (int slot = TEX_EXPLOSION_FIRST; slot < TEX_EXPLOSION_END; ++slot) {
+            expected.push_back(slot);
+            if (frameMs < 16.0f) {
+                expected.push_back(slot);
+            }
+        }
+        EXPECT_EQ(seen, expected) << "frames of " << frameMs << " ms";
+    }
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+TEST_F(Effects, SmokeNearTheEyeIsSkippedAndFadesOnlyWithTransparency)
+{
+    Rocket& rocket = rockets[5];
+    for (int i = 0; i < TRAIL_LENGTH; ++i) {
+        rocket.trail[i] = Vertex(parkedCoordinate, parkedCoordinate, parkedCoordinate);
+        rocket.trailLife[i] = 0.0f;
+    }
+    textureTable.names[TEX_SMOKE] = solidTexture(255, 255, 255, 255);
+
+    rocket.trail[7] = Vertex(2.5f, 0.0f, 0.0f);
+    rocket.trailLife[7] = 0.5f;
+    clear();
+    drawSmokeTrail(5);
+    EXPECT_EQ(centre().r, 0);
+
+    rocket.trail[7] = Vertex(2.51f, 0.0f, 0.0f);
+    clear();
+    drawSmokeTrail(5);
+    EXPECT_NEAR(centre().r, 128, 2);  // half faded over black
+
+    transparency = 0;
+    clear();
+    drawSmokeTrail(5);
+    EXPECT_EQ(centre().r, 255);  // opaque whatever its life
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+TEST_F(Effects, RadarBlipShowsInTheFrontScopeAheadAndTheRearScopeBehind)
+{
+    // A see-through panel, so only the dots show; the panel blends even with
+    // transparency off.
+    textureTable.names[TEX_COCKPIT] = solidTexture(255, 255, 255, 0);
+    transparency = 0;
+    const RadarDots dots = radarDots(cockpitAxes(camera), camera);
+    int frontX = 0;
+    int frontY = 0;
+    int rearX = 0;
+    int rearY = 0;
+    project(dots.front.x, dots.front.y, dots.front.z, frontX, frontY);
+    project(dots.rear.x, dots.rear.y, dots.rear.z, rearX, rearY);
+    EXPECT_LT(frontX, width / 2);  // front scope low left, rear low right
+    EXPECT_GT(rearX, width / 2);
+    EXPECT_LT(frontY, height / 4);
+
+    camera.target = Vec3{200.0, 0.0, 0.0};
+    clear();
+    drawCockpit();
+    Pixel front = read(frontX, frontY);
+    Pixel rear = read(rearX, rearY);
+    EXPECT_EQ(front.r, 0);
+    EXPECT_EQ(front.g, 255);
+    EXPECT_NEAR(rear.r, 153, 1);  // the grey scope dot
+    EXPECT_EQ(centre().r + centre().g + centre().b, 0);
+
+    camera.target = Vec3{-200.0, 0.0, 0.0};
+    clear();
+    drawCockpit();
+    front = read(frontX, frontY);
+    rear = read(rearX, rearY);
+    EXPECT_NEAR(front.r, 153, 1);
+    EXPECT_EQ(rear.r, 0);
+    EXPECT_EQ(rear.g, 255);
+}
+
+TEST_F(Effects, CockpitIsFilledInWireframeModeWhichIsBackAfterwards)
+{
+    textureTable.names[TEX_COCKPIT] = solidTexture(90, 90, 90, 255);
+    wireframe = 1;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    camera.view.scale(2.0);  // the pass leaves the camera's vectors unit length
+    camera.side.scale(0.5);
+    clear();
+    drawCockpit();
+    EXPECT_EQ(centre().r, 90);
+
+    GLint mode[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+    EXPECT_EQ(mode[0], GL_LINE);
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_NEAR(camera.view.length(), 1.0f, 1e-6f);
+    EXPECT_NEAR(camera.side.length(), 1.0f, 1e-6f);
+
+    // The transform is back where the scene had it.
+    GLdouble model[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    EXPECT_NEAR(model[12], 0.0, 1e-5);
+    EXPECT_NEAR(model[13], 0.0, 1e-5);
+    EXPECT_NEAR(model[14], 0.0, 1e-5);
+}
+
+TEST_F(Effects, CourseLineClosesTheLoopFromTheLastGateToTheFirst)
+{
+    // Gates on an open ring in the plane x = 20, from 30 to 330 degrees: only
+    // the closing segment crosses the ring's gap at 0 degrees.
+    for (int i = 0; i < gateCount; ++i) {
+        const double angle = (30.0 + 30.0 * i) * M_PI / 180.0;
+        gates[i].position = Vertex(20.0f, static_cast<float>(4.0 * std::cos(angle)),
+                                   static_cast<float>(4.0 * std::sin(angle)));
+    }
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    clear();
+    drawCourseLine();
+    int gapX = 0;
+    int gapY = 0;
+    project(20.0, 4.0 * std::cos(M_PI / 6.0), 0.0, gapX, gapY);
+    int brightest = 0;
+    for (int dx = -2; dx <= 2; ++dx) {
+        brightest = std::max(brightest, read(gapX + dx, gapY).r);
+    }
+    EXPECT_EQ(brightest, 255);
+    EXPECT_EQ(centre().r, 0);
+}

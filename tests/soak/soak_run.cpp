@@ -1,0 +1,298 @@
+// Random play for many frames: random keys, clicks, pointer motion (with the
+// warp echoes X11 sends) and frame lengths of 1 to 100 ms. Checks after every
+// frame that nothing became NaN, that every asteroid was inside ±250 right
+// after its drift, that the craft stays inside ±256 and that every rocket
+// slot comes free again. Exits non-zero on the first violation.
+#include "app/frame_state.h"
+#include "app/input.h"
+#include "app/options.h"
+#include "app/platform.h"
+#include "sim/asteroid.h"
+#include "sim/camera.h"
+#include "sim/course.h"
+#include "sim/flight.h"
+#include "sim/random.h"
+#include "sim/rocket.h"
+#include "sim/world.h"
+#include "sound/sound.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <random>
+#include <utility>
+
+namespace {
+
+long frameNumber = 0;
+float now = 0.0f;
+float soakClock()
+{
+    return now;
+}
+
+std::deque<std::pair<int, int>> pointerEvents;
+void echoWarp(int x, int y)
+{
+    pointerEvents.push_back({x, y});
+}
+int modifiersHeld = 0;
+int modifiers()
+{
+    return modifiersHeld;
+}
+void ignoreExit(int) {}
+
+struct CueCounter : SoundOutput {
+    long explosions = 0;
+    long launches = 0;
+    long laps = 0;
+    void playSample(int, int slot) override
+    {
+        explosions += slot == SAMPLE_EXPLOSION;
+        launches += slot == SAMPLE_ROCKET;
+        laps += slot == SAMPLE_BEST_LAP || slot == SAMPLE_NORMAL_LAP;
+    }
+    void setVolume(int, int) override {}
+};
+
+[[noreturn]] void fail(const char* what, int index, double value)
+{
+    std::printf("soak: frame %ld: %s (index %d, value %.9g)\n", frameNumber, what, index, value);
+    std::fflush(stdout);
+    std::exit(1);
+}
+
+void finite(double v, const char* what, int index = -1)
+{
+    if (!std::isfinite(v)) {
+        fail(what, index, v);
+    }
+}
+void finite(const Vec3& v, const char* what, int index = -1)
+{
+    finite(v.x, what, index);
+    finite(v.y, what, index);
+    finite(v.z, what, index);
+}
+void finite(const Vertex& v, const char* what, int index = -1)
+{
+    finite(v.x, what, index);
+    finite(v.y, what, index);
+    finite(v.z, what, index);
+}
+
+void checkDrift()
+{
+    for (const Asteroid& a : asteroids) {
+        finite(a.position, "asteroid position after drift", a.index);
+        for (float c : {a.position.x, a.position.y, a.position.z}) {
+            if (c > ASTEROID_WALL || c < -ASTEROID_WALL) {
+                fail("asteroid outside the walls after its drift", a.index, c);
+            }
+        }
+    }
+}
+
+int fadingFrames[ROCKET_COUNT] = {};
+int flyingFrames[ROCKET_COUNT] = {};
+// A fading trail loses 0.002 per displayed frame from at most 1.
+constexpr int MAX_FADING_FRAMES = 505;
+// 512 units at 2.5 per step, with steps down to 1/16.5.
+constexpr int MAX_FLYING_FRAMES = 3500;
+
+void checkWorld()
+{
+    finite(camera.position, "camera position");
+    finite(camera.view, "camera view");
+    finite(camera.up, "camera up");
+    finite(camera.side, "camera side");
+    finite(camera.target, "camera target");
+    finite(flightDirection, "flight direction");
+    finite(flightSpeed, "flight speed");
+    finite(frameStep, "frame step");
+    finite(lapStartTime, "lap start");
+    finite(lastLapTime, "last lap");
+    finite(bestLapTime, "best lap");
+    for (double c : {camera.position.x, camera.position.y, camera.position.z}) {
+        if (std::fabs(c) > 256.0) {
+            fail("craft outside the arena", -1, c);
+        }
+    }
+    if (flightSpeed < 0.0f || flightSpeed > 0.6f) {
+        fail("craft speed out of range", -1, flightSpeed);
+    }
+    for (const Asteroid& a : asteroids) {
+        finite(a.position, "asteroid position", a.index);
+        finite(a.direction, "asteroid direction", a.index);
+        finite(a.speed, "asteroid speed", a.index);
+        finite(a.spinAngle, "asteroid spin", a.index);
+        if (a.speed > 2.0f || a.speed < 0.0f) {
+            fail("asteroid speed out of range", a.index, a.speed);
+        }
+    }
+    for (const Gate& g : gates) {
+        finite(g.spinAngle, "gate spin");
+    }
+    for (int k = 0; k < ROCKET_COUNT; ++k) {
+        const Rocket& r = rockets[k];
+        finite(r.position, "rocket position", k);
+        finite(r.direction, "rocket direction", k);
+        finite(r.explosionPoint, "explosion point", k);
+        for (int i = 0; i < TRAIL_LENGTH; ++i) {
+            finite(r.trail[i], "trail particle", k);
+            finite(r.trailLife[i], "trail life", k);
+        }
+        flyingFrames[k] = r.state == ROCKET_FLYING ? flyingFrames[k] + 1 : 0;
+        fadingFrames[k] = r.state == ROCKET_FADING ? fadingFrames[k] + 1 : 0;
+        if (flyingFrames[k] > MAX_FLYING_FRAMES) {
+            fail("rocket flies for ever", k, flyingFrames[k]);
+        }
+        if (fadingFrames[k] > MAX_FADING_FRAMES) {
+            fail("rocket slot never comes free", k, fadingFrames[k]);
+        }
+    }
+}
+
+// The display pass's share of the rockets: trails are laid and faded once per
+// displayed frame, and the explosion sprite runs its 24 images.
+void displayPass()
+{
+    for (Rocket& r : rockets) {
+        if (r.explosionActive) {
+            r.explosionTimer += frameElapsedMs;
+            if (r.explosionTimer >= 16.0f) {
+                r.explosionTimer = 0.0f;
+                if (++r.explosionFrame > 28) {
+                    r.explosionFrame = 5;
+                    r.explosionActive = 0;
+                }
+            }
+        }
+        if (r.state > ROCKET_FREE) {
+            r.updateTrail();
+        }
+    }
+}
+
+// Part of the time the player flies the course: the view is turned straight
+// at the active gate, as a perfect hand on the mouse would, and thrust held.
+void aimAtTarget()
+{
+    Vec3 view{camera.target.x - camera.position.x, camera.target.y - camera.position.y,
+              camera.target.z - camera.position.z};
+    view.normalize();
+    if (view.x == 0.0 && view.y == 0.0 && view.z == 0.0) {
+        return;
+    }
+    camera.view = view;
+    camera.side.setCross(camera.up, camera.view);
+    camera.side.normalize();
+    camera.up.setCross(camera.view, camera.side);
+    camera.up.normalize();
+}
+
+void deliverPointerEvents()
+{
+    for (int guard = 0; guard < 64 && !pointerEvents.empty(); ++guard) {
+        const auto e = pointerEvents.front();
+        pointerEvents.pop_front();
+        onMouseMove(e.first, e.second);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const long frames = argc > 1 ? std::atol(argv[1]) : 100000;
+    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atol(argv[2])) : 12345u;
+
+    CueCounter cues;
+    soundSetOutput(&cues);
+    platformHooks.warpPointer = echoWarp;
+    platformHooks.modifiers = modifiers;
+    platformHooks.exitProcess = ignoreExit;
+    frameClock = soakClock;
+    afterAsteroidDrift = checkDrift;
+
+    resetWorld();
+    randomSeed(seed);
+    setUpWorld();
+
+    std::mt19937 play(seed);
+    auto chance = [&](double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(play) < p; };
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(play); };
+    const unsigned char keys[] = {'w', 'W', 's', 'S', 'q', 'Q', 'e', 'E', '+', '-', 'h', 'i', 'o', 'x'};
+    const int specials[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 100, 101};
+    const int modifierSets[] = {0, MODIFIER_SHIFT, MODIFIER_CTRL, MODIFIER_CTRL | MODIFIER_SHIFT, MODIFIER_ALT};
+    int pointerX = 200;
+    int pointerY = 200;
+    bool dragging = false;
+    long maxFlightSpeedFrames = 0;
+
+    bool racing = false;
+    for (frameNumber = 0; frameNumber < frames; ++frameNumber) {
+        if (frameNumber % 2000 == 0) {
+            racing = chance(0.5);
+        }
+        if (racing) {
+            aimAtTarget();
+            if (thrustInput == 0 && chance(0.1)) {
+                onKeyDown('w', 0, 0);
+            }
+        }
+        // Mostly thrust: the craft should reach the walls and the asteroids.
+        if (chance(0.02)) {
+            onKeyDown(chance(0.7) ? 'w' : keys[pick(0, sizeof keys - 1)], 0, 0);
+        }
+        if (chance(0.01)) {
+            onKeyUp(keys[pick(0, sizeof keys - 1)], 0, 0);
+        }
+        if (chance(0.002)) {
+            onSpecialKey(specials[pick(0, sizeof specials / sizeof specials[0] - 1)], 0, 0);
+        }
+        if (chance(0.01)) {
+            onKeyDown(KEY_ESCAPE, 0, 0);  // the exit hook returns: the run goes on
+        }
+        if (chance(0.05)) {
+            modifiersHeld = modifierSets[pick(0, 4)];
+            onMouseButton(pick(0, 2), pick(0, 1), pointerX, pointerY);
+        }
+        if (chance(0.3)) {
+            pointerX += pick(-40, 40);
+            pointerY += pick(-40, 40);
+            pointerX = pointerX < 0 ? 0 : (pointerX > 1023 ? 1023 : pointerX);
+            pointerY = pointerY < 0 ? 0 : (pointerY > 767 ? 767 : pointerY);
+            if (chance(0.05)) {
+                dragging = !dragging;
+            }
+            if (dragging) {
+                onMouseDrag(pointerX, pointerY);
+            } else {
+                onMouseMove(pointerX, pointerY);
+            }
+            if (!pointerEvents.empty()) {
+                pointerX = pointerEvents.back().first;
+                pointerY = pointerEvents.back().second;
+            }
+            deliverPointerEvents();
+        }
+
+        now += static_cast<float>(pick(1, 100));
+        updateFrame();
+        displayPass();
+        checkWorld();
+        maxFlightSpeedFrames += flightSpeed >= 0.5f;
+    }
+
+    std::printf("soak: %ld frames, %.0f s of play, %ld launches, %ld explosion cues, %ld laps, "
+                "%ld frames at 0.5 or more\n",
+                frames, now / 1000.0f, cues.launches, cues.explosions, cues.laps, maxFlightSpeedFrames);
+    if (cues.launches < 100) {
+        std::printf("soak: rocket slots did not recycle (%ld launches)\n", cues.launches);
+        return 1;
+    }
+    return 0;
+}
