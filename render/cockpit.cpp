@@ -1,5 +1,6 @@
 #include "render/effects.h"
 
+#include "app/headless_frame.h"
 #include "app/options.h"
 #include "render/radar.h"
 #include "render/texture_table.h"
@@ -60,9 +61,7 @@ void drawCockpit()
     glEnable(GL_BLEND);
     bindTexture(TEX_COCKPIT);
 
-    camera.side.normalize();
-    camera.up.normalize();
-    camera.view.normalize();
+    normalizeCockpitAxes(camera);
 
     glBegin(GL_POLYGON);
     glColor3f(1.0f, 1.0f, 1.0f);

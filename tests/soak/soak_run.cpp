@@ -4,6 +4,7 @@
 // after its drift, that the craft stays inside ±256 and that every rocket
 // slot comes free again. Exits non-zero on the first violation.
 #include "app/frame_state.h"
+#include "app/headless_frame.h"
 #include "app/input.h"
 #include "app/options.h"
 #include "app/platform.h"
@@ -157,23 +158,11 @@ void checkWorld()
 
 // The display pass's share of the rockets: trails are laid and faded once per
 // displayed frame, and the explosion sprite runs its 24 images.
+// The world changes a displayed frame makes besides the update: explosions,
+// smoke trails and the cockpit's normalisation of the camera.
 void displayPass()
 {
-    for (Rocket& r : rockets) {
-        if (r.explosionActive) {
-            r.explosionTimer += frameElapsedMs;
-            if (r.explosionTimer >= 16.0f) {
-                r.explosionTimer = 0.0f;
-                if (++r.explosionFrame > 28) {
-                    r.explosionFrame = 5;
-                    r.explosionActive = 0;
-                }
-            }
-        }
-        if (r.state > ROCKET_FREE) {
-            r.updateTrail();
-        }
-    }
+    runFrameEffects(FrameEffectPasses{});
 }
 
 // Part of the time the player flies the course: the view is turned straight

@@ -1,0 +1,27 @@
+// A fingerprint of the whole simulated world, so that two runs can be
+// compared frame by frame without storing the world.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// 64-bit FNV-1a over values fed one by one (their bytes, never padding).
+class WorldHash {
+public:
+    void addBytes(const void* data, size_t size);
+    void add(double v) { addBytes(&v, sizeof v); }
+    void add(float v) { addBytes(&v, sizeof v); }
+    void add(int v) { addBytes(&v, sizeof v); }
+    void add(uint64_t v) { addBytes(&v, sizeof v); }
+    uint64_t value() const { return state; }
+
+private:
+    uint64_t state = 14695981039346656037ull;
+};
+
+// Everything the simulation, the frame driver and the input handlers own:
+// camera, flight and pointer reference, every asteroid, rocket (with its
+// trail) and gate, lap times, frame timing and countdowns, inputs, option
+// flags and the radio volume. Loaded model geometry is not included.
+void hashWorld(WorldHash& hash);
+uint64_t worldHash();

@@ -1,0 +1,353 @@
+#include "tests/replay/pilot.h"
+
+#include "app/frame_state.h"
+#include "app/input.h"
+#include "app/options.h"
+#include "sim/asteroid.h"
+#include "sim/camera.h"
+#include "sim/flight.h"
+#include "sim/rocket.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Game mode leaves the pointer in the middle of a 1024 × 768 screen.
+constexpr int SCREEN_W = 1024;
+constexpr int SCREEN_H = 768;
+// One pixel of pointer motion turns the view by this many radians.
+constexpr double TURN_PER_PIXEL = 0.00125;
+constexpr int MAX_PIXELS_PER_EVENT = 24;
+// Frames between a collision cutting thrust and the pilot pressing W again.
+constexpr int REACTION_FRAMES = 12;
+constexpr double ROCKET_SPEED = 2.5;
+// Every so many frames the pilot rams an asteroid ahead within reach, for at most DETOUR_FRAMES.
+constexpr int DETOUR_INTERVAL = 900;
+constexpr double DETOUR_REACH = 90.0;
+constexpr int DETOUR_FRAMES = 400;
+constexpr double DETOUR_GATE_DISTANCE = 120.0;
+
+// The pilot's own dice, so a recording does not depend on the library's distributions.
+struct Dice {
+    uint32_t state = 2463534242u;
+    uint32_t next()
+    {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+    }
+    bool chance(double p) { return (next() % 1000000u) < static_cast<uint32_t>(p * 1000000.0); }
+    int pick(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<uint32_t>(hi - lo + 1)); }
+};
+
+Vec3 minus(const Vec3& a, const Vec3& b)
+{
+    return Vec3{a.x - b.x, a.y - b.y, a.z - b.z};
+}
+
+Vec3 fromVertex(const Vertex& v)
+{
+    return Vec3{v.x, v.y, v.z};
+}
+
+Vec3 scaled(Vec3 v, double s)
+{
+    v.scale(s);
+    return v;
+}
+
+int clampInt(int v, int lo, int hi)
+{
+    return v < lo ? lo : (v > hi ? hi : v);
+}
+
+class Pilot {
+public:
+    Pilot(ReplaySession& run, InputScript& record) : session(run), script(record) {}
+
+    void fly()
+    {
+        chooseDetour();
+        answerWarps();
+        steer();
+        throttle();
+        shoot();
+        fidget();
+    }
+
+private:
+    void emit(InputEvent e)
+    {
+        e.frame = session.framesRun();
+        std::string error;
+        if (!session.deliver(e, error)) {
+            std::fprintf(stderr, "pilot: %s\n", error.c_str());
+            std::exit(2);
+        }
+        script.events.push_back(e);
+    }
+    void key(InputKind kind, char c) { emit(InputEvent{0, kind, static_cast<unsigned char>(c), 0, 0}); }
+    void pointer(InputKind kind, int x, int y) { emit(InputEvent{0, kind, x, y, 0}); }
+    void button(int which, int state, int mods) { emit(InputEvent{0, InputKind::Button, which, state, mods}); }
+
+    // X11 answers each warp with a motion event at its target on the next
+    // event pass. Now and then a motion the hand made before the warp landed
+    // is still queued ahead of the echoes.
+    void answerWarps()
+    {
+        const std::vector<std::pair<int, int>> pending = session.warpsAwaitingEcho();
+        if (pending.empty()) {
+            return;
+        }
+        if (dice.chance(0.2)) {
+            pointer(InputKind::Move, clampInt(pointerX + dice.pick(-6, 6), 0, SCREEN_W - 1),
+                    clampInt(pointerY + dice.pick(-6, 6), 0, SCREEN_H - 1));
+        }
+        for (const auto& warp : pending) {
+            pointer(InputKind::Echo, warp.first, warp.second);
+        }
+        pointerX = pending.back().first;
+        pointerY = pending.back().second;
+    }
+
+    // Now and then the pilot leaves the course to ram the nearest asteroid
+    // ahead, until the craft touches it or gives up.
+    void chooseDetour()
+    {
+        const int f = session.framesRun();
+        if (rammed >= 0) {
+            if (session.counts().craftContacts > contactsBefore || f >= detourEnd) {
+                rammed = -1;
+            }
+            return;
+        }
+        // Only on a long leg of the course, with an asteroid ahead coming closer.
+        if (f < nextDetour || minus(camera.target, camera.position).length() < DETOUR_GATE_DISTANCE) {
+            return;
+        }
+        double nearest = DETOUR_REACH;
+        for (const Asteroid& a : asteroids) {
+            const Vec3 rel = minus(fromVertex(a.position), camera.position);
+            const double distance = rel.length();
+            if (rel.dot(camera.view) > 0.7 * distance && rel.dot(a.direction) < 0.0 && distance < nearest) {
+                nearest = distance;
+                rammed = a.index;
+            }
+        }
+        if (rammed < 0) {
+            return;
+        }
+        nextDetour = f + DETOUR_INTERVAL;
+        contactsBefore = session.counts().craftContacts;
+        detourEnd = f + DETOUR_FRAMES;
+    }
+
+    // Where the craft should head: the active gate, or the asteroid being
+    // rammed where it will be when the craft arrives.
+    Vec3 heading() const
+    {
+        if (rammed < 0) {
+            return minus(camera.target, camera.position);
+        }
+        const Asteroid& a = asteroids[rammed];
+        const Vec3 rel = minus(fromVertex(a.position), camera.position);
+        const double closing = flightSpeed > 0.2f ? flightSpeed : 0.2;
+        Vec3 meet = rel;
+        for (int k = 0; k < 2; ++k) {
+            meet = vec3Add(rel, scaled(a.direction, a.speed * meet.length() / closing));
+        }
+        return meet;
+    }
+
+    // Where to point the view: along the heading, leaning against the part
+    // of the craft's drift that does not go that way, so the track bends in.
+    Vec3 aimPoint() const
+    {
+        Vec3 toGate = heading();
+        toGate.normalize();
+        if (flightSpeed < 0.05f) {
+            return toGate;
+        }
+        const double along = flightDirection.dot(toGate);
+        const Vec3 drift = minus(flightDirection, scaled(toGate, along));
+        Vec3 aim = minus(toGate, scaled(drift, 1.5 * flightSpeed / 0.6));
+        aim.normalize();
+        return aim;
+    }
+
+    void steer()
+    {
+        if (dragFrames > 0) {
+            return;
+        }
+        const Vec3 aim = aimPoint();
+        const double ahead = aim.dot(camera.view);
+        const double left = aim.dot(camera.side);
+        const double above = aim.dot(camera.up);
+        const double yaw = std::atan2(left, ahead);
+        const double pitch = std::atan2(above, std::sqrt(left * left + ahead * ahead));
+        // The pointer moving right turns the view right (away from side);
+        // moving down turns it up.
+        const int dx = clampInt(static_cast<int>(std::lround(-yaw / TURN_PER_PIXEL)), -MAX_PIXELS_PER_EVENT,
+                                MAX_PIXELS_PER_EVENT);
+        const int dy = clampInt(static_cast<int>(std::lround(pitch / TURN_PER_PIXEL)), -MAX_PIXELS_PER_EVENT,
+                                MAX_PIXELS_PER_EVENT);
+        if (dx == 0 && dy == 0) {
+            return;
+        }
+        pointerX = clampInt(pointerX + dx, 0, SCREEN_W - 1);
+        pointerY = clampInt(pointerY + dy, 0, SCREEN_H - 1);
+        pointer(InputKind::Move, pointerX, pointerY);
+    }
+
+    // Thrust towards the gate; brake when arriving fast and off line. A
+    // collision cuts thrust, and the pilot presses W again after a moment.
+    void throttle()
+    {
+        Vec3 toGate = heading();
+        const double distance = toGate.length();
+        toGate.normalize();
+        // Where the drift would pass the gate (or the asteroid): brake when it
+        // misses the opening, or heads away, so that thrust can swing the
+        // craft round.
+        const double along = flightDirection.dot(toGate);
+        const double miss = distance * std::sqrt(std::fmax(0.0, 1.0 - along * along));
+        const double opening = rammed < 0 ? 2.5 : 8.0;
+        const bool wide = along < 0.7 || (distance < 60.0 && miss > opening);
+        const int wanted = wide && flightSpeed > 0.15f ? -1 : 1;
+
+        const int f = session.framesRun();
+        if (wanted == 1 && heldKey == 'w' && thrustInput == 0) {
+            if (repressAt < 0) {
+                repressAt = f + REACTION_FRAMES;
+            } else if (f >= repressAt) {
+                key(InputKind::KeyUp, 'w');
+                key(InputKind::KeyDown, 'w');
+                repressAt = -1;
+            }
+            return;
+        }
+        repressAt = -1;
+        const char wantedKey = wanted == 1 ? 'w' : 's';
+        if (heldKey != wantedKey || thrustInput != wanted) {
+            if (heldKey != 0) {
+                key(InputKind::KeyUp, heldKey);
+            }
+            key(InputKind::KeyDown, dice.chance(0.3) ? static_cast<char>(wantedKey - 'a' + 'A') : wantedKey);
+            heldKey = wantedKey;
+        }
+    }
+
+    // An asteroid whose drift will bring it onto the line of sight by the
+    // time a rocket gets there.
+    bool asteroidInSights() const
+    {
+        for (const Asteroid& a : asteroids) {
+            const Vec3 rel = minus(fromVertex(a.position), camera.position);
+            const double along = rel.dot(camera.view);
+            if (along < 14.0 || along > 160.0) {
+                continue;
+            }
+            const Vec3 later = vec3Add(rel, scaled(a.direction, a.speed * along / ROCKET_SPEED));
+            const double reach = later.dot(camera.view);
+            const Vec3 off = minus(later, scaled(camera.view, reach));
+            if (off.length() < 7.0f) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void shoot()
+    {
+        ++framesSinceShot;
+        if (rocketCooldown > 0) {
+            return;
+        }
+        const bool target = asteroidInSights();
+        if (!target && framesSinceShot < 420) {
+            return;
+        }
+        int mods = 0;
+        if (dice.chance(0.15)) {
+            // Ctrl alone holds fire; the pilot notices and clicks again.
+            button(MOUSE_LEFT_BUTTON, 0, MODIFIER_CTRL);
+            button(MOUSE_LEFT_BUTTON, 1, MODIFIER_CTRL);
+        } else if (dice.chance(0.2)) {
+            mods = dice.chance(0.5) ? MODIFIER_SHIFT : MODIFIER_CTRL | MODIFIER_SHIFT;
+        }
+        button(MOUSE_LEFT_BUTTON, 0, mods);
+        button(MOUSE_LEFT_BUTTON, 1, mods);
+        framesSinceShot = 0;
+    }
+
+    // What else a player's hands do: a short roll, a look at the options or
+    // the high scores, the radio volume, a drag with the right button.
+    void fidget()
+    {
+        if (rollFrames > 0 && --rollFrames == 0) {
+            key(InputKind::KeyUp, rollKey);
+        } else if (rollFrames == 0 && dice.chance(0.004)) {
+            rollKey = dice.chance(0.5) ? 'q' : 'e';
+            rollFrames = dice.pick(5, 40);
+            key(InputKind::KeyDown, rollKey);
+        }
+        if (dragFrames > 0) {
+            pointerX = clampInt(pointerX + dice.pick(-8, 8), 0, SCREEN_W - 1);
+            pointerY = clampInt(pointerY + dice.pick(-8, 8), 0, SCREEN_H - 1);
+            pointer(InputKind::Drag, pointerX, pointerY);
+            if (--dragFrames == 0) {
+                button(2, 1, 0);
+            }
+        } else if (dice.chance(0.001)) {
+            button(2, 0, 0);
+            dragFrames = dice.pick(3, 15);
+        }
+        if (dice.chance(0.001)) {
+            const int options[] = {KEY_F2, KEY_F3, KEY_F4, KEY_F5, KEY_F7, KEY_F8, KEY_F9, KEY_F10};
+            emit(InputEvent{0, InputKind::Special, options[dice.pick(0, 7)], 0, 0});
+        }
+        if (dice.chance(0.001)) {
+            const char keys[] = {'+', '-', 'h', 'H', 'i', 'o'};
+            const char pressed = keys[dice.pick(0, 5)];
+            key(InputKind::KeyDown, pressed);
+            key(InputKind::KeyUp, pressed);
+        }
+    }
+
+    ReplaySession& session;
+    InputScript& script;
+    Dice dice;
+    int pointerX = SCREEN_W / 2;
+    int pointerY = SCREEN_H / 2;
+    char heldKey = 0;
+    int repressAt = -1;
+    int framesSinceShot = 0;
+    char rollKey = 'q';
+    int rollFrames = 0;
+    int dragFrames = 0;
+    int rammed = -1;  // the asteroid being rammed, or -1 while flying the course
+    int nextDetour = DETOUR_INTERVAL;
+    int detourEnd = 0;
+    int contactsBefore = 0;
+};
+
+}  // namespace
+
+void recordPilotRun(InputScript& script, ReplayResult& result)
+{
+    ReplaySession session(script);
+    Pilot pilot(session, script);
+    for (int f = 0; f < script.frameCount; ++f) {
+        pilot.fly();
+        session.runFrame();
+    }
+    result.counts = session.counts();
+    result.digest = digestHeader(script, session.counts());
+    for (const std::string& line : session.digest()) {
+        result.digest.push_back(line);
+    }
+}
