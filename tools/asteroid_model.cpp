@@ -1,0 +1,212 @@
+// "asteroid1.txt": a lumpy rock, a geodesic sphere pushed in and out by noise
+// and a few craters. 200 of them are drawn every frame, so it stays at 320
+// triangles and lets the texture carry the small detail.
+#include "tools/models.h"
+
+#include "tools/noise.h"
+
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace {
+
+constexpr int FREQUENCY = 4;        // edge subdivisions of the icosahedron: 20 * 4^2 triangles
+constexpr double MEAN_RADIUS = 1.1; // at the drawing scale 7 this fills the collision radius 8
+constexpr uint32_t SHAPE_SEED = 5077;
+constexpr double POLE_MARGIN = 0.5 / 512.0;  // half a texel of "ast.tga"
+
+struct Crater {
+    V3 centre;
+    double radius;  // angular, radians
+    double depth;
+};
+
+// Corners of an icosahedron turned so that one corner is the +y pole and its
+// opposite the -y pole: the texture's longitude wraps around y.
+std::vector<V3> icosahedronCorners()
+{
+    const double phi = (1.0 + std::sqrt(5.0)) / 2.0;
+    std::vector<V3> c = {{-1, phi, 0}, {1, phi, 0}, {-1, -phi, 0}, {1, -phi, 0},
+                         {0, -1, phi}, {0, 1, phi}, {0, -1, -phi}, {0, 1, -phi},
+                         {phi, 0, -1}, {phi, 0, 1}, {-phi, 0, -1}, {-phi, 0, 1}};
+    // Corner 5 (0, 1, phi) onto +y: rotate about x.
+    const double angle = std::atan2(phi, 1.0);
+    const double ca = std::cos(angle);
+    const double sa = std::sin(angle);
+    for (V3& p : c) {
+        p = normalized(p);
+        const double y = p.y * ca + p.z * sa;
+        const double z = -p.y * sa + p.z * ca;
+        p = {p.x, y, z};
+    }
+    return c;
+}
+
+const int ICOSAHEDRON_FACES[20][3] = {
+    {0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
+    {11, 10, 2}, {10, 7, 6}, {7, 1, 8},  {3, 9, 4},  {3, 4, 2},   {3, 2, 6}, {3, 6, 8},
+    {3, 8, 9},  {4, 9, 5},  {2, 4, 11},  {6, 2, 10}, {8, 6, 7},   {9, 8, 1}};
+
+// Unit directions of the geodesic sphere and its triangles, outward-wound.
+void geodesicSphere(std::vector<V3>& directions, std::vector<std::array<int, 3>>& triangles)
+{
+    const std::vector<V3> corners = icosahedronCorners();
+    std::map<std::array<long, 3>, int> known;
+    auto vertexAt = [&](V3 p) {
+        p = normalized(p);
+        const std::array<long, 3> key = {std::lround(p.x * 1e6), std::lround(p.y * 1e6), std::lround(p.z * 1e6)};
+        auto found = known.find(key);
+        if (found != known.end()) {
+            return found->second;
+        }
+        directions.push_back(p);
+        const int index = static_cast<int>(directions.size()) - 1;
+        known.emplace(key, index);
+        return index;
+    };
+    for (const auto& face : ICOSAHEDRON_FACES) {
+        const V3 a = corners[face[0]];
+        const V3 b = corners[face[1]];
+        const V3 c = corners[face[2]];
+        int grid[FREQUENCY + 1][FREQUENCY + 1] = {};
+        for (int i = 0; i <= FREQUENCY; ++i) {
+            for (int j = 0; i + j <= FREQUENCY; ++j) {
+                grid[i][j] = vertexAt(a + (b - a) * (double(i) / FREQUENCY) + (c - a) * (double(j) / FREQUENCY));
+            }
+        }
+        for (int i = 0; i < FREQUENCY; ++i) {
+            for (int j = 0; i + j < FREQUENCY; ++j) {
+                triangles.push_back({grid[i][j], grid[i + 1][j], grid[i][j + 1]});
+                if (i + j < FREQUENCY - 1) {
+                    triangles.push_back({grid[i + 1][j], grid[i + 1][j + 1], grid[i][j + 1]});
+                }
+            }
+        }
+    }
+    for (auto& t : triangles) {
+        const V3 p0 = directions[t[0]];
+        const V3 n = cross(directions[t[1]] - p0, directions[t[2]] - p0);
+        if (dot(n, p0 + directions[t[1]] + directions[t[2]]) < 0.0) {
+            std::swap(t[1], t[2]);
+        }
+    }
+}
+
+double shapeRadius(V3 d, const std::vector<Crater>& craters)
+{
+    double r = 1.0 + 0.20 * fbm3(d.x * 1.15 + 3.1, d.y * 1.15 - 1.7, d.z * 1.15 + 0.4, 3, SHAPE_SEED);
+    for (const Crater& c : craters) {
+        const double angle = std::acos(std::max(-1.0, std::min(1.0, dot(d, c.centre))));
+        const double t = angle / c.radius;
+        if (t < 1.0) {
+            r -= c.depth * (1.0 - t * t) * (1.0 - t * t);  // bowl
+        } else if (t < 1.6) {
+            const double s = (t - 1.0) / 0.6;
+            r += c.depth * 0.35 * std::sin(s * PI);          // raised rim
+        }
+    }
+    // A little elongated, not a ball.
+    const V3 stretched = {d.x * 1.18, d.y * 0.90, d.z * 0.97};
+    return r * length(stretched);
+}
+
+}  // namespace
+
+ModelData makeAsteroidModel()
+{
+    std::vector<V3> directions;
+    std::vector<std::array<int, 3>> triangles;
+    geodesicSphere(directions, triangles);
+
+    Dice dice(SHAPE_SEED);
+    std::vector<Crater> craters;
+    for (int i = 0; i < 5; ++i) {
+        const double z = dice.unit() * 2.0 - 1.0;
+        const double a = dice.unit() * 2.0 * PI;
+        const double s = std::sqrt(1.0 - z * z);
+        craters.push_back({{s * std::cos(a), z, s * std::sin(a)}, 0.35 + 0.3 * dice.unit(), 0.06 + 0.06 * dice.unit()});
+    }
+
+    std::vector<V3> positions(directions.size());
+    double sum = 0.0;
+    for (size_t i = 0; i < directions.size(); ++i) {
+        const double r = shapeRadius(directions[i], craters);
+        positions[i] = directions[i] * r;
+        sum += r;
+    }
+    const double scale = MEAN_RADIUS * directions.size() / sum;
+    for (V3& p : positions) {
+        p = p * scale;
+    }
+
+    // Smooth normals: area-weighted face normals summed at each corner.
+    std::vector<V3> normals(positions.size());
+    for (const auto& t : triangles) {
+        const V3 n = cross(positions[t[1]] - positions[t[0]], positions[t[2]] - positions[t[0]]);
+        for (int k = 0; k < 3; ++k) {
+            normals[t[k]] = normals[t[k]] + n;
+        }
+    }
+
+    // Texture coordinates: longitude around y once across the texture,
+    // latitude from the -y pole (0) to the +y pole (1). The texture is painted
+    // on the sphere in the same way, so where a triangle straddles the
+    // longitude's wrap its corners get a copy of the vertex one width further
+    // on, and at the poles each triangle gets its own copy of the pole vertex.
+    // Latitudes stop half a texel short of the poles, so that sampling never
+    // reaches round to the other pole's row.
+    MeshData mesh;
+    std::map<std::pair<int, long>, int> copies;
+    auto corner = [&](int base, double u, double v) {
+        const std::pair<int, long> key = {base, std::lround(u * 1e6)};
+        auto found = copies.find(key);
+        if (found != copies.end()) {
+            return found->second;
+        }
+        const int index = mesh.addVertex(positions[base], normals[base], u, v);
+        copies.emplace(key, index);
+        return index;
+    };
+    for (const auto& t : triangles) {
+        double u[3];
+        double v[3];
+        bool pole[3];
+        for (int k = 0; k < 3; ++k) {
+            const V3 d = directions[t[k]];
+            pole[k] = std::fabs(d.y) > 0.999999;
+            u[k] = std::atan2(d.z, d.x) / (2.0 * PI) + 0.5;
+            v[k] = std::acos(std::max(-1.0, std::min(1.0, -d.y))) / PI;
+            v[k] = std::max(POLE_MARGIN, std::min(1.0 - POLE_MARGIN, v[k]));
+        }
+        double high = -1.0;
+        for (int k = 0; k < 3; ++k) {
+            if (!pole[k]) {
+                high = std::max(high, u[k]);
+            }
+        }
+        for (int k = 0; k < 3; ++k) {
+            if (!pole[k] && u[k] < high - 0.5) {
+                u[k] += 1.0;
+            }
+        }
+        for (int k = 0; k < 3; ++k) {
+            if (pole[k]) {
+                const int a = (k + 1) % 3;
+                const int b = (k + 2) % 3;
+                u[k] = 0.5 * (u[a] + u[b]);
+            }
+        }
+        mesh.addTriangle(corner(t[0], u[0], v[0]), corner(t[1], u[1], v[1]), corner(t[2], u[2], v[2]));
+    }
+
+    ModelData model;
+    model.meshes.push_back(mesh);
+    const float ambient[4] = {0.42f, 0.38f, 0.34f, 1.0f};
+    const float diffuse[3] = {0.62f, 0.56f, 0.50f};
+    const float specular[3] = {0.06f, 0.06f, 0.05f};
+    std::copy(ambient, ambient + 4, model.ambient);
+    std::copy(diffuse, diffuse + 3, model.diffuse);
+    std::copy(specular, specular + 3, model.specular);
+    return model;
+}

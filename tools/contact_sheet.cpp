@@ -1,0 +1,447 @@
+// vorel_contact_sheet DATA_DIR OUT_DIR: renders the generated textures and
+// models the way the game shows them (the game's TGA reader, texture loader,
+// model loader and light) and writes the pictures as PNG files for review:
+// textures.png, explosion.png, models.png and scene.png.
+#include "geometry/model.h"
+#include "render/lighting.h"
+#include "render/texture_table.h"
+#include "tools/png_writer.h"
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int WINDOW_WIDTH = 1024;
+constexpr int WINDOW_HEIGHT = 768;
+
+struct Canvas {
+    int width;
+    int height;
+    std::vector<unsigned char> rgb;
+
+    Canvas(int w, int h) : width(w), height(h), rgb(static_cast<size_t>(w) * h * 3, 0) {}
+
+    // Copies the lower-left w × h of the back buffer to (x, y), counted from
+    // the canvas's top-left corner.
+    void grab(int x, int y, int w, int h)
+    {
+        glFinish();
+        std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        for (int row = 0; row < h; ++row) {
+            const unsigned char* from = &pixels[static_cast<size_t>(h - 1 - row) * w * 3];
+            unsigned char* to = &rgb[(static_cast<size_t>(y + row) * width + x) * 3];
+            std::copy(from, from + w * 3, to);
+        }
+    }
+
+    bool save(const std::string& path) const { return writePng(path, width, height, rgb); }
+};
+
+void beginPanel(int w, int h, float r, float g, float b)
+{
+    glViewport(0, 0, w, h);
+    glClearColor(r, g, b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void flatProjection(int w, int h)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, w, 0, h);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+}
+
+void checker(int w, int h, int cell)
+{
+    glDisable(GL_TEXTURE_2D);
+    glBegin(GL_QUADS);
+    for (int y = 0; y < h; y += cell) {
+        for (int x = 0; x < w; x += cell) {
+            const float v = ((x / cell + y / cell) & 1) ? 0.55f : 0.40f;
+            glColor3f(v, v, v);
+            glVertex2i(x, y);
+            glVertex2i(x + cell, y);
+            glVertex2i(x + cell, y + cell);
+            glVertex2i(x, y + cell);
+        }
+    }
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+}
+
+void texturedQuad(int slot, float x, float y, float w, float h, float repeat = 1.0f, bool blend = true)
+{
+    bindTexture(slot);
+    if (blend) {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glEnable(GL_BLEND);
+    }
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(x, y);
+    glTexCoord2f(repeat, 0);
+    glVertex2f(x + w, y);
+    glTexCoord2f(repeat, repeat);
+    glVertex2f(x + w, y + h);
+    glTexCoord2f(0, repeat);
+    glVertex2f(x, y + h);
+    glEnd();
+    glDisable(GL_BLEND);
+}
+
+// The body of a model as the game issues it; gates send no texture
+// coordinates and take the colour of their state.
+void drawModel(const Model& model, bool gate, const float color[3])
+{
+    glBegin(GL_TRIANGLES);
+    glColor3f(color[0], color[1], color[2]);
+    const float diffuse[4] = {model.diffuse[0], model.diffuse[1], model.diffuse[2], 1.0f};
+    const float specular[4] = {model.specular[0], model.specular[1], model.specular[2], 1.0f};
+    glMaterialfv(GL_FRONT, GL_AMBIENT, model.ambient);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT, GL_SHININESS, gate ? 16.384f : 38.4f);
+    for (int m = 0; m < model.meshCount; ++m) {
+        const Mesh& mesh = model.meshes[m];
+        for (int t = 0; t < mesh.triangleCount; ++t) {
+            for (int k : mesh.triangles[t].indices) {
+                const Vertex& v = mesh.vertices[k];
+                if (!gate) {
+                    glTexCoord2f(v.u, v.v);
+                }
+                glNormal3f(static_cast<float>(mesh.normals[k].x), static_cast<float>(mesh.normals[k].y),
+                           static_cast<float>(mesh.normals[k].z));
+                glVertex3f(v.x, v.y, v.z);
+            }
+        }
+    }
+    glEnd();
+}
+
+const float WHITE[3] = {1.0f, 1.0f, 1.0f};
+const float ACTIVE_GATE[3] = {0.2f, 0.7f, 0.2f};
+const float PASSIVE_GATE[3] = {0.7f, 0.2f, 0.2f};
+
+void placeAsteroid(const Model& asteroid, float x, float y, float z, float angle, float ax, float ay, float az)
+{
+    bindTexture(TEX_ASTEROID);
+    glPushMatrix();
+    glTranslatef(x, y, z);
+    glScalef(7.0f, 7.0f, 7.0f);
+    glRotatef(angle, ax, ay, az);
+    drawModel(asteroid, false, WHITE);
+    glPopMatrix();
+}
+
+void placeGate(const Model& gate, float x, float y, float z, float angle, float ax, float ay, float az, bool active)
+{
+    bindTexture(TEX_GATE);
+    glTexCoord2f(0.0f, 1.0f);  // what the backdrop leaves current in the game
+    glPushMatrix();
+    glTranslatef(x, y, z);
+    glScalef(2.5f, 2.5f, 2.5f);
+    glRotatef(angle, ax, ay, az);
+    drawModel(gate, true, active ? ACTIVE_GATE : PASSIVE_GATE);
+    glPopMatrix();
+}
+
+void modelView(int w, int h, double distance, double height)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, double(w) / h, 1.0, 1024.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0.0, height, distance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    placeLight();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_NORMALIZE);
+}
+
+void textureSheet(const std::string& out)
+{
+    const int cell = 192;
+    Canvas canvas(cell * 4, cell + 288 + 96);
+    // Row 1: stars, rock (longitude across, latitude up), gate panels, smoke.
+    beginPanel(cell, cell, 0, 0, 0);
+    flatProjection(cell, cell);
+    texturedQuad(TEX_STARS, 0, 0, cell, cell, 1.0f, false);
+    canvas.grab(0, 0, cell, cell);
+    beginPanel(cell, cell, 0, 0, 0);
+    flatProjection(cell, cell);
+    texturedQuad(TEX_ASTEROID, 0, cell / 4, cell, cell / 2, 1.0f, false);
+    canvas.grab(cell, 0, cell, cell);
+    beginPanel(cell, cell, 0, 0, 0);
+    flatProjection(cell, cell);
+    texturedQuad(TEX_GATE, 0, 0, cell, cell, 1.0f, false);
+    canvas.grab(cell * 2, 0, cell, cell);
+    beginPanel(cell, cell, 0.02f, 0.02f, 0.05f);
+    flatProjection(cell, cell);
+    checker(cell, cell / 2, 16);
+    texturedQuad(TEX_SMOKE, 16, 0, 96, 96);
+    texturedQuad(TEX_SMOKE, 120, 24, 48, 48);
+    texturedQuad(TEX_SMOKE, 40, 110, 72, 72);
+    texturedQuad(TEX_SMOKE, 128, 120, 40, 40);
+    canvas.grab(cell * 3, 0, cell, cell);
+    // Row 2: the cockpit over the stars at the game's 4:3, and on a checker.
+    beginPanel(384, 288, 0, 0, 0);
+    flatProjection(384, 288);
+    texturedQuad(TEX_STARS, 0, 0, 384, 288, 1.0f, false);
+    texturedQuad(TEX_COCKPIT, 0, 0, 384, 288);
+    canvas.grab(0, cell, 384, 288);
+    beginPanel(384, 288, 0, 0, 0);
+    flatProjection(384, 288);
+    checker(384, 288, 24);
+    texturedQuad(TEX_COCKPIT, 0, 0, 384, 288);
+    canvas.grab(384, cell, 384, 288);
+    // Row 3: the logo on black and on a checker.
+    beginPanel(384, 96, 0, 0, 0);
+    flatProjection(384, 96);
+    texturedQuad(TEX_LOGO, 0, 0, 384, 96);
+    canvas.grab(0, cell + 288, 384, 96);
+    beginPanel(384, 96, 0, 0, 0);
+    flatProjection(384, 96);
+    checker(384, 96, 16);
+    texturedQuad(TEX_LOGO, 0, 0, 384, 96);
+    canvas.grab(384, cell + 288, 384, 96);
+    canvas.save(out + "/textures.png");
+}
+
+void explosionSheet(const std::string& out)
+{
+    const int cell = 96;
+    Canvas canvas(cell * 5, cell * 5);
+    for (int frame = 0; frame < 25; ++frame) {
+        beginPanel(cell, cell, 0.01f, 0.01f, 0.03f);
+        flatProjection(cell, cell);
+        texturedQuad(TEX_EXPLOSION_FIRST + frame, 0, 0, cell, cell);
+        canvas.grab((frame % 5) * cell, (frame / 5) * cell, cell, cell);
+    }
+    canvas.save(out + "/explosion.png");
+}
+
+void modelSheet(const std::string& out, const Model& asteroid, const Model& gate, const Model& rocket)
+{
+    const int cell = 224;
+    Canvas canvas(cell * 3, cell * 2);
+    const float space[3] = {0.03f, 0.03f, 0.06f};
+    glEnable(GL_TEXTURE_2D);
+
+    beginPanel(cell, cell, space[0], space[1], space[2]);
+    modelView(cell, cell, 22.0, 4.0);
+    placeAsteroid(asteroid, 0, 0, 0, 0, 0, 1, 0);
+    canvas.grab(0, 0, cell, cell);
+
+    beginPanel(cell, cell, space[0], space[1], space[2]);
+    modelView(cell, cell, 22.0, 4.0);
+    placeAsteroid(asteroid, 0, 0, 0, 140, 0.3f, 1, 0.5f);
+    canvas.grab(cell, 0, cell, cell);
+
+    beginPanel(cell, cell, space[0], space[1], space[2]);
+    modelView(cell, cell, 2.6, 0.8);
+    bindTexture(TEX_GATE);
+    glPushMatrix();
+    glRotatef(-60, 0, 1, 0);
+    glRotatef(20, 1, 0, 0);
+    drawModel(rocket, false, WHITE);
+    glPopMatrix();
+    canvas.grab(cell * 2, 0, cell, cell);
+
+    beginPanel(cell, cell, space[0], space[1], space[2]);
+    modelView(cell, cell, 26.0, 6.0);
+    placeGate(gate, 0, 0, 0, 35, 0.3f, 1, 0.1f, true);
+    canvas.grab(0, cell, cell, cell);
+
+    beginPanel(cell, cell, space[0], space[1], space[2]);
+    modelView(cell, cell, 26.0, 2.0);
+    placeGate(gate, 0, 0, 0, 8, 0, 1, 0, false);
+    canvas.grab(cell, cell, cell, cell);
+
+    // To scale: a gate among asteroids, as the player meets them.
+    beginPanel(cell, cell, space[0], space[1], space[2]);
+    modelView(cell, cell, 60.0, 12.0);
+    placeGate(gate, 0, 0, 0, 25, 0.2f, 1, 0, true);
+    placeAsteroid(asteroid, -20, 4, -12, 30, 1, 0.4f, 0);
+    placeAsteroid(asteroid, 17, -6, 4, 200, 0.2f, 0.5f, 1);
+    placeAsteroid(asteroid, 8, 12, -30, 95, 1, 1, 0);
+    canvas.grab(cell * 2, cell, cell, cell);
+    canvas.save(out + "/models.png");
+}
+
+struct V {
+    double x, y, z;
+};
+V add(V a, V b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+V mul(V a, double s) { return {a.x * s, a.y * s, a.z * s}; }
+V crossV(V a, V b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+double dotV(V a, V b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+V unit(V a)
+{
+    const double l = std::sqrt(dotV(a, a));
+    return l > 0 ? mul(a, 1.0 / l) : a;
+}
+void vertex(V p) { glVertex3d(p.x, p.y, p.z); }
+
+// The star box around the camera at the origin: six faces of 1024, each
+// mapping the whole texture once, in the game's orientation.
+void starBox()
+{
+    const float h = 512.0f;
+    const float faces[6][4][5] = {
+        {{-h, -h, h, 0, 0}, {h, -h, h, 1, 0}, {h, h, h, 1, 1}, {-h, h, h, 0, 1}},
+        {{-h, -h, -h, 1, 0}, {-h, h, -h, 1, 1}, {h, h, -h, 0, 1}, {h, -h, -h, 0, 0}},
+        {{-h, h, -h, 0, 0}, {-h, h, h, 1, 0}, {h, h, h, 1, 1}, {h, h, -h, 0, 1}},
+        {{-h, -h, -h, 0, 0}, {h, -h, -h, 1, 0}, {h, -h, h, 1, 1}, {-h, -h, h, 0, 1}},
+        {{h, -h, -h, 1, 0}, {h, h, -h, 1, 1}, {h, h, h, 0, 1}, {h, -h, h, 0, 0}},
+        {{-h, -h, -h, 0, 0}, {-h, -h, h, 1, 0}, {-h, h, h, 1, 1}, {-h, h, -h, 0, 1}},
+    };
+    bindTexture(TEX_STARS);
+    glDisable(GL_LIGHTING);
+    glBegin(GL_QUADS);
+    for (const auto& face : faces) {
+        for (const auto& v : face) {
+            glTexCoord2f(v[3], v[4]);
+            glColor3f(1, 1, 1);
+            glVertex3f(v[0], v[1], v[2]);
+        }
+    }
+    glEnd();
+    glEnable(GL_LIGHTING);
+}
+
+// The cockpit panel and the radar, as the game places them in front of the eye.
+void cockpit(V view, V up, V side, V toTarget)
+{
+    const V u = mul(up, 1.5);
+    const V v = mul(view, 3.6);
+    const V s = mul(side, 2.0);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    bindTexture(TEX_COCKPIT);
+    glBegin(GL_POLYGON);
+    glColor3f(1, 1, 1);
+    glTexCoord2f(0, 0);
+    vertex(add(add(v, s), mul(u, -1)));
+    glTexCoord2f(1, 0);
+    vertex(add(add(v, mul(s, -1)), mul(u, -1)));
+    glTexCoord2f(1, 1);
+    vertex(add(add(v, mul(s, -1)), u));
+    glTexCoord2f(0, 1);
+    vertex(add(add(v, s), u));
+    glEnd();
+    glDisable(GL_BLEND);
+    const V a = mul(s, 0.005);
+    const V b = mul(u, 0.005);
+    auto dot = [&](V m, float r, float g, float bl) {
+        glBegin(GL_POLYGON);
+        glColor3f(r, g, bl);
+        vertex(add(add(m, a), mul(b, -1)));
+        vertex(add(add(m, mul(a, -1)), mul(b, -1)));
+        vertex(add(add(m, mul(a, -1)), b));
+        vertex(add(add(m, a), b));
+        glEnd();
+    };
+    const V front = add(add(v, mul(s, 0.517)), mul(u, -0.725));
+    const V rear = add(add(v, mul(s, -0.564)), mul(u, -0.725));
+    dot(front, 0.6f, 0.6f, 0.6f);
+    dot(rear, 0.6f, 0.6f, 0.6f);
+    V t = unit({dotV(toTarget, side), dotV(toTarget, up), dotV(toTarget, view)});
+    const V scope = t.z < 0 ? rear : front;
+    dot(add(add(scope, mul(s, t.x * 0.135)), mul(u, t.y * 0.175)), 0, 1, 0);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+}
+
+void sceneSheet(const std::string& out, const Model& asteroid, const Model& gate)
+{
+    const int w = 512;
+    const int h = 384;
+    Canvas canvas(w, h);
+    beginPanel(w, h, 0, 0, 0);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, double(w) / h, 1.0, 1024.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const V view = unit({1.0, 0.18, 0.10});
+    const V up0 = {0, 0, 1};
+    const V side = unit(crossV(up0, view));
+    const V up = crossV(view, side);
+    gluLookAt(0, 0, 0, view.x, view.y, view.z, up.x, up.y, up.z);
+    placeLight();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_NORMALIZE);
+    starBox();
+    const V gatePos = {70, 16, 6};
+    placeGate(gate, float(gatePos.x), float(gatePos.y), float(gatePos.z), 70, 0.1f, 1, 0.2f, true);
+    placeGate(gate, 260, -90, 40, 40, 1, 0.2f, 0, false);
+    placeAsteroid(asteroid, 34, -14, -6, 20, 1, 0.3f, 0.2f);
+    placeAsteroid(asteroid, 120, 40, 24, 150, 0.2f, 1, 0);
+    placeAsteroid(asteroid, 95, -30, 20, 250, 0.5f, 0.5f, 1);
+    placeAsteroid(asteroid, 180, 20, -40, 80, 1, 1, 0);
+    placeAsteroid(asteroid, 50, 30, -14, 310, 0, 0.3f, 1);
+    placeAsteroid(asteroid, 230, -60, -10, 10, 1, 0, 0);
+    cockpit(view, up, side, gatePos);
+    canvas.grab(0, 0, w, h);
+    canvas.save(out + "/scene.png");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DATA_DIR OUT_DIR\n", argv[0]);
+        return 2;
+    }
+    const std::string outDir = argv[2];
+    glutInitDisplayString("rgb double depth");
+    glutInit(&argc, argv);
+    glutInitWindowSize(WINDOW_WIDTH, WINDOW_HEIGHT);
+    glutCreateWindow("vorel contact sheet");
+    glutDisplayFunc([] {});
+    for (int i = 0; i < 10; ++i) {
+        glutMainLoopEvent();
+    }
+    if (chdir(argv[1]) != 0) {
+        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
+        return 1;
+    }
+    setupLighting();
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_TEXTURE_2D);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    loadTextureTable();
+    static Model asteroid;
+    static Model gate;
+    static Model rocket;
+    asteroid.load("asteroid1.txt");
+    gate.load("tor.txt");
+    rocket.load("rocket.txt");
+
+    textureSheet(outDir);
+    explosionSheet(outDir);
+    modelSheet(outDir, asteroid, gate, rocket);
+    sceneSheet(outDir, asteroid, gate);
+    return 0;
+}

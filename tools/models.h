@@ -1,0 +1,8 @@
+// The three models of the game.
+#pragma once
+
+#include "tools/model_writer.h"
+
+ModelData makeAsteroidModel();  // "asteroid1.txt"
+ModelData makeGateModel();      // "tor.txt": a ring in the xy-plane around the z-axis
+ModelData makeRocketModel();    // "rocket.txt"

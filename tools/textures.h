@@ -1,0 +1,14 @@
+// The game's pictures, painted in code.
+#pragma once
+
+#include "tools/image.h"
+
+constexpr int EXPLOSION_FRAME_COUNT = 25;
+
+Image paintStars();            // "stars.tga": one face of the star box
+Image paintRock();             // "ast.tga": tiles in both directions
+Image paintGatePanels();       // "gate.tga": corner texels white
+Image paintCockpit();          // "cp.tga": frame, two radar scopes, clear middle
+Image paintExplosion(int frame);  // "explosion/sprNNN.tga", frame 0..24
+Image paintSmoke();            // "smoke.tga"
+Image paintLogo();             // "logo.tga"
