@@ -1,10 +1,13 @@
 #include "app/frame.h"
 
 #include "app/frame_state.h"
+#include "app/headless_frame.h"
 #include "app/options.h"
+#include "app/overlay.h"
 #include "geometry/frustum.h"
 #include "geometry/octree.h"
 #include "render/backdrop.h"
+#include "render/effects.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"
@@ -82,7 +85,9 @@ void displayFrame()
         octree.drawBoxes(&octree);
     }
 
-    // --- Course line (drawCourseLine when showCourseLine is set) goes here. ---
+    if (showCourseLine) {
+        drawCourseLine();
+    }
 
     for (const Rocket& rocket : rockets) {
         if (rocket.state == ROCKET_FLYING) {
@@ -93,13 +98,14 @@ void displayFrame()
     bindTexture(TEX_ASTEROID);
     drawAsteroids();
 
-    // --- Effects go here, still inside the camera transform: for each rocket
-    // slot, its explosion when explosionActive is 1, then, when its state is
-    // above 0, Rocket::updateTrail and its smoke trail; then the cockpit. ---
+    // Explosions, smoke trails and the cockpit. They also change the world
+    // (explosion frames, trails, the camera's normalisation), through the
+    // same sequence the headless frame runs.
+    runFrameEffects(FrameEffectPasses{drawExplosion, drawSmokeTrail, drawCockpit});
 
     glPopMatrix();
 
-    // --- The text overlay goes here. ---
+    drawOverlay();
 
     glFlush();
     glutSwapBuffers();

@@ -196,6 +196,8 @@ TEST_F(ModelDrawTest, OnlyFlyingRocketsShowAsGreySpheres)
     rockets[1].position = Vertex(5.0f, 0.0f, -1.0f);
     rockets[0].state = ROCKET_FLYING;
     rockets[1].state = ROCKET_FADING;
+    // Its smoke trail is laid behind it, upward here, clear of both spheres.
+    rockets[0].direction = Vec3{0.0, 0.0, -1.0};
     displayFrame();
     const std::vector<unsigned char> frame = readFrame();
 

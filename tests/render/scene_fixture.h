@@ -142,6 +142,27 @@ inline unsigned int blackTexture()
     return name;
 }
 
+// Fully transparent: the cockpit panel blends to nothing over the scene.
+inline unsigned int transparentTexture()
+{
+    static unsigned int name = [] {
+        const std::vector<unsigned char> bytes(4 * 4 * 4, 0);
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
+        return texture;
+    }();
+    return name;
+}
+
+// The rows of the frame between the overlay's top line and its bottom lines
+// and the radar, where only the scene shows.
+constexpr int SCENE_BAND_LOW = HEIGHT / 4;
+constexpr int SCENE_BAND_HIGH = HEIGHT * 9 / 10;
+
 // A frozen clock: every frame is 0 ms long, so the world holds still.
 inline float frozenClock()
 {
@@ -241,6 +262,9 @@ protected:
         for (unsigned int& name : textureTable.names) {
             name = whiteTexture();
         }
+        // The frame ends with the cockpit and the overlay: keep the panel
+        // clear so the scene behind it can be read back.
+        textureTable.names[TEX_COCKPIT] = transparentTexture();
         for (Asteroid& asteroid : asteroids) {
             asteroid = Asteroid{};
         }
