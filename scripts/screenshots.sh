@@ -125,8 +125,8 @@ for volley in $(seq 1 8); do
   look -4 1 10
 done
 if [ -n "$best" ]; then
-  cp "$best" "$OUT/explosion.png"
-  echo "screenshots: $OUT/explosion.png (fire share $best_share)"
+  cp "$best" "$OUT/rocket-hit.png"
+  echo "screenshots: $OUT/rocket-hit.png (fire share $best_share)"
 else
   echo "screenshots: no explosion caught; run again (the asteroid field differs each second)" >&2
 fi
