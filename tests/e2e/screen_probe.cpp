@@ -4,10 +4,16 @@
 //
 //   vorel_screen_probe size
 //       prints "WIDTH HEIGHT" of the root window
-//   vorel_screen_probe X Y W H
+//   vorel_screen_probe X Y W H [X Y W H ...]
 //       X, Y: top-left corner in pixels from the top left of the screen
-//       prints one line: red=N green=N yellow=N bright=N pixels=N mean=R,G,B sum=HEX
+//       prints one line per rectangle:
+//       red=N green=N yellow=N bright=N pixels=N mean=R,G,B sum=HEX mask=HEX
+//       The server is grabbed while the rectangles are read, so they all come
+//       from the same drawn frame.
 //
+// sum covers every pixel; mask covers only which pixels fall in which colour
+// class, so it follows the text drawn in a rectangle and not the scene that may
+// shine through a translucent panel behind it.
 // The overlay draws flat, unblended bitmap text, so its pixels carry the exact
 // text colour; the thresholds only have to separate those colours from each
 // other and from the darker scene behind them.
@@ -18,8 +24,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
+
+constexpr std::uint64_t FNV_OFFSET = 1469598103934665603ull;
+constexpr std::uint64_t FNV_PRIME = 1099511628211ull;
+
+void mix(std::uint64_t& hash, unsigned value)
+{
+    hash ^= value;
+    hash *= FNV_PRIME;
+}
 
 struct Counts {
     long red = 0;
@@ -30,7 +46,8 @@ struct Counts {
     double sumRed = 0.0;
     double sumGreen = 0.0;
     double sumBlue = 0.0;
-    std::uint64_t checksum = 1469598103934665603ull;  // FNV-1a offset basis
+    std::uint64_t checksum = FNV_OFFSET;
+    std::uint64_t mask = FNV_OFFSET;
 };
 
 // Channel value 0..255 from a pixel value and its visual's mask.
@@ -54,21 +71,26 @@ void classify(Counts& counts, int r, int g, int b)
     counts.sumRed += r;
     counts.sumGreen += g;
     counts.sumBlue += b;
+    unsigned classes = 0;
     if (r >= 180 && g <= 110 && b <= 110) {
         ++counts.red;
+        classes |= 1u;
     }
     if (g >= 180 && r <= 110 && b <= 110) {
         ++counts.green;
+        classes |= 2u;
     }
     if (r >= 150 && g >= 150 && b <= 80) {
         ++counts.yellow;
+        classes |= 4u;
     }
     if (r + g + b >= 600) {
         ++counts.bright;
+        classes |= 8u;
     }
+    mix(counts.mask, classes);
     for (int value : {r, g, b}) {
-        counts.checksum ^= static_cast<std::uint64_t>(value);
-        counts.checksum *= 1099511628211ull;  // FNV-1a prime
+        mix(counts.checksum, static_cast<unsigned>(value));
     }
 }
 
@@ -83,9 +105,34 @@ bool parseInt(const char* text, int& out)
     return true;
 }
 
+struct Rect {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+};
+
+bool measure(Display* display, Window root, const Rect& rect, Counts& counts)
+{
+    XImage* image = XGetImage(display, root, rect.x, rect.y, static_cast<unsigned>(rect.w),
+                              static_cast<unsigned>(rect.h), AllPlanes, ZPixmap);
+    if (!image) {
+        return false;
+    }
+    for (int row = 0; row < rect.h; ++row) {
+        for (int column = 0; column < rect.w; ++column) {
+            const unsigned long pixel = XGetPixel(image, column, row);
+            classify(counts, channel(pixel, image->red_mask), channel(pixel, image->green_mask),
+                     channel(pixel, image->blue_mask));
+        }
+    }
+    XDestroyImage(image);
+    return true;
+}
+
 int usage()
 {
-    std::fprintf(stderr, "usage: vorel_screen_probe size | X Y W H\n");
+    std::fprintf(stderr, "usage: vorel_screen_probe size | X Y W H [X Y W H ...]\n");
     return 2;
 }
 
@@ -94,7 +141,7 @@ int usage()
 int main(int argc, char** argv)
 {
     const bool sizeOnly = argc == 2 && std::string(argv[1]) == "size";
-    if (!sizeOnly && argc != 5) {
+    if (!sizeOnly && (argc < 5 || (argc - 1) % 4 != 0)) {
         return usage();
     }
     Display* display = XOpenDisplay(nullptr);
@@ -111,41 +158,42 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    int x = 0, y = 0, w = 0, h = 0;
-    if (!parseInt(argv[1], x) || !parseInt(argv[2], y) || !parseInt(argv[3], w) || !parseInt(argv[4], h) ||
-        w == 0 || h == 0) {
-        XCloseDisplay(display);
-        return usage();
-    }
-    if (x + w > attributes.width || y + h > attributes.height) {
-        std::fprintf(stderr, "vorel_screen_probe: rectangle %dx%d+%d+%d lies outside the %dx%d screen\n", w, h, x,
-                     y, attributes.width, attributes.height);
-        XCloseDisplay(display);
-        return 2;
+    std::vector<Rect> rects;
+    for (int i = 1; i + 3 < argc; i += 4) {
+        Rect rect;
+        if (!parseInt(argv[i], rect.x) || !parseInt(argv[i + 1], rect.y) || !parseInt(argv[i + 2], rect.w) ||
+            !parseInt(argv[i + 3], rect.h) || rect.w == 0 || rect.h == 0) {
+            XCloseDisplay(display);
+            return usage();
+        }
+        if (rect.x + rect.w > attributes.width || rect.y + rect.h > attributes.height) {
+            std::fprintf(stderr, "vorel_screen_probe: rectangle %dx%d+%d+%d lies outside the %dx%d screen\n", rect.w,
+                         rect.h, rect.x, rect.y, attributes.width, attributes.height);
+            XCloseDisplay(display);
+            return 2;
+        }
+        rects.push_back(rect);
     }
 
-    XImage* image = XGetImage(display, root, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes,
-                              ZPixmap);
-    if (!image) {
+    std::vector<Counts> results(rects.size());
+    bool ok = true;
+    XGrabServer(display);
+    for (std::size_t i = 0; i < rects.size() && ok; ++i) {
+        ok = measure(display, root, rects[i], results[i]);
+    }
+    XUngrabServer(display);
+    XCloseDisplay(display);
+    if (!ok) {
         std::fprintf(stderr, "vorel_screen_probe: XGetImage failed\n");
-        XCloseDisplay(display);
         return 1;
     }
-    Counts counts;
-    for (int row = 0; row < h; ++row) {
-        for (int column = 0; column < w; ++column) {
-            const unsigned long pixel = XGetPixel(image, column, row);
-            classify(counts, channel(pixel, image->red_mask), channel(pixel, image->green_mask),
-                     channel(pixel, image->blue_mask));
-        }
+    for (const Counts& counts : results) {
+        const double n = static_cast<double>(counts.pixels);
+        std::printf("red=%ld green=%ld yellow=%ld bright=%ld pixels=%ld mean=%d,%d,%d sum=%016llx mask=%016llx\n",
+                    counts.red, counts.green, counts.yellow, counts.bright, counts.pixels,
+                    static_cast<int>(counts.sumRed / n), static_cast<int>(counts.sumGreen / n),
+                    static_cast<int>(counts.sumBlue / n), static_cast<unsigned long long>(counts.checksum),
+                    static_cast<unsigned long long>(counts.mask));
     }
-    XDestroyImage(image);
-    XCloseDisplay(display);
-
-    const double n = static_cast<double>(counts.pixels);
-    std::printf("red=%ld green=%ld yellow=%ld bright=%ld pixels=%ld mean=%d,%d,%d sum=%016llx\n", counts.red,
-                counts.green, counts.yellow, counts.bright, counts.pixels, static_cast<int>(counts.sumRed / n),
-                static_cast<int>(counts.sumGreen / n), static_cast<int>(counts.sumBlue / n),
-                static_cast<unsigned long long>(counts.checksum));
     return 0;
 }

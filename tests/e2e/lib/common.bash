@@ -131,23 +131,35 @@ read_screen_size() {
   read -r SCREEN_W SCREEN_H < <("$SCREEN_PROBE" size) || fail "cannot read the screen size"
 }
 
-# Probes the rectangle around one line of 18-point overlay text whose baseline
-# starts at the fractions X, Y, WIDTH pixels wide. Sets PROBE_RED, PROBE_GREEN,
-# PROBE_YELLOW, PROBE_BRIGHT (pixel counts) and PROBE_SUM (pixel checksum).
-PROBE_RED=0 PROBE_GREEN=0 PROBE_YELLOW=0 PROBE_BRIGHT=0 PROBE_SUM=
-probe_text_line() {
-  local fx=$1 fy=$2 width=$3
+# Probes the rectangles around lines of 18-point overlay text, all from one
+# drawn frame. Each line is given as three words: the fractions X and Y where
+# its baseline starts and its width in pixels. Sets, per line in order, the
+# arrays PROBE_REDS, PROBE_GREENS, PROBE_YELLOWS (pixel counts) and PROBE_MASKS
+# (checksum of where the coloured pixels are: the text, not the scene behind).
+PROBE_REDS=() PROBE_GREENS=() PROBE_YELLOWS=() PROBE_MASKS=()
+probe_text_lines() {
   [ -n "$SCREEN_W" ] || read_screen_size
-  local left top
-  left=$(awk -v f="$fx" -v w="$SCREEN_W" 'BEGIN { x = int(f * w) - 4; print (x < 0 ? 0 : x) }')
-  top=$(awk -v f="$fy" -v h="$SCREEN_H" 'BEGIN { y = int((1 - f) * h) - 17; print (y < 0 ? 0 : y) }')
-  local line
-  line=$("$SCREEN_PROBE" "$left" "$top" "$width" 23) || fail "screen probe failed at $fx,$fy"
-  PROBE_RED=$(sed -n 's/.*red=\([0-9]*\).*/\1/p' <<<"$line")
-  PROBE_GREEN=$(sed -n 's/.*green=\([0-9]*\).*/\1/p' <<<"$line")
-  PROBE_YELLOW=$(sed -n 's/.*yellow=\([0-9]*\).*/\1/p' <<<"$line")
-  PROBE_BRIGHT=$(sed -n 's/.*bright=\([0-9]*\).*/\1/p' <<<"$line")
-  PROBE_SUM=$(sed -n 's/.*sum=\([0-9a-f]*\).*/\1/p' <<<"$line")
+  local rects=()
+  while [ $# -ge 3 ]; do
+    rects+=($(awk -v fx="$1" -v fy="$2" -v w="$SCREEN_W" -v h="$SCREEN_H" 'BEGIN {
+      x = int(fx * w) - 4; y = int((1 - fy) * h) - 17
+      print (x < 0 ? 0 : x), (y < 0 ? 0 : y) }') "$3" 23)
+    shift 3
+  done
+  local output
+  output=$("$SCREEN_PROBE" "${rects[@]}") || fail "the screen probe failed on ${rects[*]}"
+  PROBE_REDS=($(sed -n 's/.*red=\([0-9]*\).*/\1/p' <<<"$output"))
+  PROBE_GREENS=($(sed -n 's/.*green=\([0-9]*\).*/\1/p' <<<"$output"))
+  PROBE_YELLOWS=($(sed -n 's/.*yellow=\([0-9]*\).*/\1/p' <<<"$output"))
+  PROBE_MASKS=($(sed -n 's/.*mask=\([0-9a-f]*\).*/\1/p' <<<"$output"))
+}
+
+# One line: as above, into PROBE_RED, PROBE_GREEN, PROBE_YELLOW, PROBE_MASK.
+PROBE_RED=0 PROBE_GREEN=0 PROBE_YELLOW=0 PROBE_MASK=
+probe_text_line() {
+  probe_text_lines "$1" "$2" "$3"
+  PROBE_RED=${PROBE_REDS[0]} PROBE_GREEN=${PROBE_GREENS[0]}
+  PROBE_YELLOW=${PROBE_YELLOWS[0]} PROBE_MASK=${PROBE_MASKS[0]}
 }
 
 # Polls CONDITION (a command) every 50 ms for at most SECONDS seconds; returns
