@@ -8,7 +8,7 @@ PACKAGES=(
   freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev mesa-utils
   libsdl2-mixer-dev libmp3lame-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils libx11-dev
   clang libclang-rt-dev
 )
 

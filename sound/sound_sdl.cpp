@@ -79,6 +79,9 @@ private:
 
 bool openMixer()
 {
+    // SDL would turn SIGINT and SIGTERM into quit events that nothing reads,
+    // so Ctrl+C or a plain kill could no longer end the game.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         return false;
     }

@@ -1,10 +1,12 @@
 # Shared steps of the end-to-end tests: a scratch working directory with the
 # generated game data, the real binary started in it, and X input via xdotool.
-# Usage in a test: source this file with the binary and run directory as $1 $2.
+# Usage in a test: source this file with the binary, the run directory and the
+# screen probe (tests/e2e/screen_probe.cpp) as $1 $2 $3.
 
 set -u
 VOREL_BIN=$1
 VOREL_DATA=$2
+SCREEN_PROBE=${3:-}
 E2E_DIR=$(mktemp -d /tmp/vorel-e2e-XXXXXX)
 GAME_PID=
 GAME_OUT=$E2E_DIR/stdout.txt
@@ -26,8 +28,10 @@ trap cleanup EXIT
 [ -n "${DISPLAY:-}" ] || fail "no X display; run the tests through the README's test command"
 command -v xdotool >/dev/null || fail "xdotool is not installed"
 
-# Copies the generated data (not the player's own files) into the scratch directory.
+# Copies the generated data (not the player's own files) into a fresh scratch
+# directory, $E2E_DIR/game; any earlier run's files there are removed.
 copy_game_data() {
+  rm -rf "$E2E_DIR/game"
   mkdir -p "$E2E_DIR/game"
   if [ -d "$VOREL_DATA" ]; then
     cp -a "$VOREL_DATA/." "$E2E_DIR/game/"
@@ -35,10 +39,31 @@ copy_game_data() {
   fi
 }
 
+# The sound driver the game is started with: "dummy" (silent) unless a test
+# sets GAME_AUDIO_DRIVER; set to the empty string, the variable is unset and
+# SDL picks whatever the machine has.
+GAME_AUDIO_DRIVER=${GAME_AUDIO_DRIVER-dummy}
+
+# Starts the game in the prepared scratch directory, without touching its files.
+launch_game() {
+  local audio=(env -u SDL_AUDIODRIVER)
+  [ -n "$GAME_AUDIO_DRIVER" ] && audio+=("SDL_AUDIODRIVER=$GAME_AUDIO_DRIVER")
+  (cd "$E2E_DIR/game" && exec "${audio[@]}" "$VOREL_BIN" >"$GAME_OUT" 2>"$E2E_DIR/stderr.txt") &
+  GAME_PID=$!
+}
+
 start_game() {
   copy_game_data
-  (cd "$E2E_DIR/game" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$VOREL_BIN" >"$GAME_OUT" 2>"$E2E_DIR/stderr.txt") &
-  GAME_PID=$!
+  launch_game
+}
+
+# Ends a game still running (after its checks are done).
+stop_game() {
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+    kill -9 "$GAME_PID" 2>/dev/null
+    wait "$GAME_PID" 2>/dev/null
+  fi
+  GAME_PID=
 }
 
 # Waits until the game's window is mapped; sets GAME_WINDOW to its id.
@@ -88,4 +113,84 @@ press_until_exit() {
     done
   done
   fail "the game did not end after three presses of $key"
+}
+
+# Milliseconds of wall-clock time, for measuring how long the overlay shows
+# something.
+now_ms() {
+  date +%s%3N
+}
+
+# --- Reading the screen -----------------------------------------------------
+# The overlay places text by window fractions, (0, 0) at the bottom left; the
+# game's window covers the whole screen.
+SCREEN_W=
+SCREEN_H=
+read_screen_size() {
+  [ -x "$SCREEN_PROBE" ] || fail "no screen probe at '$SCREEN_PROBE'"
+  read -r SCREEN_W SCREEN_H < <("$SCREEN_PROBE" size) || fail "cannot read the screen size"
+}
+
+# Probes the rectangles around lines of 18-point overlay text, all from one
+# drawn frame. Each line is given as three words: the fractions X and Y where
+# its baseline starts and its width in pixels. Sets, per line in order, the
+# arrays PROBE_REDS, PROBE_GREENS, PROBE_YELLOWS (pixel counts) and PROBE_MASKS
+# (checksum of where the coloured pixels are: the text, not the scene behind).
+PROBE_REDS=() PROBE_GREENS=() PROBE_YELLOWS=() PROBE_MASKS=()
+probe_text_lines() {
+  [ -n "$SCREEN_W" ] || read_screen_size
+  local rects=()
+  while [ $# -ge 3 ]; do
+    rects+=($(awk -v fx="$1" -v fy="$2" -v w="$SCREEN_W" -v h="$SCREEN_H" 'BEGIN {
+      x = int(fx * w) - 4; y = int((1 - fy) * h) - 17
+      print (x < 0 ? 0 : x), (y < 0 ? 0 : y) }') "$3" 23)
+    shift 3
+  done
+  local output
+  output=$("$SCREEN_PROBE" "${rects[@]}") || fail "the screen probe failed on ${rects[*]}"
+  PROBE_REDS=($(sed -n 's/.*red=\([0-9]*\).*/\1/p' <<<"$output"))
+  PROBE_GREENS=($(sed -n 's/.*green=\([0-9]*\).*/\1/p' <<<"$output"))
+  PROBE_YELLOWS=($(sed -n 's/.*yellow=\([0-9]*\).*/\1/p' <<<"$output"))
+  PROBE_MASKS=($(sed -n 's/.*mask=\([0-9a-f]*\).*/\1/p' <<<"$output"))
+}
+
+# One line: as above, into PROBE_RED, PROBE_GREEN, PROBE_YELLOW, PROBE_MASK.
+PROBE_RED=0 PROBE_GREEN=0 PROBE_YELLOW=0 PROBE_MASK=
+probe_text_line() {
+  probe_text_lines "$1" "$2" "$3"
+  PROBE_RED=${PROBE_REDS[0]} PROBE_GREEN=${PROBE_GREENS[0]}
+  PROBE_YELLOW=${PROBE_YELLOWS[0]} PROBE_MASK=${PROBE_MASKS[0]}
+}
+
+# Polls CONDITION (a command) every 50 ms for at most SECONDS seconds; returns
+# 1 if it never held. Fails the test if the game ends meanwhile.
+poll_until() {
+  local seconds=$1
+  shift
+  local deadline=$(($(now_ms) + seconds * 1000))
+  while [ "$(now_ms)" -lt "$deadline" ]; do
+    [ -n "$GAME_PID" ] && ! kill -0 "$GAME_PID" 2>/dev/null && fail "the game ended while waiting for: $*"
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# The rocket status line, the overlay's bottom line: green "ROCKET READY" or
+# red "PREPARING ROCKET".
+probe_rocket_line() {
+  probe_text_line 0.42 0.04 210
+}
+rocket_ready_shown() {
+  probe_rocket_line
+  [ "$PROBE_GREEN" -ge 200 ] && [ "$PROBE_RED" -lt 20 ]
+}
+rocket_preparing_shown() {
+  probe_rocket_line
+  [ "$PROBE_RED" -ge 200 ] && [ "$PROBE_GREEN" -lt 20 ]
+}
+
+# Waits until the game draws its overlay: proof that frames are running.
+wait_for_frames() {
+  poll_until 20 rocket_ready_shown || fail "the overlay never showed ROCKET READY"
 }
