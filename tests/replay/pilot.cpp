@@ -7,6 +7,7 @@
 #include "sim/camera.h"
 #include "sim/flight.h"
 #include "sim/rocket.h"
+#include "tests/support/steering.h"
 
 #include <cmath>
 #include <cstdio>
@@ -17,12 +18,10 @@ namespace {
 // Game mode leaves the pointer in the middle of a 1024 × 768 screen.
 constexpr int SCREEN_W = 1024;
 constexpr int SCREEN_H = 768;
-// One pixel of pointer motion turns the view by this many radians.
-constexpr double TURN_PER_PIXEL = 0.00125;
+// The most the hand moves the pointer in one event, per axis.
 constexpr int MAX_PIXELS_PER_EVENT = 24;
 // Frames between a collision cutting thrust and the pilot pressing W again.
 constexpr int REACTION_FRAMES = 12;
-constexpr double ROCKET_SPEED = 2.5;
 // Every so many frames the pilot rams an asteroid ahead within reach, for at most DETOUR_FRAMES.
 constexpr int DETOUR_INTERVAL = 900;
 constexpr double DETOUR_REACH = 90.0;
@@ -43,26 +42,10 @@ struct Dice {
     int pick(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<uint32_t>(hi - lo + 1)); }
 };
 
-Vec3 minus(const Vec3& a, const Vec3& b)
-{
-    return Vec3{a.x - b.x, a.y - b.y, a.z - b.z};
-}
-
-Vec3 fromVertex(const Vertex& v)
-{
-    return Vec3{v.x, v.y, v.z};
-}
-
-Vec3 scaled(Vec3 v, double s)
-{
-    v.scale(s);
-    return v;
-}
-
-int clampInt(int v, int lo, int hi)
-{
-    return v < lo ? lo : (v > hi ? hi : v);
-}
+using steering::clampInt;
+using steering::fromVertex;
+using steering::minus;
+using steering::scaled;
 
 class Pilot {
 public:
@@ -162,39 +145,15 @@ private:
         return meet;
     }
 
-    // Where to point the view: along the heading, leaning against the part
-    // of the craft's drift that does not go that way, so the track bends in.
-    Vec3 aimPoint() const
-    {
-        Vec3 toGate = heading();
-        toGate.normalize();
-        if (flightSpeed < 0.05f) {
-            return toGate;
-        }
-        const double along = flightDirection.dot(toGate);
-        const Vec3 drift = minus(flightDirection, scaled(toGate, along));
-        Vec3 aim = minus(toGate, scaled(drift, 1.5 * flightSpeed / 0.6));
-        aim.normalize();
-        return aim;
-    }
-
     void steer()
     {
         if (dragFrames > 0) {
             return;
         }
-        const Vec3 aim = aimPoint();
-        const double ahead = aim.dot(camera.view);
-        const double left = aim.dot(camera.side);
-        const double above = aim.dot(camera.up);
-        const double yaw = std::atan2(left, ahead);
-        const double pitch = std::atan2(above, std::sqrt(left * left + ahead * ahead));
-        // The pointer moving right turns the view right (away from side);
-        // moving down turns it up.
-        const int dx = clampInt(static_cast<int>(std::lround(-yaw / TURN_PER_PIXEL)), -MAX_PIXELS_PER_EVENT,
-                                MAX_PIXELS_PER_EVENT);
-        const int dy = clampInt(static_cast<int>(std::lround(pitch / TURN_PER_PIXEL)), -MAX_PIXELS_PER_EVENT,
-                                MAX_PIXELS_PER_EVENT);
+        const steering::PointerStep step =
+            steering::pointerStepToward(steering::aimAgainstDrift(heading()), MAX_PIXELS_PER_EVENT);
+        const int dx = step.dx;
+        const int dy = step.dy;
         if (dx == 0 && dy == 0) {
             return;
         }
@@ -241,33 +200,13 @@ private:
         }
     }
 
-    // An asteroid whose drift will bring it onto the line of sight by the
-    // time a rocket gets there.
-    bool asteroidInSights() const
-    {
-        for (const Asteroid& a : asteroids) {
-            const Vec3 rel = minus(fromVertex(a.position), camera.position);
-            const double along = rel.dot(camera.view);
-            if (along < 14.0 || along > 160.0) {
-                continue;
-            }
-            const Vec3 later = vec3Add(rel, scaled(a.direction, a.speed * along / ROCKET_SPEED));
-            const double reach = later.dot(camera.view);
-            const Vec3 off = minus(later, scaled(camera.view, reach));
-            if (off.length() < 7.0f) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     void shoot()
     {
         ++framesSinceShot;
         if (rocketCooldown > 0) {
             return;
         }
-        const bool target = asteroidInSights();
+        const bool target = steering::asteroidInSights();
         if (!target && framesSinceShot < 420) {
             return;
         }

@@ -1,0 +1,275 @@
+#include "tests/autopilot/course_pilot.h"
+
+#include "app/frame_state.h"
+#include "app/input.h"
+#include "app/options.h"
+#include "sim/camera.h"
+#include "sim/course.h"
+#include "sim/flight.h"
+#include "tests/support/steering.h"
+
+#include <cmath>
+
+using steering::minus;
+using steering::scaled;
+
+namespace {
+
+constexpr int SCREEN_W = 1024;
+constexpr int SCREEN_H = 768;
+constexpr int MAX_PIXELS_PER_EVENT = 40;
+// Frames between an asteroid cutting thrust and the pilot pressing W again.
+constexpr int REACTION_FRAMES = 3;
+// The pilot heads for a point on the gate's approach line this share of its
+// distance before the gate, so that it arrives turned part of the way
+// toward the gate after it.
+constexpr double APPROACH_LEAD = 0.35;
+constexpr double APPROACH_LEAD_MAX = 40.0;
+// How far the pilot leans against its drift at top speed.
+constexpr double DRIFT_LEAN = 1.5;
+// Thrust pulls the velocity toward the view: pointed further than this from
+// the line of flight it would also slow the craft, which regains top speed
+// only over minutes.
+constexpr double MAX_AIM_OFF_FLIGHT_COS = 0.0871557;  // cos 85°
+// A gate more than 60° off the line of flight and inside the tightest turn
+// (with this margin) has been overshot.
+constexpr double OVERSHOT_COS = 0.5;
+constexpr double TURN_MARGIN = 1.15;
+// The pilot flies on past an overshot gate only while it stays this far inside the arena.
+constexpr double WALL_CLEARANCE = 240.0;
+// Overshooting a gate this close, the pilot brakes down to STOPPED_SPEED.
+constexpr double CIRCLING_DISTANCE = 30.0;
+constexpr float STOPPED_SPEED = 0.05f;
+// ... once it has sought the gate this long (the longest leg takes about 5 s).
+constexpr float CIRCLING_AFTER_MS = 8000.0f;
+// Asteroids a rocket would meet within this reach of the line of sight are fired at.
+constexpr double SHOT_NEAREST = 20.0;
+constexpr double SHOT_FARTHEST = 110.0;
+constexpr double SHOT_REACH = 10.0;
+// Asteroids whose drift brings them within AVOID_REACH of the craft within
+// AVOID_STEPS time steps are steered around.
+constexpr double AVOID_REACH = 16.0;
+constexpr double AVOID_STEPS = 50.0;
+constexpr double AVOID_WEIGHT = 1.0;
+
+Vec3 gatePoint(int i)
+{
+    const Gate& g = gates[(i + gateCount) % gateCount];
+    return steering::fromVertex(g.position);
+}
+
+Vec3 unit(Vec3 v)
+{
+    v.normalize();
+    return v;
+}
+
+// Direction to fly through gate i: halfway between the leg that arrives and
+// the leg that leaves.
+Vec3 passHeading(int i)
+{
+    const Vec3 in = unit(minus(gatePoint(i), gatePoint(i - 1)));
+    const Vec3 out = unit(minus(gatePoint(i + 1), gatePoint(i)));
+    return unit(vec3Add(in, out));
+}
+
+// A sideways nudge away from the asteroid that would pass closest to the
+// craft soon, or zero when none comes within reach.
+Vec3 avoidance()
+{
+    Vec3 velocity = flightDirection;
+    velocity.scale(flightSpeed);
+    Vec3 nudge;
+    double worst = AVOID_REACH;
+    for (const Asteroid& a : asteroids) {
+        const Vec3 rel = minus(steering::fromVertex(a.position), camera.position);
+        const Vec3 closing = minus(scaled(a.direction, a.speed), velocity);
+        const double rate2 = closing.dot(closing);
+        if (rate2 < 1e-9) {
+            continue;
+        }
+        const double t = -rel.dot(closing) / rate2;
+        if (t < 0.0 || t > AVOID_STEPS) {
+            continue;
+        }
+        const Vec3 nearest = vec3Add(rel, scaled(closing, t));
+        const double miss = nearest.length();
+        if (miss < worst) {
+            worst = miss;
+            // Away from where the asteroid will pass; straight at it, any side will do.
+            nudge = miss > 1e-6 ? scaled(nearest, -1.0 / miss) : camera.up;
+            nudge.scale(AVOID_WEIGHT * (AVOID_REACH - miss) / AVOID_REACH);
+        }
+    }
+    return nudge;
+}
+
+// The aim turned back toward the line of flight where it points too far off it.
+Vec3 keepingSpeed(const Vec3& aim)
+{
+    if (flightSpeed <= 0.0f) {
+        return aim;
+    }
+    const double along = aim.dot(flightDirection);
+    if (along >= MAX_AIM_OFF_FLIGHT_COS) {
+        return aim;
+    }
+    Vec3 across = minus(aim, scaled(flightDirection, along));
+    if (across.length() < 0.3) {
+        // Nearly straight back: keep turning the way the view already leans,
+        // rather than one way and then the other.
+        across = minus(camera.view, scaled(flightDirection, camera.view.dot(flightDirection)));
+        if (across.length() < 0.05) {
+            across = camera.up;
+        }
+    }
+    across.normalize();
+    const double sine = std::sqrt(1.0 - MAX_AIM_OFF_FLIGHT_COS * MAX_AIM_OFF_FLIGHT_COS);
+    return vec3Add(scaled(flightDirection, MAX_AIM_OFF_FLIGHT_COS), scaled(across, sine));
+}
+
+// The radius of the craft's tightest turn at its speed: thrust at right
+// angles to the flight turns the velocity by (5v + 5) / 1500 / v per step.
+double turnRadius()
+{
+    const double v = flightSpeed;
+    return v * v * 1500.0 / (5.0 * v + 5.0);
+}
+
+// True when flying on straight for the distance stays clear of the arena walls,
+// which would hold the craft where it is.
+bool roomAhead(double distance)
+{
+    const Vec3 ahead = vec3Add(camera.position, scaled(flightDirection, distance));
+    return std::fabs(ahead.x) < WALL_CLEARANCE && std::fabs(ahead.y) < WALL_CLEARANCE &&
+           std::fabs(ahead.z) < WALL_CLEARANCE;
+}
+
+// True when the craft has overshot the point (relative to the craft): it
+// lies well off the line of flight and inside the circle the craft would fly
+// turning toward it at its tightest, so it can be reached only by flying on
+// and turning later.
+bool overshot(const Vec3& point)
+{
+    const double d = point.length();
+    const double along = point.dot(flightDirection);
+    if (along > OVERSHOT_COS * d || !roomAhead(turnRadius())) {
+        return false;
+    }
+    const double across = std::sqrt(std::fmax(0.0, d * d - along * along));
+    // A circle of radius R touching the line of flight at the craft holds the
+    // points with d² < 2 R · across.
+    return d * d < 2.0 * TURN_MARGIN * turnRadius() * across;
+}
+
+}  // namespace
+
+int activeGate()
+{
+    for (int i = 0; i < gateCount; ++i) {
+        if (gates[i].active == 1) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void CoursePilot::act(int frame)
+{
+    steer();
+    throttle(frame);
+    shoot();
+}
+
+void CoursePilot::pointerWarped(int x, int y)
+{
+    pointerX = x;
+    pointerY = y;
+}
+
+void CoursePilot::steer()
+{
+    const int gate = activeGate();
+    if (gate < 0) {
+        return;
+    }
+    const Vec3 toGate = minus(gatePoint(gate), camera.position);
+    double lead = APPROACH_LEAD * toGate.length();
+    if (lead > APPROACH_LEAD_MAX) {
+        lead = APPROACH_LEAD_MAX;
+    }
+    const Vec3 goal = unit(minus(toGate, scaled(passHeading(gate), lead)));
+    // Overshot, the pilot pulls straight back toward the gate and lets the
+    // craft slow into a tighter turn; otherwise it keeps its speed.
+    const Vec3 aim = overshot(toGate) ? steering::aimAgainstDrift(goal, DRIFT_LEAN)
+                                      : keepingSpeed(steering::aimAgainstDrift(vec3Add(goal, avoidance()), DRIFT_LEAN));
+    const steering::PointerStep step = steering::pointerStepToward(aim, MAX_PIXELS_PER_EVENT);
+    if (step.dx == 0 && step.dy == 0) {
+        return;
+    }
+    pointerX = steering::clampInt(pointerX + step.dx, 0, SCREEN_W - 1);
+    pointerY = steering::clampInt(pointerY + step.dy, 0, SCREEN_H - 1);
+    onMouseMove(pointerX, pointerY);
+}
+
+// Circling close round a gate it keeps missing, the craft is stopped almost
+// dead, so that the next thrust sets off straight at the gate.
+bool CoursePilot::circlingGate()
+{
+    const int gate = activeGate();
+    if (gate != gateSought) {
+        gateSought = gate;
+        soughtSince = frameClock();
+    }
+    if (gate < 0 || frameClock() - soughtSince < CIRCLING_AFTER_MS) {
+        return false;
+    }
+    const Vec3 toGate = minus(gatePoint(gate), camera.position);
+    return toGate.length() < CIRCLING_DISTANCE && overshot(toGate);
+}
+
+void CoursePilot::throttle(int frame)
+{
+    if (braking || (circlingGate() && flightSpeed > STOPPED_SPEED)) {
+        braking = flightSpeed > STOPPED_SPEED;
+        const char wanted = braking ? 's' : 'w';
+        if (heldKey != wanted) {
+            if (heldKey != 0) {
+                onKeyUp(static_cast<unsigned char>(heldKey), pointerX, pointerY);
+            }
+            onKeyDown(static_cast<unsigned char>(wanted), pointerX, pointerY);
+            heldKey = wanted;
+        }
+        if (braking) {
+            return;
+        }
+    }
+    if (heldKey != 'w') {
+        onKeyDown('w', pointerX, pointerY);
+        heldKey = 'w';
+        return;
+    }
+    if (thrustInput != 0) {
+        repressAt = -1;
+        return;
+    }
+    // An asteroid knocked the thrust off while W was held: release and press again.
+    if (repressAt < 0) {
+        repressAt = frame + REACTION_FRAMES;
+    } else if (frame >= repressAt) {
+        onKeyUp('w', pointerX, pointerY);
+        onKeyDown('w', pointerX, pointerY);
+        ++represses;
+        repressAt = -1;
+    }
+}
+
+void CoursePilot::shoot()
+{
+    if (rocketCooldown > 0 || !steering::asteroidInSights(SHOT_NEAREST, SHOT_FARTHEST, SHOT_REACH)) {
+        return;
+    }
+    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, pointerX, pointerY);
+    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP, pointerX, pointerY);
+    ++shots;
+}
