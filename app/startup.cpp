@@ -70,16 +70,11 @@ void installPlatformHooks()
     platformHooks.toggleAsteroidLists = toggleAsteroidLists;
 }
 
-int runGame(int argc, char** argv)
+void loadWorld()
 {
-    // 1. Two runs started in the same second get the same asteroid field.
-    randomSeed(static_cast<uint32_t>(std::time(nullptr)));
-
-    // 2-3.
     readSettings();
     readHighScores();
 
-    // 4-6. Every object record loads its model.
     for (Asteroid& asteroid : asteroids) {
         asteroid.load("asteroid1.txt");
     }
@@ -90,16 +85,43 @@ int runGame(int argc, char** argv)
         gate.load("tor.txt");
     }
 
-    // 4, 7-9. The random part of the world (asteroid field, gate spin axes),
-    // the course, the camera facing gate 0 and the lap state. Loading draws
-    // no random numbers, so the field depends on the seed alone.
+    // The random part of the world (asteroid field, gate spin axes), the
+    // course, the camera facing gate 0 and the lap state. Loading draws no
+    // random numbers, so the field depends on the seed alone.
     setUpWorld();
+}
 
-    // 10-11.
+void prepareGraphics()
+{
+    setupLighting();
+    registerCallbacks();
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+
+    loadTextureTable();
+
+    // Frames run as fast as the machine allows.
+    setSwapInterval(0);
+
+    // The asteroid field filed in the octree, for culled frames.
+    octree.build(OCTREE_DEPTH);
+    for (Asteroid& asteroid : asteroids) {
+        octree.insert(&asteroid);
+    }
+}
+
+int runGame(int argc, char** argv)
+{
+    // Two runs started in the same second get the same asteroid field.
+    randomSeed(static_cast<uint32_t>(std::time(nullptr)));
+    loadWorld();
+
     timerInit();
     soundInit();
 
-    // 12. Display. The display string must be set before glutInit.
+    // The display string must be set before glutInit.
     glutInitDisplayString(DISPLAY_STRING);
     glutInit(&argc, argv);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
@@ -108,25 +130,7 @@ int runGame(int argc, char** argv)
     // when a texture is missing.
     installPlatformHooks();
 
-    // 13-15.
-    setupLighting();
-    registerCallbacks();
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-
-    // 16.
-    loadTextureTable();
-
-    // 17. Frames run as fast as the machine allows.
-    setSwapInterval(0);
-
-    // 18. The asteroid field filed in the octree, for culled frames.
-    octree.build(OCTREE_DEPTH);
-    for (Asteroid& asteroid : asteroids) {
-        octree.insert(&asteroid);
-    }
+    prepareGraphics();
 
     glutMainLoop();
 

@@ -85,7 +85,7 @@ std::string encodeTga(const Image& image, TgaKind kind)
     put8(out, 0);             // no colour map
     put8(out, rle ? 10 : 2);  // true colour, run-length encoded or not
     for (int i = 0; i < 5; ++i) {
-        put8(out, 0);         // colour-map specification
+        put8(out, 0);         // colour-map fields
     }
     put16(out, 0);            // x origin
     put16(out, 0);            // y origin

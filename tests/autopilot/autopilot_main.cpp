@@ -111,18 +111,7 @@ int noModifiers()
 void startGame(CueRecorder& recorder)
 {
     randomSeed(FIELD_SEED);
-    readSettings();
-    readHighScores();
-    for (Asteroid& asteroid : asteroids) {
-        asteroid.load("asteroid1.txt");
-    }
-    for (Rocket& rocket : rockets) {
-        rocket.load("rocket.txt");
-    }
-    for (Gate& gate : gates) {
-        gate.load("tor.txt");
-    }
-    setUpWorld();
+    loadWorld();
     timerInit();
     soundSetOutput(&recorder);
 
@@ -132,23 +121,12 @@ void startGame(CueRecorder& recorder)
     platformHooks.exitProcess = keepProcess;
     platformHooks.modifiers = noModifiers;
     platformHooks.closeSound = nullptr;
-    setupLighting();
-    registerCallbacks();
+    prepareGraphics();
     // The pilot calls displayFrame itself, as the idle callback would; the
     // event pump between frames only delivers input (the pointer warps' own
     // motion events) to the registered handlers.
     glutDisplayFunc(drawNothing);
     glutIdleFunc(nullptr);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    loadTextureTable();
-    setSwapInterval(0);
-    octree.build(OCTREE_DEPTH);
-    for (Asteroid& asteroid : asteroids) {
-        octree.insert(&asteroid);
-    }
     onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
 }
 
