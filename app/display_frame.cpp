@@ -1,12 +1,57 @@
 #include "app/frame.h"
 
 #include "app/frame_state.h"
+#include "app/headless_frame.h"
 #include "app/options.h"
+#include "app/overlay.h"
+#include "geometry/frustum.h"
+#include "geometry/octree.h"
+#include "render/backdrop.h"
+#include "render/effects.h"
 #include "render/lighting.h"
+#include "render/model_draw.h"
+#include "render/texture_table.h"
+#include "sim/asteroid.h"
 #include "sim/camera.h"
+#include "sim/course.h"
+#include "sim/rocket.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
+
+namespace {
+
+void drawAsteroids()
+{
+    if (frustumCulling) {
+        // The planes must come from the camera transform alone, so that they
+        // are in the world coordinates of the octree cubes.
+        frustum.update();
+        if (asteroidListsInUse()) {
+            octree.drawVisibleWithLists(&octree, frustum, asteroidListBase);
+        } else {
+            octree.drawVisible(&octree, frustum);
+        }
+        // Asteroids that crossed into another leaf this frame were drawn (or
+        // culled) by their old leaf; they move now, for the next culled frame.
+        octree.refresh(&octree);
+        octree.reinsertPending();
+        return;
+    }
+    if (asteroidListsInUse()) {
+        for (int i = 0; i < ASTEROID_COUNT; ++i) {
+            asteroids[i].pushTransform();
+            glCallList(asteroidListBase + static_cast<unsigned int>(i));
+            asteroids[i].popTransform();
+        }
+        return;
+    }
+    for (const Asteroid& asteroid : asteroids) {
+        asteroid.draw();
+    }
+}
+
+}  // namespace
 
 void displayFrame()
 {
@@ -29,12 +74,38 @@ void displayFrame()
               camera.position.z + camera.view.z, camera.up.x, camera.up.y, camera.up.z);
     placeLight();
 
-    // Scene passes, in order: backdrop, gates, octree boxes, course line,
-    // rockets, asteroids, explosions and smoke trails, cockpit.
+    drawBackdrop(BACKDROP_EDGE);
+
+    bindTexture(TEX_GATE);
+    for (const Gate& gate : gates) {
+        gate.draw();
+    }
+
+    if (showOctree) {
+        octree.drawBoxes(&octree);
+    }
+
+    if (showCourseLine) {
+        drawCourseLine();
+    }
+
+    for (const Rocket& rocket : rockets) {
+        if (rocket.state == ROCKET_FLYING) {
+            rocket.draw();
+        }
+    }
+
+    bindTexture(TEX_ASTEROID);
+    drawAsteroids();
+
+    // Explosions, smoke trails and the cockpit. They also change the world
+    // (explosion frames, trails, the camera's normalisation), through the
+    // same sequence the headless frame runs.
+    runFrameEffects(FrameEffectPasses{drawExplosion, drawSmokeTrail, drawCockpit});
 
     glPopMatrix();
 
-    // The text overlay is drawn here.
+    drawOverlay();
 
     glFlush();
     glutSwapBuffers();

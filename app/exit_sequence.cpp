@@ -1,6 +1,7 @@
 #include "app/platform.h"
 
 #include "app/high_scores.h"
+#include "geometry/octree.h"
 #include "sim/course.h"
 
 #include <cstdio>
@@ -16,7 +17,7 @@ void runExitSequence()
     if (platformHooks.leaveDisplay) {
         platformHooks.leaveDisplay();
     }
-    // The octree is released here once it exists.
+    octree.release();
     if (platformHooks.closeSound) {
         platformHooks.closeSound();
     }

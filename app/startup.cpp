@@ -7,7 +7,9 @@
 #include "app/platform.h"
 #include "app/settings.h"
 #include "app/timer.h"
+#include "geometry/octree.h"
 #include "render/lighting.h"
+#include "render/model_draw.h"
 #include "render/texture_table.h"
 #include "sim/asteroid.h"
 #include "sim/course.h"
@@ -65,6 +67,7 @@ void installPlatformHooks()
     platformHooks.closeSound = soundShutdown;
     platformHooks.exitProcess = exitProcess;
     platformHooks.applyTextureFilter = applyTextureFilter;
+    platformHooks.toggleAsteroidLists = toggleAsteroidLists;
 }
 
 int runGame(int argc, char** argv)
@@ -119,7 +122,11 @@ int runGame(int argc, char** argv)
     // 17. Frames run as fast as the machine allows.
     setSwapInterval(0);
 
-    // 18. The octree is built and the asteroids filed here.
+    // 18. The asteroid field filed in the octree, for culled frames.
+    octree.build(OCTREE_DEPTH);
+    for (Asteroid& asteroid : asteroids) {
+        octree.insert(&asteroid);
+    }
 
     glutMainLoop();
 

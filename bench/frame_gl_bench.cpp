@@ -1,0 +1,370 @@
+// The whole displayed frame under X at 1024×768, for each combination of the
+// asteroid display lists (F7) and octree culling (F8), against two floors
+// measured in the same run: an empty frame (clear and swap) and the real frame
+// with empty asteroid bodies (the fill no option can avoid). Two views: into
+// the field, where nearly every leaf is visible, and the start view.
+//
+// Run from the game's run directory to use the generated models and textures;
+// elsewhere a procedural asteroid and ring and textures of the same kinds
+// stand in. Needs a display: xvfb-run -a -s "-screen 0 1024x768x24".
+#include "app/display_mode.h"
+#include "app/frame.h"
+#include "app/frame_state.h"
+#include "app/input.h"
+#include "app/platform.h"
+#include "app/options.h"
+#include "geometry/octree.h"
+#include "render/lighting.h"
+#include "render/model_draw.h"
+#include "render/texture_table.h"
+#include "sim/asteroid.h"
+#include "sim/camera.h"
+#include "sim/course.h"
+#include "sim/random.h"
+#include "sim/world.h"
+#include "support/gl_window.h"
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int WIDTH = 1024;
+constexpr int HEIGHT = 768;
+constexpr float FRAME_MS = 16.5f;
+
+float benchNow = 0.0f;
+float benchClock()
+{
+    return benchNow;
+}
+
+bool fileExists(const char* name)
+{
+    std::FILE* file = std::fopen(name, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
+// Geometry that stands in for a model file, kept for the whole run.
+struct Shape {
+    std::vector<Vertex> vertices;
+    std::vector<Vec3> normals;
+    std::vector<Triangle> triangles;
+    Mesh mesh;
+
+    void attachTo(Model& model)
+    {
+        mesh.vertexCount = static_cast<int>(vertices.size());
+        mesh.triangleCount = static_cast<int>(triangles.size());
+        mesh.vertices = vertices.data();
+        mesh.normals = normals.data();
+        mesh.triangles = triangles.data();
+        model.meshCount = 1;
+        model.meshes = &mesh;
+        const float grey[3] = {0.5f, 0.5f, 0.5f};
+        for (int i = 0; i < 3; ++i) {
+            model.ambient[i] = grey[i];
+            model.diffuse[i] = grey[i];
+            model.specular[i] = 0.3f;
+        }
+        model.ambient[3] = 1.0f;
+    }
+
+    void add(double x, double y, double z, double nx, double ny, double nz, float u, float v)
+    {
+        Vertex vertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+        vertex.u = u;
+        vertex.v = v;
+        vertices.push_back(vertex);
+        normals.push_back(Vec3{nx, ny, nz});
+    }
+
+    // A grid of rows × columns quads, wrapped; point(i, j) gives position and normal.
+    template <typename PointFn>
+    void grid(int rows, int columns, PointFn point)
+    {
+        for (int i = 0; i <= rows; ++i) {
+            for (int j = 0; j <= columns; ++j) {
+                double p[6];
+                point(i, j, p);
+                add(p[0], p[1], p[2], p[3], p[4], p[5], static_cast<float>(j) / columns,
+                    static_cast<float>(i) / rows);
+            }
+        }
+        for (int i = 0; i < rows; ++i) {
+            for (int j = 0; j < columns; ++j) {
+                const int a = i * (columns + 1) + j;
+                const int b = a + columns + 1;
+                triangles.push_back(Triangle{{a, a + 1, b}});
+                triangles.push_back(Triangle{{a + 1, b + 1, b}});
+            }
+        }
+    }
+};
+
+// About 400 triangles of radius about 1.1, like the generated asteroid.
+Shape& standInAsteroid()
+{
+    static Shape shape = [] {
+        Shape s;
+        s.grid(14, 14, [](int i, int j, double* p) {
+            const double theta = M_PI * i / 14;
+            const double phi = 2.0 * M_PI * j / 14;
+            const double r = 1.1 + 0.1 * std::sin(3 * phi) * std::sin(2 * theta);
+            const double n[3] = {std::sin(theta) * std::cos(phi), std::cos(theta), std::sin(theta) * std::sin(phi)};
+            for (int k = 0; k < 3; ++k) {
+                p[k] = r * n[k];
+                p[3 + k] = n[k];
+            }
+        });
+        return s;
+    }();
+    return shape;
+}
+
+// A ring of inner radius 2.3, like the generated gate.
+Shape& standInGate()
+{
+    static Shape shape = [] {
+        Shape s;
+        s.grid(8, 24, [](int i, int j, double* p) {
+            const double tube = 2.0 * M_PI * i / 8;
+            const double around = 2.0 * M_PI * j / 24;
+            const double n[3] = {std::cos(tube) * std::cos(around), std::cos(tube) * std::sin(around), std::sin(tube)};
+            p[0] = 2.6 * std::cos(around) + 0.3 * n[0];
+            p[1] = 2.6 * std::sin(around) + 0.3 * n[1];
+            p[2] = 0.3 * n[2];
+            p[3] = n[0];
+            p[4] = n[1];
+            p[5] = n[2];
+        });
+        return s;
+    }();
+    return shape;
+}
+
+unsigned int makeTexture(int size, bool alpha)
+{
+    std::vector<unsigned char> bytes;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const unsigned char value = static_cast<unsigned char>((x * 37 + y * 91) ^ (x * y));
+            bytes.push_back(value);
+            bytes.push_back(static_cast<unsigned char>(value / 2));
+            bytes.push_back(static_cast<unsigned char>(255 - value));
+            if (alpha) {
+                const int dx = x - size / 2;
+                const int dy = y - size / 2;
+                bytes.push_back(dx * dx + dy * dy < size * size / 8 ? 0 : 255);
+            }
+        }
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, alpha ? GL_RGBA : GL_RGB, size, size, alpha ? GL_RGBA : GL_RGB,
+                      GL_UNSIGNED_BYTE, bytes.data());
+    return name;
+}
+
+std::vector<Model> savedBodies;
+
+// Start-up, as far as the frame depends on it: the display and fixed state,
+// models, the seeded world, textures, the octree.
+void setUpOnce()
+{
+    static bool done = false;
+    if (done) {
+        return;
+    }
+    done = true;
+    ensureGlWindow();
+    setSwapInterval(0);
+    onReshape(WIDTH, HEIGHT);
+    setupLighting();
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+
+    const bool generated = fileExists("asteroid1.txt") && fileExists("tor.txt") && fileExists("stars.tga");
+    std::printf("frame bench: %s models and textures\n", generated ? "generated" : "stand-in");
+    for (Asteroid& asteroid : asteroids) {
+        if (generated) {
+            asteroid.load("asteroid1.txt");
+        } else {
+            standInAsteroid().attachTo(asteroid);
+        }
+    }
+    for (Gate& gate : gates) {
+        if (generated) {
+            gate.load("tor.txt");
+        } else {
+            standInGate().attachTo(gate);
+        }
+    }
+    if (generated) {
+        loadTextureTable();
+    } else {
+        for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
+            const bool sprite = slot >= TEX_EXPLOSION_FIRST;
+            const int size = slot == TEX_STARS || slot == TEX_COCKPIT ? 512 : (sprite ? 64 : 256);
+            textureTable.names[slot] = makeTexture(size, slot == TEX_COCKPIT || sprite);
+        }
+        applyTextureFilter();
+    }
+    savedBodies.assign(asteroids, asteroids + ASTEROID_COUNT);
+    frameClock = benchClock;
+}
+
+enum View : int {
+    VIEW_FIELD = 0,  // from the start position towards the middle of the field
+    VIEW_START = 1,  // the start view, facing gate 0 with the field mostly behind
+};
+
+// The same seeded field for every benchmark, seen from the start position.
+void startRun(int lists, int culling, int view)
+{
+    resetWorld();
+    randomSeed(20240607u);
+    setUpWorld();
+    if (view == VIEW_FIELD) {
+        camera.view = Vec3{200.0, 50.0, 0.0};
+        camera.view.normalize();
+        camera.up = Vec3{0.0, 0.0, 1.0};
+        camera.side.setCross(camera.up, camera.view);
+        camera.side.normalize();
+    }
+    benchNow = 0.0f;
+    lastFrameTime = 0.0f;
+    octree.build(OCTREE_DEPTH);
+    for (Asteroid& asteroid : asteroids) {
+        octree.insert(&asteroid);
+    }
+    frustumCulling = culling;
+    if (lists != 0) {
+        platformHooks.toggleAsteroidLists = toggleAsteroidLists;
+        onSpecialKey(KEY_F7, 0, 0);
+    }
+    // A few frames first: the first use of each state combination compiles
+    // a shader variant under llvmpipe.
+    for (int i = 0; i < 5; ++i) {
+        benchNow += FRAME_MS;
+        displayFrame();
+    }
+    glFinish();
+}
+
+void endRun()
+{
+    if (asteroidListBase != 0) {
+        onSpecialKey(KEY_F7, 0, 0);
+    }
+    octree.release();
+}
+
+double processCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Wall and all-thread processor milliseconds per frame of the two floors.
+struct FrameCost {
+    double wall = 0.0;
+    double cpu = 0.0;
+};
+FrameCost emptyFloor;
+FrameCost sceneFloor;
+
+// Milliseconds per frame over the timed loop, and the ratios to both floors.
+template <typename FrameFn>
+FrameCost timeFrames(benchmark::State& state, FrameFn frame, bool ratios = true)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = processCpuMs();
+    for (auto _ : state) {
+        frame();
+    }
+    glFinish();
+    const double frames = static_cast<double>(state.iterations());
+    FrameCost cost;
+    cost.wall = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / frames;
+    // All threads, the rasterizer's included: steadier than wall time when
+    // other work shares the cores.
+    cost.cpu = (processCpuMs() - cpuStart) / frames;
+    state.counters["ms"] = cost.wall;
+    state.counters["cpu_ms"] = cost.cpu;
+    if (ratios && emptyFloor.wall > 0.0) {
+        state.counters["x_empty"] = cost.wall / emptyFloor.wall;
+        state.counters["x_empty_cpu"] = cost.cpu / emptyFloor.cpu;
+    }
+    if (ratios && sceneFloor.wall > 0.0) {
+        state.counters["x_floor"] = cost.wall / sceneFloor.wall;
+        state.counters["x_floor_cpu"] = cost.cpu / sceneFloor.cpu;
+    }
+    return cost;
+}
+
+void displayedFrame()
+{
+    benchNow += FRAME_MS;
+    displayFrame();
+}
+
+void BM_EmptyFrame(benchmark::State& state)
+{
+    setUpOnce();
+    emptyFloor = timeFrames(state, [] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glutSwapBuffers();
+    }, false);
+}
+
+// The real frame with every asteroid body emptied: the asteroids still move,
+// collide and are placed, but send no triangles.
+void BM_FrameWithoutAsteroids(benchmark::State& state)
+{
+    setUpOnce();
+    for (Asteroid& asteroid : asteroids) {
+        asteroid.meshCount = 0;
+    }
+    startRun(0, 0, VIEW_FIELD);
+    sceneFloor = timeFrames(state, displayedFrame, false);
+    endRun();
+    for (int i = 0; i < ASTEROID_COUNT; ++i) {
+        asteroids[i].meshCount = savedBodies[static_cast<size_t>(i)].meshCount;
+    }
+}
+
+void BM_Frame(benchmark::State& state)
+{
+    setUpOnce();
+    startRun(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), static_cast<int>(state.range(2)));
+    timeFrames(state, displayedFrame);
+    endRun();
+}
+
+}  // namespace
+
+BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_FrameWithoutAsteroids)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(BM_Frame)
+    ->ArgNames({"lists", "culling", "start_view"})
+    ->ArgsProduct({{0, 1}, {0, 1}, {VIEW_FIELD, VIEW_START}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(3.0);

@@ -1,0 +1,9 @@
+// The star box: a cube centred on the camera, never turned, its six inner
+// faces showing the star texture unlit. It moves with the camera, so the stars
+// shift on screen only when the view turns.
+#pragma once
+
+// Draws the cube of the given edge length (the half edge is edge / 2 in whole
+// units) around the camera. First thing of the scene, inside the camera
+// transform; leaves lighting on, face culling as it was and TEX_STARS bound.
+void drawBackdrop(int edge);

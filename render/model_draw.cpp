@@ -1,0 +1,133 @@
+#include "render/model_draw.h"
+
+#include "app/options.h"
+#include "sim/course.h"
+
+#include <GL/gl.h>
+
+unsigned int asteroidListBase = 0;
+
+namespace {
+
+const float MODEL_SHININESS = 38.4f;
+const float GATE_SHININESS = 16.384f;
+
+// The file gives diffuse and specular three components; alpha does not enter
+// the lighting result, so it is fixed at 1.
+void setMaterial(const Model& model, float shininess)
+{
+    const GLfloat diffuse[4] = {model.diffuse[0], model.diffuse[1], model.diffuse[2], 1.0f};
+    const GLfloat specular[4] = {model.specular[0], model.specular[1], model.specular[2], 1.0f};
+    glMaterialfv(GL_FRONT, GL_AMBIENT, model.ambient);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT, GL_SHININESS, shininess);
+}
+
+template <bool WITH_TEXTURE_COORDINATES>
+void sendTriangles(const Model& model)
+{
+    for (int m = 0; m < model.meshCount; ++m) {
+        const Mesh& mesh = model.meshes[m];
+        for (int t = 0; t < mesh.triangleCount; ++t) {
+            for (int k : mesh.triangles[t].indices) {
+                const Vertex& vertex = mesh.vertices[k];
+                const Vec3& normal = mesh.normals[k];
+                if (WITH_TEXTURE_COORDINATES) {
+                    glTexCoord2f(vertex.u, vertex.v);
+                }
+                glNormal3f(static_cast<float>(normal.x), static_cast<float>(normal.y),
+                           static_cast<float>(normal.z));
+                glVertex3f(vertex.x, vertex.y, vertex.z);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void Model::drawBody() const
+{
+    // Colour and material go inside the batch, so a display list of the body
+    // carries them too.
+    glBegin(GL_TRIANGLES);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    setMaterial(*this, MODEL_SHININESS);
+    sendTriangles<true>(*this);
+    glEnd();
+}
+
+// The translation comes before the push, so the pop alone does not undo it:
+// popTransform translates back explicitly and leaves the matrix as it found it.
+void Asteroid::pushTransform() const
+{
+    glTranslatef(position.x, position.y, position.z);
+    glPushMatrix();
+    glEnable(GL_NORMALIZE);
+    glScalef(ASTEROID_SCALE, ASTEROID_SCALE, ASTEROID_SCALE);
+    glRotatef(spinAngle, static_cast<float>(spinAxis.x), static_cast<float>(spinAxis.y),
+              static_cast<float>(spinAxis.z));
+}
+
+void Asteroid::popTransform() const
+{
+    glPopMatrix();
+    glTranslatef(-position.x, -position.y, -position.z);
+}
+
+void Asteroid::draw() const
+{
+    pushTransform();
+    drawBody();
+    popTransform();
+}
+
+// Gates send no texture coordinates: each takes the one current when the gate
+// pass begins, so the gate texture tints it uniformly.
+void Gate::draw() const
+{
+    glTranslatef(position.x, position.y, position.z);
+    glPushMatrix();
+    glEnable(GL_NORMALIZE);
+    glScalef(GATE_SCALE, GATE_SCALE, GATE_SCALE);
+    glRotatef(spinAngle, static_cast<float>(spinAxis.x), static_cast<float>(spinAxis.y),
+              static_cast<float>(spinAxis.z));
+
+    glBegin(GL_TRIANGLES);
+    if (active != 0) {
+        glColor3f(0.2f, 0.7f, 0.2f);
+    } else {
+        glColor3f(0.7f, 0.2f, 0.2f);
+    }
+    setMaterial(*this, GATE_SHININESS);
+    sendTriangles<false>(*this);
+    glEnd();
+
+    glPopMatrix();
+    glTranslatef(-position.x, -position.y, -position.z);
+}
+
+void toggleAsteroidLists()
+{
+    if (asteroidListBase != 0) {
+        glDeleteLists(asteroidListBase, ASTEROID_LIST_COUNT);
+        asteroidListBase = 0;
+        return;
+    }
+    // 0 means the library could not make the lists; the asteroid pass then
+    // stays in immediate mode rather than calling lists that do not exist.
+    asteroidListBase = glGenLists(ASTEROID_LIST_COUNT);
+    if (asteroidListBase == 0) {
+        return;
+    }
+    for (int i = 0; i < ASTEROID_LIST_COUNT; ++i) {
+        glNewList(asteroidListBase + i, GL_COMPILE);
+        asteroids[i].drawBody();
+        glEndList();
+    }
+}
+
+bool asteroidListsInUse()
+{
+    return displayLists != 0 && asteroidListBase != 0;
+}

@@ -1,0 +1,22 @@
+// Lit, textured bodies in immediate mode, and the optional display lists that
+// hold the 200 asteroid bodies while the list option is on.
+#pragma once
+
+#include "sim/asteroid.h"
+
+constexpr int ASTEROID_LIST_COUNT = ASTEROID_COUNT;
+constexpr float ASTEROID_SCALE = 7.0f;
+constexpr float GATE_SCALE = 2.5f;
+
+// Name of the first of ASTEROID_LIST_COUNT consecutive lists; list
+// asteroidListBase + i holds the body of asteroid i. 0 while no lists exist.
+extern unsigned int asteroidListBase;
+
+// Builds the lists when none exist, otherwise deletes them. Called by the F7
+// handler right after it flips displayLists, with the context current and
+// outside any glBegin/glEnd or list compilation.
+void toggleAsteroidLists();
+
+// True when the asteroid pass should call the lists: the option is on and the
+// lists were actually made.
+bool asteroidListsInUse();
