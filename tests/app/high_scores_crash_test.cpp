@@ -54,14 +54,19 @@ std::string startingList()
     return listAfterWrites(text, 0);
 }
 
-// The child: the exit sequence's write, again and again until it is killed.
-[[noreturn]] void rewriteForever()
+// The child: reads the list as start-up does, tells the parent it is about to
+// write, then runs the exit sequence's write again and again until killed.
+[[noreturn]] void rewriteForever(int ready)
 {
     const int devNull = open("/dev/null", O_WRONLY);
     dup2(devNull, 1);
     std::snprintf(playerName, sizeof playerName, "%s", RUN_PLAYER);
     bestLapTime = RUN_LAP_MS;
     readHighScores();
+    const char byte = 1;
+    if (write(ready, &byte, 1) != 1) {
+        _exit(2);
+    }
     for (;;) {
         writeHighScores();
     }
@@ -92,27 +97,42 @@ TEST(HighScoreCrash, AWriterKilledAtAnyMomentLeavesACompleteList)
     TempWorkDir dir;
     const std::string start = startingList();
     std::mt19937 random(20240611u);
-    // Log-uniform delays from 1 µs to 8 ms: kills before the first write,
-    // inside one, between two and after many.
+    // Log-uniform delays from 1 µs to 8 ms after the writer starts: kills
+    // before the first write, inside one, between two and after many.
     std::uniform_real_distribution<double> logDelay(0.0, std::log(8000.0));
+    // On a machine so loaded that no kill met a write in progress or after
+    // one, more kills follow with delays up to 64 ms.
+    std::uniform_real_distribution<double> longDelay(std::log(1000.0), std::log(64000.0));
 
     int killedMidWrite = 0;
     int longestRun = 0;
-    for (int trial = 0; trial < KILLS; ++trial) {
+    int trial = 0;
+    for (; trial < KILLS || (trial < 3 * KILLS && (killedMidWrite == 0 || longestRun == 0)); ++trial) {
         writeWholeFile(HIGH_SCORE_FILE, start);
-        const auto delay = std::chrono::microseconds(static_cast<long>(std::exp(logDelay(random))));
+        const double logMicroseconds = trial < KILLS ? logDelay(random) : longDelay(random);
+        const auto delay = std::chrono::microseconds(static_cast<long>(std::exp(logMicroseconds)));
 
+        int ready[2] = {-1, -1};
+        ASSERT_EQ(pipe(ready), 0);
         std::fflush(stdout);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            rewriteForever();
+            close(ready[0]);
+            rewriteForever(ready[1]);
         }
-        std::this_thread::sleep_for(delay);
+        close(ready[1]);
+        char byte = 0;
+        const bool started = read(ready[0], &byte, 1) == 1;
+        close(ready[0]);
+        if (started) {
+            std::this_thread::sleep_for(delay);
+        }
         kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "trial " << trial;
+        ASSERT_TRUE(started && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "trial " << trial << ": the writer did not start, or ended by itself";
 
         // Which write the file comes from shows in how many of the run's laps
         // it holds; the text must then be exactly what that write produced.
@@ -137,6 +157,6 @@ TEST(HighScoreCrash, AWriterKilledAtAnyMomentLeavesACompleteList)
     // left behind) and after completed writes, or the test proved nothing.
     EXPECT_GT(killedMidWrite, 0);
     EXPECT_GT(longestRun, 0);
-    std::printf("high-score kills: %d, %d inside a write, up to %d writes completed\n", KILLS, killedMidWrite,
+    std::printf("high-score kills: %d, %d inside a write, up to %d writes completed\n", trial, killedMidWrite,
                 longestRun);
 }
