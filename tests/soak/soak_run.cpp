@@ -1,13 +1,21 @@
 // Random play for many frames: random keys, clicks, pointer motion (with the
 // warp echoes X11 sends) and frame lengths of 1 to 100 ms. Checks after every
 // frame that nothing became NaN, that every asteroid was inside ±250 right
-// after its drift, that the craft stays inside ±256 and that every rocket
-// slot comes free again. Exits non-zero on the first violation.
+// after its drift, that the craft and flying rockets stay inside ±256, that
+// every rocket slot comes free again, and that the asteroid octree, refreshed
+// and re-filed as a culled frame does, files every asteroid in exactly one
+// leaf. Compares the live heap at a tenth of the run and at its end: the
+// field's filing churns entries every frame, and none may be lost.
+//   vorel_soak [frames] [seed]
+// Exits non-zero on the first violation.
 #include "app/frame_state.h"
 #include "app/headless_frame.h"
 #include "app/input.h"
 #include "app/options.h"
+#include "app/high_scores.h"
 #include "app/platform.h"
+#include "geometry/octree.h"
+#include "octree_invariant.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/course.h"
@@ -18,11 +26,19 @@
 #include "sound/sound.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <random>
 #include <utility>
+
+#include <unistd.h>
+
+// The address sanitizer's count of live heap bytes (its public interface;
+// GCC ships the library without the header).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
 namespace {
 
@@ -43,7 +59,26 @@ int modifiers()
 {
     return modifiersHeld;
 }
-void ignoreExit(int) {}
+// Start-up's filing: the tree built, then every asteroid in array order.
+void fileAsteroids()
+{
+    octree.build(OCTREE_DEPTH);
+    for (Asteroid& a : asteroids) {
+        octree.insert(&a);
+    }
+}
+
+// Escape ran the exit sequence (saved the best lap, released the tree); where
+// the game would end, the soak starts the next run's files and tree and goes
+// on flying. The list starts empty each time, so it cannot grow with exits.
+long exits = 0;
+void restartAfterExit(int)
+{
+    ++exits;
+    highScoreList.reset();
+    std::remove(HIGH_SCORE_FILE);
+    fileAsteroids();
+}
 
 struct CueCounter : SoundOutput {
     long explosions = 0;
@@ -145,6 +180,13 @@ void checkWorld()
             finite(r.trail[i], "trail particle", k);
             finite(r.trailLife[i], "trail life", k);
         }
+        if (r.state == ROCKET_FLYING) {
+            for (float c : {r.position.x, r.position.y, r.position.z}) {
+                if (std::fabs(c) > 256.0f) {
+                    fail("flying rocket outside the arena", k, c);
+                }
+            }
+        }
         flyingFrames[k] = r.state == ROCKET_FLYING ? flyingFrames[k] + 1 : 0;
         fadingFrames[k] = r.state == ROCKET_FADING ? fadingFrames[k] + 1 : 0;
         if (flyingFrames[k] > MAX_FLYING_FRAMES) {
@@ -182,6 +224,39 @@ void aimAtTarget()
     camera.up.normalize();
 }
 
+void checkFiling(bool refreshed)
+{
+    const OctreeCensus census = checkOctree(octree, refreshed);
+    if (census.fault) {
+        fail(census.fault, census.asteroid, census.entries);
+    }
+}
+
+struct MemorySample {
+    std::size_t heapBytes = 0;  // live allocations
+    long residentKb = 0;
+};
+
+MemorySample sampleMemory()
+{
+    MemorySample m;
+    m.heapBytes = __sanitizer_get_current_allocated_bytes();
+    long pages = 0;
+    long resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(f);
+    }
+    m.residentKb = resident * (sysconf(_SC_PAGESIZE) / 1024);
+    return m;
+}
+
+// Heap the run may gain between its tenth and its end: the pointer-event
+// queue's blocks and the allocator's own bookkeeping, not one entry per frame.
+constexpr std::size_t HEAP_SLACK_BYTES = 16 * 1024;
+
 void deliverPointerEvents()
 {
     for (int guard = 0; guard < 64 && !pointerEvents.empty(); ++guard) {
@@ -202,13 +277,25 @@ int main(int argc, char** argv)
     soundSetOutput(&cues);
     platformHooks.warpPointer = echoWarp;
     platformHooks.modifiers = modifiers;
-    platformHooks.exitProcess = ignoreExit;
+    platformHooks.exitProcess = restartAfterExit;
     frameClock = soakClock;
     afterAsteroidDrift = checkDrift;
+
+    // Escape saves the best lap: keep that file out of the caller's directory.
+    char scratch[] = "/tmp/vorel-soak-XXXXXX";
+    if (!mkdtemp(scratch) || chdir(scratch) != 0) {
+        std::printf("soak: no scratch directory\n");
+        return 1;
+    }
 
     resetWorld();
     randomSeed(seed);
     setUpWorld();
+    fileAsteroids();
+    // The player starts with culling on (F8); random F8 presses turn it off
+    // and on, so the tree also goes stale and is repaired by the next culled frame.
+    frustumCulling = 1;
+    checkFiling(true);
 
     std::mt19937 play(seed);
     auto chance = [&](double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(play) < p; };
@@ -222,6 +309,8 @@ int main(int argc, char** argv)
     long maxFlightSpeedFrames = 0;
 
     bool racing = false;
+    long culledFrames = 0;
+    MemorySample early = sampleMemory();
     for (frameNumber = 0; frameNumber < frames; ++frameNumber) {
         if (frameNumber % 2000 == 0) {
             racing = chance(0.5);
@@ -242,7 +331,7 @@ int main(int argc, char** argv)
         if (chance(0.002)) {
             onSpecialKey(specials[pick(0, sizeof specials / sizeof specials[0] - 1)], 0, 0);
         }
-        if (chance(0.01)) {
+        if (chance(0.002)) {
             onKeyDown(KEY_ESCAPE, 0, 0);  // the exit hook returns: the run goes on
         }
         if (chance(0.05)) {
@@ -271,14 +360,34 @@ int main(int argc, char** argv)
 
         now += static_cast<float>(pick(1, 100));
         updateFrame();
+        // A culled frame draws from the tree, then refreshes and re-files it.
+        const bool culled = frustumCulling != 0;
+        if (culled) {
+            octree.refresh(&octree);
+            octree.reinsertPending();
+            ++culledFrames;
+        }
         displayPass();
         checkWorld();
+        checkFiling(culled);
         maxFlightSpeedFrames += flightSpeed >= 0.5f;
+        if (frameNumber + 1 == frames / 10) {
+            early = sampleMemory();
+        }
     }
+    const MemorySample late = sampleMemory();
 
     std::printf("soak: %ld frames, %.0f s of play, %ld launches, %ld explosion cues, %ld laps, "
-                "%ld frames at 0.5 or more\n",
-                frames, now / 1000.0f, cues.launches, cues.explosions, cues.laps, maxFlightSpeedFrames);
+                "%ld frames at 0.5 or more, %ld culled frames, %ld exits\n",
+                frames, now / 1000.0f, cues.launches, cues.explosions, cues.laps, maxFlightSpeedFrames,
+                culledFrames, exits);
+    std::printf("soak: live heap %zu bytes at frame %ld, %zu at the end; resident %ld kB, then %ld kB\n",
+                early.heapBytes, frames / 10, late.heapBytes, early.residentKb, late.residentKb);
+    std::filesystem::remove_all(scratch);
+    if (late.heapBytes > early.heapBytes + HEAP_SLACK_BYTES) {
+        std::printf("soak: the live heap grew by %zu bytes\n", late.heapBytes - early.heapBytes);
+        return 1;
+    }
     if (cues.launches < 100) {
         std::printf("soak: rocket slots did not recycle (%ld launches)\n", cues.launches);
         return 1;
