@@ -7,14 +7,16 @@
 #   bash bench/report.sh --readme   and put it into bench/README.md
 #
 # VOREL_BUILD_DIR (default: build), VOREL_RUN_DIR (default: run) and
-# VOREL_BENCH_MIN_TIME (seconds per frame benchmark, default 1) adjust it.
+# VOREL_BENCH_MIN_TIME (seconds per run of a frame benchmark, default 0.5; each runs
+# three times and the median counts) adjust it.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(dirname "$here")"
 build="$(realpath -m "${VOREL_BUILD_DIR:-$root/build}")"
 runDir="$(realpath -m "${VOREL_RUN_DIR:-$root/run}")"
-minTime="${VOREL_BENCH_MIN_TIME:-1}"
+minTime="${VOREL_BENCH_MIN_TIME:-0.5}"
+repetitions=3
 startRuns=7
 
 if [[ "${1:-}" != "--inner" ]]; then
@@ -81,6 +83,7 @@ done
 (cd "$runDir" && "$build/bench/vorel_bench" --benchmark_filter='^BM_UpdateFrame' \
     --benchmark_out="$scratch/update.json" >/dev/null 2>&1)
 (cd "$runDir" && "$build/bench/vorel_gl_bench" --benchmark_min_time="$minTime" \
+    --benchmark_repetitions=$repetitions --benchmark_report_aggregates_only=true \
     --benchmark_out="$scratch/frames.json" >/dev/null 2>&1)
 
 python3 "$here/report_format.py" "$scratch" | tee "$build/bench/report.md"

@@ -57,12 +57,14 @@ out.append(f"| 200 asteroids, 8 rockets in flight | {wall_us:.1f} | {cpu_us:.1f}
 out.append("")
 
 frames = json.load(open(os.path.join(scratch, "frames.json")))["benchmarks"]
-by_name = {b["name"].split("/real_time")[0].split("/min_time")[0]: b for b in frames}
+# The median of the repetitions, keyed by the plain benchmark name.
+by_name = {b["run_name"].split("/min_time")[0].split("/real_time")[0]: b
+           for b in frames if b.get("aggregate_name", "median") == "median"}
 empty = by_name["EmptyFrame"]
 views = [name.split("/", 1)[1] for name in by_name if name.startswith("NoAsteroids/")]
 out.append("### Milliseconds per displayed frame")
 out.append("")
-out.append(f"Processor milliseconds per frame, all threads (the rasterizer's included); in brackets "
+out.append(f"Median of three runs. Processor milliseconds per frame, all threads (the rasterizer's included); in brackets "
            f"the ratio to the same view's no-asteroid floor. Empty frame (clear and swap): "
            f"{empty['cpu_ms']:.2f} ms processor, {empty['ms']:.2f} ms wall.")
 out.append("")
