@@ -1,0 +1,106 @@
+"""Turns the raw figures of report.sh into the Markdown report."""
+import json
+import os
+import statistics
+import sys
+
+scratch = sys.argv[1]
+
+TARGET_FIRST_FRAME_MS = 500
+TARGET_UPDATE_US = 25.0
+TARGET_DEFAULT_X = 2.0
+TARGET_LISTS_CULLING_X = 1.3
+COMBINATIONS = ["default", "F7", "F8", "F7+F8", "F7+F8+F10"]
+
+
+def verdict(ok):
+    return "meets" if ok else "**misses**"
+
+
+def read_times(name):
+    values = []
+    for line in open(os.path.join(scratch, name)):
+        line = line.strip()
+        if line.isdigit():
+            values.append(int(line))
+    return values
+
+
+out = []
+sound = read_times("startup-sound")
+silent = read_times("startup-silent")
+out.append("### Start-up to the first frame")
+out.append("")
+out.append("| sound | runs | median ms | min ms | max ms | target 500 ms |")
+out.append("|---|---|---|---|---|---|")
+for label, values in (("dummy device", sound), ("none (drivers probed)", silent)):
+    if values:
+        median = statistics.median(values)
+        out.append(f"| {label} | {len(values)} | {median:.0f} | {min(values)} | {max(values)} | "
+                   f"{verdict(median <= TARGET_FIRST_FRAME_MS)} |")
+    else:
+        out.append(f"| {label} | 0 | no frame | | | **misses** |")
+out.append("")
+
+update = json.load(open(os.path.join(scratch, "update.json")))
+medians = {b["name"]: b for b in update["benchmarks"] if b.get("aggregate_name") == "median"}
+run = next(iter(medians.values()))
+scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3}[run["time_unit"]]
+wall_us = run["real_time"] * scale
+cpu_us = run["cpu_time"] * scale
+out.append("### `updateFrame`")
+out.append("")
+out.append("| median of 5 runs | wall µs | processor µs | target 25 µs (processor) |")
+out.append("|---|---|---|---|")
+out.append(f"| 200 asteroids, 8 rockets in flight | {wall_us:.1f} | {cpu_us:.1f} | "
+           f"{verdict(cpu_us <= TARGET_UPDATE_US)} |")
+out.append("")
+
+frames = json.load(open(os.path.join(scratch, "frames.json")))["benchmarks"]
+# The median of the repetitions, keyed by the plain benchmark name.
+by_name = {b["run_name"].split("/min_time")[0].split("/real_time")[0]: b
+           for b in frames if b.get("aggregate_name", "median") == "median"}
+empty = by_name["EmptyFrame"]
+views = [name.split("/", 1)[1] for name in by_name if name.startswith("NoAsteroids/")]
+out.append("### Milliseconds per displayed frame")
+out.append("")
+out.append(f"Median of three runs. Processor milliseconds per frame, all threads (the rasterizer's included); in brackets "
+           f"the ratio to the same view's no-asteroid floor. Empty frame (clear and swap): "
+           f"{empty['cpu_ms']:.2f} ms processor, {empty['ms']:.2f} ms wall.")
+out.append("")
+out.append("| view | floor | " + " | ".join(COMBINATIONS) + " |")
+out.append("|---|---|" + "---|" * len(COMBINATIONS))
+totals = {c: 0.0 for c in COMBINATIONS}
+floor_total = 0.0
+worst = {c: (0.0, "") for c in COMBINATIONS}
+for view in views:
+    floor = by_name[f"NoAsteroids/{view}"]["cpu_ms"]
+    floor_total += floor
+    cells = []
+    for c in COMBINATIONS:
+        cpu = by_name[f"Frame/{c}/{view}"]["cpu_ms"]
+        totals[c] += cpu
+        ratio = cpu / floor
+        if ratio > worst[c][0]:
+            worst[c] = (ratio, view)
+        cells.append(f"{cpu:.1f} ({ratio:.2f}×)")
+    out.append(f"| {view} | {floor:.1f} | " + " | ".join(cells) + " |")
+out.append(f"| all views | {floor_total:.1f} | " + " | ".join(
+    f"{totals[c]:.1f} ({totals[c] / floor_total:.2f}×)" for c in COMBINATIONS) + " |")
+out.append("")
+out.append("Wall milliseconds per frame, for reference (other work shares the two cores):")
+out.append("")
+out.append("| view | floor | " + " | ".join(COMBINATIONS) + " |")
+out.append("|---|---|" + "---|" * len(COMBINATIONS))
+for view in views:
+    out.append(f"| {view} | {by_name[f'NoAsteroids/{view}']['ms']:.1f} | " + " | ".join(
+        f"{by_name[f'Frame/{c}/{view}']['ms']:.1f}" for c in COMBINATIONS) + " |")
+out.append("")
+out.append("| frame target (processor time) | all views | worst view |")
+out.append("|---|---|---|")
+for c, target in (("default", TARGET_DEFAULT_X), ("F7+F8", TARGET_LISTS_CULLING_X)):
+    overall = totals[c] / floor_total
+    ratio, view = worst[c]
+    out.append(f"| {c} at or under {target}× floor | {overall:.2f}×, {verdict(overall <= target)} | "
+               f"{view} {ratio:.2f}×, {verdict(ratio <= target)} |")
+print("\n".join(out))
