@@ -23,6 +23,7 @@
 #include "sim/random.h"
 #include "sim/world.h"
 #include "support/gl_window.h"
+#include "support/mesh_storage.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
@@ -58,21 +59,10 @@ bool fileExists(const char* name)
 }
 
 // Geometry that stands in for a model file, kept for the whole run.
-struct Shape {
-    std::vector<Vertex> vertices;
-    std::vector<Vec3> normals;
-    std::vector<Triangle> triangles;
-    Mesh mesh;
-
+struct Shape : MeshStorage {
     void attachTo(Model& model)
     {
-        mesh.vertexCount = static_cast<int>(vertices.size());
-        mesh.triangleCount = static_cast<int>(triangles.size());
-        mesh.vertices = vertices.data();
-        mesh.normals = normals.data();
-        mesh.triangles = triangles.data();
-        model.meshCount = 1;
-        model.meshes = &mesh;
+        MeshStorage::attachTo(model);
         const float grey[3] = {0.5f, 0.5f, 0.5f};
         for (int i = 0; i < 3; ++i) {
             model.ambient[i] = grey[i];

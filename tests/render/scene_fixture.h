@@ -17,6 +17,7 @@
 #include "sim/rocket.h"
 #include "sim/world.h"
 #include "support/gl_window.h"
+#include "support/mesh_storage.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
@@ -32,24 +33,6 @@ namespace scene_test {
 constexpr int WIDTH = 1024;
 constexpr int HEIGHT = 768;
 
-// Geometry that outlives every model pointing at it.
-struct MeshStorage {
-    std::vector<Vertex> vertices;
-    std::vector<Vec3> normals;
-    std::vector<Triangle> triangles;
-    Mesh mesh;
-
-    void attachTo(Model& model)
-    {
-        mesh.vertexCount = static_cast<int>(vertices.size());
-        mesh.triangleCount = static_cast<int>(triangles.size());
-        mesh.vertices = vertices.data();
-        mesh.normals = normals.data();
-        mesh.triangles = triangles.data();
-        model.meshCount = 1;
-        model.meshes = &mesh;
-    }
-};
 
 // A lumpy ball of radius about 1, textured around its middle, so that a
 // rotation or a wrong texture coordinate shows in the picture.
