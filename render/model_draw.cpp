@@ -44,6 +44,24 @@ void sendTriangles(const Model& model)
     }
 }
 
+// The translation comes before the push, so the pop alone does not undo it:
+// unplaceObject translates back explicitly and leaves the matrix as it found it.
+void placeObject(const Vertex& position, float scale, float spinAngle, const Vec3& spinAxis)
+{
+    glTranslatef(position.x, position.y, position.z);
+    glPushMatrix();
+    glEnable(GL_NORMALIZE);
+    glScalef(scale, scale, scale);
+    glRotatef(spinAngle, static_cast<float>(spinAxis.x), static_cast<float>(spinAxis.y),
+              static_cast<float>(spinAxis.z));
+}
+
+void unplaceObject(const Vertex& position)
+{
+    glPopMatrix();
+    glTranslatef(-position.x, -position.y, -position.z);
+}
+
 }  // namespace
 
 void Model::drawBody() const
@@ -57,22 +75,14 @@ void Model::drawBody() const
     glEnd();
 }
 
-// The translation comes before the push, so the pop alone does not undo it:
-// popTransform translates back explicitly and leaves the matrix as it found it.
 void Asteroid::pushTransform() const
 {
-    glTranslatef(position.x, position.y, position.z);
-    glPushMatrix();
-    glEnable(GL_NORMALIZE);
-    glScalef(ASTEROID_SCALE, ASTEROID_SCALE, ASTEROID_SCALE);
-    glRotatef(spinAngle, static_cast<float>(spinAxis.x), static_cast<float>(spinAxis.y),
-              static_cast<float>(spinAxis.z));
+    placeObject(position, ASTEROID_SCALE, spinAngle, spinAxis);
 }
 
 void Asteroid::popTransform() const
 {
-    glPopMatrix();
-    glTranslatef(-position.x, -position.y, -position.z);
+    unplaceObject(position);
 }
 
 void Asteroid::draw() const
@@ -86,12 +96,7 @@ void Asteroid::draw() const
 // pass begins, so the gate texture tints it uniformly.
 void Gate::draw() const
 {
-    glTranslatef(position.x, position.y, position.z);
-    glPushMatrix();
-    glEnable(GL_NORMALIZE);
-    glScalef(GATE_SCALE, GATE_SCALE, GATE_SCALE);
-    glRotatef(spinAngle, static_cast<float>(spinAxis.x), static_cast<float>(spinAxis.y),
-              static_cast<float>(spinAxis.z));
+    placeObject(position, GATE_SCALE, spinAngle, spinAxis);
 
     glBegin(GL_TRIANGLES);
     if (active != 0) {
@@ -102,9 +107,7 @@ void Gate::draw() const
     setMaterial(*this, GATE_SHININESS);
     sendTriangles<false>(*this);
     glEnd();
-
-    glPopMatrix();
-    glTranslatef(-position.x, -position.y, -position.z);
+    unplaceObject(position);
 }
 
 void toggleAsteroidLists()
