@@ -105,8 +105,14 @@ xdotool click 1
 sleep 0.5
 shot rocket
 
-# Explosions depend on where the asteroids drift: fire every slot, keep
+# Explosions depend on where the asteroids drift. Turn right, away from gate
+# 0 and toward the middle of the field (about 95 degrees: each pixel of mouse
+# motion turns the view by 0.00125 radians), fire every slot into it, keep
 # frames, and take the one with the most fire in it.
+xdotool keydown s  # brake to a stop first, or the craft drifts to the arena wall
+sleep 3
+xdotool keyup s
+look 10 0 125
 best=
 best_share=0
 for volley in $(seq 1 8); do
@@ -122,7 +128,7 @@ for volley in $(seq 1 8); do
       best_share=$share
     fi
   done
-  look -4 1 10
+  look $((volley % 2 ? 5 : -5)) 1 8
 done
 if [ -n "$best" ]; then
   cp "$best" "$OUT/rocket-hit.png"
