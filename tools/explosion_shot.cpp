@@ -1,0 +1,197 @@
+// A rocket hitting an asteroid, rendered by the real frame from a fixed seed,
+// for the screenshots in docs/ (scripts/screenshots.sh). Where a played run
+// depends on where the field drifted, this shot always catches the blast.
+//
+//   vorel_explosion_shot DATA_DIR OUT.png
+#include "app/display_mode.h"
+#include "app/frame.h"
+#include "app/frame_state.h"
+#include "app/platform.h"
+#include "app/startup.h"
+#include "sim/asteroid.h"
+#include "sim/camera.h"
+#include "sim/random.h"
+#include "sim/rocket.h"
+#include "tools/png_writer.h"
+
+#include <GL/glut.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr uint32_t FIELD_SEED = 20261207;
+constexpr float FRAME_MS = 16.5f;
+constexpr double SHOT_DISTANCE = 36.0;
+// The explosion image shown when the picture is taken: past the white flash,
+// a full fireball.
+constexpr int SHOWN_EXPLOSION_SLOT = 10;
+constexpr int FRAME_LIMIT = 400;
+
+float shotNow = 0.0f;
+float shotClock()
+{
+    return shotNow;
+}
+
+Vec3 toVec3(const Vertex& v)
+{
+    return Vec3{v.x, v.y, v.z};
+}
+
+Vec3 difference(const Vec3& a, const Vec3& b)
+{
+    return Vec3{a.x - b.x, a.y - b.y, a.z - b.z};
+}
+
+// SHOT_DISTANCE before the asteroid, on its side away from the middle of the field.
+Vec3 shotPosition(const Vec3& target)
+{
+    Vec3 out = target;
+    out.normalize();
+    out.scale(SHOT_DISTANCE);
+    return vec3Add(target, out);
+}
+
+// No asteroid near the craft, none but the target within reach of the
+// rocket's path, so the rocket meets the target and the craft stays at rest.
+bool lineOfFireClear(int target, const Vec3& from)
+{
+    const Vec3 to = toVec3(asteroids[target].position);
+    Vec3 path = difference(to, from);
+    const double length = path.length();
+    path.normalize();
+    for (int j = 0; j < ASTEROID_COUNT; ++j) {
+        const Vec3 p = toVec3(asteroids[j].position);
+        if (difference(p, from).length() < 30.0) {
+            return false;
+        }
+        if (j == target) {
+            continue;
+        }
+        const double along = difference(p, from).dot(path);
+        if (along > 0.0 && along < length + 8.0) {
+            Vec3 across = path;
+            across.scale(along);
+            if (difference(difference(p, from), across).length() < 20.0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void lookAt(const Vec3& target)
+{
+    camera.view = difference(target, camera.position);
+    camera.view.normalize();
+    camera.up = Vec3{0.0, 0.0, 1.0};
+    camera.side.setCross(camera.up, camera.view);
+    camera.side.normalize();
+    camera.up.setCross(camera.view, camera.side);
+    camera.up.normalize();
+}
+
+// Puts the craft at rest at the shot position, looking at the asteroid.
+void aimAt(const Asteroid& asteroid)
+{
+    camera.position = shotPosition(toVec3(asteroid.position));
+    lookAt(toVec3(asteroid.position));
+}
+
+bool explosionShown()
+{
+    for (const Rocket& rocket : rockets) {
+        if (rocket.explosionActive == 1 && rocket.explosionFrame >= SHOWN_EXPLOSION_SLOT) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
+        return 2;
+    }
+    const std::string out = argv[2];
+    if (chdir(argv[1]) != 0) {
+        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
+        return 1;
+    }
+    randomSeed(FIELD_SEED);
+    loadWorld();
+    frameClock = shotClock;
+
+    glutInitDisplayString("rgb double depth");
+    glutInit(&argc, argv);
+    enterDisplay("");
+    installPlatformHooks();
+    prepareGraphics();
+    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+
+    // The asteroid nearest the middle whose line of fire is clear: nothing
+    // near the craft, nothing else on the rocket's way.
+    int nearest = -1;
+    double nearestDistance = 0.0;
+    for (int i = 0; i < ASTEROID_COUNT; ++i) {
+        const Vec3 target = toVec3(asteroids[i].position);
+        const double distance = target.length();
+        if (distance == 0.0 || (nearest >= 0 && distance >= nearestDistance)) {
+            continue;
+        }
+        if (lineOfFireClear(i, shotPosition(target))) {
+            nearest = i;
+            nearestDistance = distance;
+        }
+    }
+    if (nearest < 0) {
+        std::fprintf(stderr, "explosion shot: no asteroid with a clear line of fire\n");
+        return 1;
+    }
+    aimAt(asteroids[nearest]);
+    launchRocket();
+    // Watch from a little aside, so the smoke trail runs across the picture
+    // instead of stacking up in front of the blast.
+    Vec3 aside = camera.side;
+    aside.scale(14.0);
+    Vec3 above = camera.up;
+    above.scale(6.0);
+    camera.position = vec3Add(camera.position, vec3Add(aside, above));
+    lookAt(toVec3(asteroids[nearest].position));
+
+    for (int frame = 0; frame < FRAME_LIMIT && !explosionShown(); ++frame) {
+        shotNow += FRAME_MS;
+        displayFrame();
+    }
+    if (!explosionShown()) {
+        std::fprintf(stderr, "explosion shot: the rocket hit nothing within %d frames\n", FRAME_LIMIT);
+        return 1;
+    }
+
+    const int width = glutGet(GLUT_WINDOW_WIDTH);
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
+    std::vector<unsigned char> rgb(pixels.size());
+    // Mesa keeps the back buffer after the swap.
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    for (int row = 0; row < height; ++row) {
+        const unsigned char* from = &pixels[static_cast<size_t>(height - 1 - row) * width * 3];
+        std::copy(from, from + static_cast<size_t>(width) * 3, &rgb[static_cast<size_t>(row) * width * 3]);
+    }
+    if (!writePng(out, width, height, rgb)) {
+        std::fprintf(stderr, "cannot write %s\n", out.c_str());
+        return 1;
+    }
+    leaveDisplay();
+    return 0;
+}
