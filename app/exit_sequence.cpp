@@ -1,13 +1,12 @@
-#include "app/platform.h"
+#include "app/exit_sequence.h"
 
 #include "app/high_scores.h"
 #include "geometry/octree.h"
 #include "sim/course.h"
+#include "sim/platform_hooks.h"
 
 #include <cstdio>
 #include <cstdlib>
-
-PlatformHooks platformHooks;
 
 void runExitSequence()
 {

@@ -1,10 +1,12 @@
 #include "app/input.h"
 
-#include "app/frame_state.h"
-#include "app/options.h"
-#include "app/platform.h"
+#include "app/exit_sequence.h"
+#include "app/frame_cues.h"
 #include "sim/flight.h"
+#include "sim/platform_hooks.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 #include "sound/sound.h"
 
 namespace {
@@ -149,6 +151,7 @@ void onMouseButton(int button, int state, int, int)
     // Ctrl alone holds fire; any other combination, Ctrl with Shift included, launches.
     if (held != MODIFIER_CTRL) {
         launchRocket();
+        handleFrameEvents();
     }
 }
 

@@ -3,15 +3,15 @@
 // depends on where the field drifted, this shot always catches the blast.
 //
 //   vorel_explosion_shot DATA_DIR OUT.png
+#include "app/display_frame.h"
 #include "app/display_mode.h"
-#include "app/frame.h"
-#include "app/frame_state.h"
-#include "app/platform.h"
 #include "app/startup.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
+#include "sim/platform_hooks.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
 #include "tools/png_writer.h"
 
 #include <GL/glut.h>

@@ -1,13 +1,12 @@
-#include "app/frame.h"
+#include "app/display_frame.h"
 
-#include "app/frame_state.h"
-#include "app/headless_frame.h"
-#include "app/options.h"
+#include "app/frame_cues.h"
 #include "app/overlay.h"
 #include "geometry/frustum.h"
 #include "geometry/octree.h"
 #include "render/backdrop.h"
 #include "render/effects.h"
+#include "render/frame_effects.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"
@@ -15,6 +14,8 @@
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
@@ -56,6 +57,7 @@ void drawAsteroids()
 void displayFrame()
 {
     updateFrame();
+    handleFrameEvents();
 
     glMatrixMode(GL_MODELVIEW);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -1,0 +1,12 @@
+#include "replay/headless_frame.h"
+
+#include "app/frame_cues.h"
+#include "render/frame_effects.h"
+#include "sim/update_frame.h"
+
+void headlessFrame()
+{
+    updateFrame();
+    handleFrameEvents();
+    runFrameEffects(FrameEffectPasses{});
+}
