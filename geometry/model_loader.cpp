@@ -1,13 +1,11 @@
 #include "geometry/model_loader.h"
 
+#include "geometry/file_read.h"
 #include "geometry/text_reader.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <new>
-#include <sstream>
 #include <vector>
 
 const char* const OUT_OF_MEMORY_MESHES = "Fehler! Kein Speicher mehr da! (Meshes)";
@@ -17,12 +15,15 @@ const char* const OUT_OF_MEMORY_TRIANGLES = "Fehler! Kein Speicher mehr da!(Tria
 
 namespace {
 
-// The least number of values one record of each array takes in the file; a
-// count is refused before allocating when the bytes left could not hold that
-// many values of at least one character each.
-constexpr std::size_t VALUES_PER_VERTEX = 5 + 3;  // the vertex row and its normal row
-constexpr std::size_t VALUES_PER_TRIANGLE = 6;
-constexpr std::size_t VALUES_PER_MESH = 2;        // its vertex and triangle counts
+// Every value after the mesh count takes at least two bytes of the file: a
+// separator and one digit. A count is refused before anything is allocated
+// when the bytes left could not hold its records. (The values that must follow
+// the records are not counted, so that a negative count in a short file still
+// takes its array's out-of-memory path.)
+constexpr std::size_t MIN_BYTES_PER_VALUE = 2;
+constexpr std::size_t BYTES_PER_VERTEX = (5 + 3) * MIN_BYTES_PER_VALUE;  // the vertex row and its normal row
+constexpr std::size_t BYTES_PER_TRIANGLE = 6 * MIN_BYTES_PER_VALUE;
+constexpr std::size_t BYTES_PER_MESH = 2 * MIN_BYTES_PER_VALUE;          // its vertex and triangle counts
 
 void freeMeshes(Mesh* meshes, int meshCount)
 {
@@ -47,12 +48,12 @@ struct MeshArray {
 
 enum class CountCheck { FITS, NEGATIVE, TOO_LARGE };
 
-CountCheck checkCount(int count, std::size_t valuesPerRecord, const TextReader& reader)
+CountCheck checkCount(int count, std::size_t bytesPerRecord, const TextReader& reader)
 {
     if (count < 0) {
         return CountCheck::NEGATIVE;
     }
-    if (static_cast<std::size_t>(count) > reader.remaining() / valuesPerRecord) {
+    if (static_cast<std::size_t>(count) > reader.remaining() / bytesPerRecord) {
         return CountCheck::TOO_LARGE;
     }
     return CountCheck::FITS;
@@ -85,7 +86,7 @@ ModelParseResult readMesh(TextReader& reader, Mesh& mesh)
     if (!reader.readInt(mesh.vertexCount)) {
         return readError();
     }
-    switch (checkCount(mesh.vertexCount, VALUES_PER_VERTEX, reader)) {
+    switch (checkCount(mesh.vertexCount, BYTES_PER_VERTEX, reader)) {
     case CountCheck::NEGATIVE:
         return outOfMemory(OUT_OF_MEMORY_VERTICES);
     case CountCheck::TOO_LARGE:
@@ -116,7 +117,7 @@ ModelParseResult readMesh(TextReader& reader, Mesh& mesh)
     if (!reader.readInt(mesh.triangleCount)) {
         return readError();
     }
-    switch (checkCount(mesh.triangleCount, VALUES_PER_TRIANGLE, reader)) {
+    switch (checkCount(mesh.triangleCount, BYTES_PER_TRIANGLE, reader)) {
     case CountCheck::NEGATIVE:
         return outOfMemory(OUT_OF_MEMORY_TRIANGLES);
     case CountCheck::TOO_LARGE:
@@ -154,11 +155,13 @@ bool readColours(TextReader& reader, float* values, int count)
     return true;
 }
 
-// Geometry parsed once per distinct file text and shared by every record
-// loaded from that text. It is never changed after loading, so sharing is
-// invisible to the records; each keeps its own position and fields.
+// The result of parsing one distinct file text, shared by every record loaded
+// from that text: good geometry (never changed after loading, so sharing is
+// invisible to the records; each keeps its own position and fields), or the
+// fact that the text is broken, so it is parsed and reported only once.
 struct CachedModel {
     std::string text;
+    bool good = false;
     Model geometry;
 };
 
@@ -198,7 +201,7 @@ ModelParseResult parseModel(const std::string& text, Model& model)
     if (!reader.readInt(meshCount)) {
         return readError();
     }
-    switch (checkCount(meshCount, VALUES_PER_MESH, reader)) {
+    switch (checkCount(meshCount, BYTES_PER_MESH, reader)) {
     case CountCheck::NEGATIVE:
         return outOfMemory(OUT_OF_MEMORY_MESHES);
     case CountCheck::TOO_LARGE:
@@ -250,22 +253,22 @@ void clearModelCache()
 
 void Model::load(const char* fileName)
 {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
+    std::string text;
+    const FileReadStatus status = readWholeFile(fileName, text);
+    if (fileReadNotOpened(status)) {
         printLine("Error opening file: ", fileName);
         return;
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    std::string text = contents.str();
-    if (file.bad()) {
+    if (status != FileReadStatus::OK) {
         printLine("Error reading file: ", fileName);
         return;
     }
 
     for (const CachedModel& cached : modelCache()) {
         if (cached.text == text) {
-            copyGeometry(cached.geometry, *this);
+            if (cached.good) {
+                copyGeometry(cached.geometry, *this);
+            }
             return;
         }
     }
@@ -275,12 +278,13 @@ void Model::load(const char* fileName)
     switch (result.status) {
     case ModelParseStatus::OK:
         copyGeometry(geometry, *this);
-        modelCache().push_back(CachedModel{std::move(text), geometry});
+        modelCache().push_back(CachedModel{std::move(text), true, geometry});
         return;
     case ModelParseStatus::READ_ERROR:
         // Never hand the drawing code a half-read model: the record stays as
         // for a file that cannot be opened.
         printLine("Error reading file: ", fileName);
+        modelCache().push_back(CachedModel{std::move(text), false, Model{}});
         return;
     case ModelParseStatus::OUT_OF_MEMORY:
         printLine(result.outOfMemoryLine, "");
