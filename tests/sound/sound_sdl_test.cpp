@@ -133,12 +133,17 @@ TEST_F(SoundDevice, BrokenFilesSilenceOnlyTheirOwnCueWithOneNamedLineEach)
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 3) << printed;
     EXPECT_TRUE(Mix_Playing(CHANNEL_RADIO));
     EXPECT_FALSE(Mix_Playing(CHANNEL_ENGINE));
-    soundPlaySample(CHANNEL_GATE, SAMPLE_GATE);
-    soundPlaySample(CHANNEL_ROCKET, SAMPLE_ROCKET);
-    soundPlaySample(CHANNEL_EXPLOSION, SAMPLE_EXPLOSION);
-    EXPECT_FALSE(Mix_Playing(CHANNEL_GATE));
-    EXPECT_FALSE(Mix_Playing(CHANNEL_ROCKET));
-    EXPECT_TRUE(Mix_Playing(CHANNEL_EXPLOSION));
+    const struct {
+        int channel;
+        int slot;
+        bool plays;
+    } cues[] = {{CHANNEL_GATE, SAMPLE_GATE, false},
+                {CHANNEL_ROCKET, SAMPLE_ROCKET, false},
+                {CHANNEL_EXPLOSION, SAMPLE_EXPLOSION, true}};
+    for (const auto& cue : cues) {
+        soundPlaySample(cue.channel, cue.slot);
+        EXPECT_EQ(Mix_Playing(cue.channel) != 0, cue.plays) << "channel " << cue.channel;
+    }
 }
 
 TEST_F(SoundDevice, ExitSequenceClosesTheDevice)
