@@ -14,6 +14,11 @@ GAME_OUT=$E2E_DIR/stdout.txt
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$GAME_OUT" ] && { echo "--- game output:" >&2; cat "$GAME_OUT" >&2; }
+  [ -s "$E2E_DIR/stderr.txt" ] && { echo "--- game errors:" >&2; cat "$E2E_DIR/stderr.txt" >&2; }
+  if [ -n "$GAME_PID" ] && ! kill -0 "$GAME_PID" 2>/dev/null; then
+    wait "$GAME_PID" 2>/dev/null
+    echo "--- game exit status: $?" >&2
+  fi
   exit 1
 }
 
