@@ -81,12 +81,16 @@ grep -qx "res:$size" "$FOLDER/vorel.ini" || fail "vorel.ini is not for the displ
 echo "first start: game folder with links and vorel.ini ($size), Escape gives 0"
 
 # 2. The player's files, and an upgrade's changes: a link gone missing and a
-# link to a file the new package no longer has.
+# link to a file the new package no longer has. Started through a link of
+# the player's to the launcher, which must still find the installation.
 printf 'Ace 61.250000\nKim 70.500000\n' >"$FOLDER/bestenliste.txt"
 rm "$FOLDER/sound"
 ln -s "$data/dropped.tga" "$FOLDER/dropped.tga"
 printf 'mine\n' >"$FOLDER/notes.txt"
 sums=$(cd "$FOLDER" && sha256sum vorel.ini bestenliste.txt notes.txt)
+mkdir -p "$HOME/bin"
+ln -s "$PREFIX/games/vorel" "$HOME/bin/vorel"
+VOREL_BIN=$HOME/bin/vorel
 run_and_leave
 check_links
 [ -e "$FOLDER/dropped.tga" ] || [ -L "$FOLDER/dropped.tga" ] && fail "the link to a dropped file stayed"
