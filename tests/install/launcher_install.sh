@@ -51,12 +51,9 @@ FOLDER=$HOME/.local/share/vorel
 VOREL_BIN=$PREFIX/games/vorel
 data=$(realpath "$PREFIX/share/vorel")
 
-run_and_leave() {
-  launch_game
-  wait_for_window
-  wait_for_frames
-  press_until_exit Escape
-  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS, expected 0"
+# Played and left, the game must have found every installed data file.
+play_installed() {
+  run_and_leave
   grep -v 'bestenliste.txt' "$GAME_OUT" | grep 'Error opening file' && fail "the game missed a data file"
   return 0
 }
@@ -70,7 +67,7 @@ check_links() {
 }
 
 # 1. First start: the folder, its links and a settings file for this display.
-run_and_leave
+play_installed
 check_links
 size=$(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p')
 grep -qx "res:$size" "$FOLDER/vorel.ini" || fail "vorel.ini is not for the display's $size: $(cat "$FOLDER/vorel.ini")"
@@ -91,7 +88,7 @@ sums=$(cd "$FOLDER" && sha256sum vorel.ini bestenliste.txt notes.txt)
 mkdir -p "$HOME/bin"
 ln -s "$PREFIX/games/vorel" "$HOME/bin/vorel"
 VOREL_BIN=$HOME/bin/vorel
-run_and_leave
+play_installed
 check_links
 [ -e "$FOLDER/dropped.tga" ] || [ -L "$FOLDER/dropped.tga" ] && fail "the link to a dropped file stayed"
 [ "$(cd "$FOLDER" && sha256sum vorel.ini bestenliste.txt notes.txt)" = "$sums" ] ||
