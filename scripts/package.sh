@@ -12,6 +12,8 @@ BUILD=$PWD/build-package
 rm -rf "$BUILD" dist
 # Stack protector, fortified calls, read-only relocations, immediate binding.
 eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+# CMake reads no CPPFLAGS: the fortify define goes in with the compiler flags.
+export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
   -DVOREL_RUN_DIR="$BUILD/data" >/dev/null
 cmake --build "$BUILD" -j "$(nproc)"
