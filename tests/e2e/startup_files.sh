@@ -3,15 +3,6 @@
 # without a completed lap never touches the high-score file.
 source "$(dirname "$0")/lib/common.bash"
 
-# Runs the prepared game until it draws frames, then leaves with Escape.
-run_and_leave() {
-  launch_game
-  wait_for_window
-  wait_for_frames
-  press_until_exit Escape
-  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS, expected 0"
-}
-
 # 1. Neither file: both are reported, the settings file first, and the game
 # runs. Escape without a lap must not create a high-score file.
 copy_game_data

@@ -120,6 +120,16 @@ press_until_exit() {
   fail "the game did not end after three presses of $key"
 }
 
+# Runs the prepared game until it draws frames, then leaves with Escape and
+# expects status 0.
+run_and_leave() {
+  launch_game
+  wait_for_window
+  wait_for_frames
+  press_until_exit Escape
+  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS, expected 0"
+}
+
 # Milliseconds of wall-clock time, for measuring how long the overlay shows
 # something.
 now_ms() {
