@@ -85,9 +85,9 @@ struct Pass {
 };
 
 // The scripted clock: frame n lasts FRAME_MS[n % 3] whatever the drawing
-// took. Long steps keep the frame count low; the pattern keeps the step
-// varying as on a real machine. Summed in double, so that a reading is the
-// exact sum rounded once.
+// took. Steps of 4 to 6 (what a loaded machine takes on the real clock) keep
+// the frame count low, and they vary as on a real machine. Summed in double,
+// so that a reading is the exact sum rounded once.
 constexpr double FRAME_MS[] = {82.5, 99.0, 66.0};
 constexpr int FRAME_PATTERN = 3;
 double scriptedMs = 0.0;
