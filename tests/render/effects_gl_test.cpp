@@ -179,6 +179,69 @@ TEST_F(Effects, SmokeNearTheEyeIsSkippedAndFadesOnlyWithTransparency)
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
+// An earlier sprite's clear corners hide nothing drawn after it: neither a
+// particle of the same trail nor another rocket's blast further away.
+TEST_F(Effects, TransparentSpriteCornersHideNeitherSmokeNorExplosionBehind)
+{
+    // 4 × 4 smoke: an opaque white middle, a fully clear ring around it.
+    GLubyte texels[4][4][4] = {};
+    for (int y = 1; y <= 2; ++y) {
+        for (int x = 1; x <= 2; ++x) {
+            for (GLubyte& channel : texels[y][x]) {
+                channel = 255;
+            }
+        }
+    }
+    GLuint smoke = 0;
+    glGenTextures(1, &smoke);
+    glBindTexture(GL_TEXTURE_2D, smoke);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    textureTable.names[TEX_SMOKE] = smoke;
+
+    Rocket& trailRocket = rockets[0];
+    for (int i = 0; i < TRAIL_LENGTH; ++i) {
+        trailRocket.trail[i] = Vertex(parkedCoordinate, parkedCoordinate, parkedCoordinate);
+        trailRocket.trailLife[i] = 0.0f;
+    }
+    // The near particle first; the far one's opaque middle lies exactly behind
+    // the near one's clear upper left corner.
+    trailRocket.trail[0] = Vertex(5.0f, 0.0f, 0.0f);
+    trailRocket.trail[1] = Vertex(10.0f, 0.75f, 0.75f);
+    trailRocket.trailLife[0] = 1.0f;
+    trailRocket.trailLife[1] = 1.0f;
+    // Another rocket's blast far behind, under the near particle's clear
+    // lower right corner but clear of the far particle.
+    Rocket& blastRocket = rockets[1];
+    blastRocket.explosionActive = 1;
+    blastRocket.explosionFrame = TEX_EXPLOSION_FIRST;
+    blastRocket.explosionTimer = 0.0f;
+    blastRocket.explosionPoint = Vertex(20.0f, -4.0f, -4.0f);
+    frameElapsedMs = 0.0f;
+
+    int farX = 0;
+    int farY = 0;
+    int blastX = 0;
+    int blastY = 0;
+    project(5.0, 0.375, 0.375, farX, farY);
+    project(5.0, -0.375, -0.375, blastX, blastY);
+    for (int blend = 0; blend <= 1; ++blend) {
+        transparency = blend;
+        clear();
+        drawSmokeTrail(0);
+        drawExplosion(1);
+        const Pixel far = read(farX, farY);
+        EXPECT_EQ(far.r + far.g + far.b, blend ? 3 * 255 : 0) << "far particle, transparency " << blend;
+        EXPECT_EQ(slotOfPixel(read(blastX, blastY)), blend ? TEX_EXPLOSION_FIRST : -1)
+            << "blast, transparency " << blend;
+        GLboolean depthWrites = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+        EXPECT_EQ(depthWrites, GL_TRUE);
+    }
+    glDeleteTextures(1, &smoke);
+}
+
 TEST_F(Effects, RadarBlipShowsInTheFrontScopeAheadAndTheRearScopeBehind)
 {
     // A see-through panel, so only the dots show; the panel blends even with
