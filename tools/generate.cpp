@@ -134,6 +134,11 @@ bool generateModels(const std::string& dir)
     return runJobs(dir, modelJobs());
 }
 
+bool generateAsteroid(const std::string& dir, int triangleCount)
+{
+    return runJobs(dir, {{"asteroid1.txt", [triangleCount] { return formatModel(makeAsteroidModel(triangleCount)); }}});
+}
+
 bool generateTextures(const std::string& dir)
 {
     return runJobs(dir, textureJobs());
