@@ -12,13 +12,12 @@
 #include "sim/camera.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
-#include "tools/png_writer.h"
+#include "tools/frame_capture_gl.h"
 
 #include <GL/glut.h>
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include <unistd.h>
 
@@ -176,19 +175,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const int width = glutGet(GLUT_WINDOW_WIDTH);
-    const int height = glutGet(GLUT_WINDOW_HEIGHT);
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
-    std::vector<unsigned char> rgb(pixels.size());
-    // Mesa keeps the back buffer after the swap.
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    for (int row = 0; row < height; ++row) {
-        const unsigned char* from = &pixels[static_cast<size_t>(height - 1 - row) * width * 3];
-        std::copy(from, from + static_cast<size_t>(width) * 3, &rgb[static_cast<size_t>(row) * width * 3]);
-    }
-    if (!writePng(out, width, height, rgb)) {
+    if (!saveFrame(out)) {
         std::fprintf(stderr, "cannot write %s\n", out.c_str());
         return 1;
     }
