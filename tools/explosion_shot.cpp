@@ -116,25 +116,13 @@ bool explosionShown()
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
-        return 2;
+    if (!loadShotWorld(argc, argv, FIELD_SEED)) {
+        return argc != 3 ? 2 : 1;
     }
     const std::string out = argv[2];
-    if (chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
-        return 1;
-    }
-    randomSeed(FIELD_SEED);
-    loadWorld();
     frameClock = shotClock;
 
-    glutInitDisplayString("rgb double depth");
-    glutInit(&argc, argv);
-    enterDisplay("");
-    installPlatformHooks();
-    prepareGraphics();
-    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    openShotDisplay(argc, argv);
 
     // The asteroid nearest the middle whose line of fire is clear: nothing
     // near the craft, nothing else on the rocket's way.

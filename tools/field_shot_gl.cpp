@@ -7,18 +7,13 @@
 #include "app/display_mode.h"
 #include "app/frame.h"
 #include "app/frame_state.h"
-#include "app/platform.h"
-#include "app/startup.h"
 #include "sim/camera.h"
-#include "sim/random.h"
 #include "tools/frame_capture_gl.h"
 
 #include <GL/glut.h>
 
 #include <cstdio>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -39,29 +34,17 @@ float shotClock()
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
-        return 2;
+    if (!loadShotWorld(argc, argv, BENCH_SEED)) {
+        return argc != 3 ? 2 : 1;
     }
     const std::string out = argv[2];
-    if (chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
-        return 1;
-    }
-    randomSeed(BENCH_SEED);
-    loadWorld();
     const Vec3 activeGate = camera.target;
     camera.setTarget(FIELD_LOOK_AT[0], FIELD_LOOK_AT[1], FIELD_LOOK_AT[2]);
     camera.placeAt(FIELD_EYE[0], FIELD_EYE[1], FIELD_EYE[2]);
     camera.target = activeGate;
     frameClock = shotClock;
 
-    glutInitDisplayString("rgb double depth");
-    glutInit(&argc, argv);
-    enterDisplay("");
-    installPlatformHooks();
-    prepareGraphics();
-    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    openShotDisplay(argc, argv);
     for (int frame = 0; frame < WARM_UP_FRAMES; ++frame) {
         shotNow += FRAME_MS;
         displayFrame();

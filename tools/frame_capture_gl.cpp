@@ -1,11 +1,44 @@
 #include "tools/frame_capture_gl.h"
 
+#include "app/display_mode.h"
+#include "app/frame.h"
+#include "app/platform.h"
+#include "app/startup.h"
+#include "sim/random.h"
 #include "tools/png_writer.h"
 
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
+
+#include <unistd.h>
+
+bool loadShotWorld(int argc, char** argv, unsigned int seed)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
+        return false;
+    }
+    if (chdir(argv[1]) != 0) {
+        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
+        return false;
+    }
+    randomSeed(seed);
+    loadWorld();
+    return true;
+}
+
+void openShotDisplay(int& argc, char** argv)
+{
+    glutInitDisplayString("rgb double depth");
+    glutInit(&argc, argv);
+    enterDisplay("");
+    installPlatformHooks();
+    prepareGraphics();
+    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+}
 
 bool saveFrame(const std::string& path)
 {

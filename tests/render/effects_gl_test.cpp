@@ -23,18 +23,24 @@ struct Pixel {
     int b = 0;
 };
 
-// A texture of one colour, for the slots a test needs.
-GLuint solidTexture(int r, int g, int b, int a)
+// An RGBA texture of size × size texels, sampled nearest.
+GLuint rgbaTexture(int size, const GLubyte* texels)
 {
-    const GLubyte texel[4] = {static_cast<GLubyte>(r), static_cast<GLubyte>(g), static_cast<GLubyte>(b),
-                              static_cast<GLubyte>(a)};
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     return name;
+}
+
+// A texture of one colour, for the slots a test needs.
+GLuint solidTexture(int r, int g, int b, int a)
+{
+    const GLubyte texel[4] = {static_cast<GLubyte>(r), static_cast<GLubyte>(g), static_cast<GLubyte>(b),
+                              static_cast<GLubyte>(a)};
+    return rgbaTexture(1, texel);
 }
 
 // Explosion slot s has red 8 s, so a pixel tells which image is on show.
@@ -192,12 +198,7 @@ TEST_F(Effects, TransparentSpriteCornersHideNeitherSmokeNorExplosionBehind)
             }
         }
     }
-    GLuint smoke = 0;
-    glGenTextures(1, &smoke);
-    glBindTexture(GL_TEXTURE_2D, smoke);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    GLuint smoke = rgbaTexture(4, &texels[0][0][0]);
     textureTable.names[TEX_SMOKE] = smoke;
 
     Rocket& trailRocket = rockets[0];
