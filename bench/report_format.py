@@ -9,7 +9,10 @@ scratch = sys.argv[1]
 TARGET_FIRST_FRAME_MS = 500
 TARGET_UPDATE_US = 25.0
 TARGET_DEFAULT_X = 2.0
+# Lists and culling: the view into the whole field has a target of its own.
+TARGET_LISTS_CULLING_FIELD_X = 1.5
 TARGET_LISTS_CULLING_X = 1.3
+FIELD_VIEW = "field"
 COMBINATIONS = ["default", "F7", "F8", "F7+F8", "F7+F8+F10"]
 
 
@@ -72,7 +75,6 @@ out.append("| view | floor | " + " | ".join(COMBINATIONS) + " |")
 out.append("|---|---|" + "---|" * len(COMBINATIONS))
 totals = {c: 0.0 for c in COMBINATIONS}
 floor_total = 0.0
-worst = {c: (0.0, "") for c in COMBINATIONS}
 for view in views:
     floor = by_name[f"NoAsteroids/{view}"]["cpu_ms"]
     floor_total += floor
@@ -81,8 +83,6 @@ for view in views:
         cpu = by_name[f"Frame/{c}/{view}"]["cpu_ms"]
         totals[c] += cpu
         ratio = cpu / floor
-        if ratio > worst[c][0]:
-            worst[c] = (ratio, view)
         cells.append(f"{cpu:.1f} ({ratio:.2f}×)")
     out.append(f"| {view} | {floor:.1f} | " + " | ".join(cells) + " |")
 out.append(f"| all views | {floor_total:.1f} | " + " | ".join(
@@ -96,11 +96,29 @@ for view in views:
     out.append(f"| {view} | {by_name[f'NoAsteroids/{view}']['ms']:.1f} | " + " | ".join(
         f"{by_name[f'Frame/{c}/{view}']['ms']:.1f}" for c in COMBINATIONS) + " |")
 out.append("")
-out.append("| frame target (processor time) | all views | worst view |")
+ratios = {c: {} for c in COMBINATIONS}
+for view in views:
+    floor = by_name[f"NoAsteroids/{view}"]["cpu_ms"]
+    for c in COMBINATIONS:
+        ratios[c][view] = by_name[f"Frame/{c}/{view}"]["cpu_ms"] / floor
+
+
+def worst_of(combination, chosen):
+    view = max(chosen, key=lambda v: ratios[combination][v])
+    return view, ratios[combination][view]
+
+
+out.append("| frame target (processor time) | worst view | verdict |")
 out.append("|---|---|---|")
-for c, target in (("default", TARGET_DEFAULT_X), ("F7+F8", TARGET_LISTS_CULLING_X)):
-    overall = totals[c] / floor_total
-    ratio, view = worst[c]
-    out.append(f"| {c} at or under {target}× floor | {overall:.2f}×, {verdict(overall <= target)} | "
-               f"{view} {ratio:.2f}×, {verdict(ratio <= target)} |")
+others = [v for v in views if v != FIELD_VIEW]
+for label, combination, chosen, target in (
+        (f"default, every view, at or under {TARGET_DEFAULT_X}× floor", "default", views, TARGET_DEFAULT_X),
+        (f"F7+F8, `{FIELD_VIEW}`, at or under {TARGET_LISTS_CULLING_FIELD_X}× floor", "F7+F8",
+         [v for v in views if v == FIELD_VIEW], TARGET_LISTS_CULLING_FIELD_X),
+        (f"F7+F8, every other view, at or under {TARGET_LISTS_CULLING_X}× floor", "F7+F8", others,
+         TARGET_LISTS_CULLING_X)):
+    if not chosen:
+        continue
+    view, ratio = worst_of(combination, chosen)
+    out.append(f"| {label} | {view} {ratio:.2f}× | {verdict(ratio <= target)} |")
 print("\n".join(out))

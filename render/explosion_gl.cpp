@@ -18,6 +18,9 @@ void drawExplosion(int rocketIndex)
     if (transparency) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glEnable(GL_BLEND);
+        // Depth tested but not written while blended: the clear corners must
+        // not hide smoke or blasts drawn after them.
+        glDepthMask(GL_FALSE);
     }
     glBegin(GL_POLYGON);
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -25,6 +28,7 @@ void drawExplosion(int rocketIndex)
     glEnd();
     if (transparency) {
         glDisable(GL_BLEND);
+        glDepthMask(GL_TRUE);
     }
     glEnable(GL_LIGHTING);
 }

@@ -12,9 +12,10 @@ constexpr float GATE_SCALE = 2.5f;
 // asteroidListBase + i holds the body of asteroid i. 0 while no lists exist.
 extern unsigned int asteroidListBase;
 
-// Builds the lists when none exist, otherwise deletes them. Called by the F7
-// handler right after it flips displayLists, with the context current and
-// outside any glBegin/glEnd or list compilation.
+// Makes the lists match displayLists: builds them when the option is on and
+// none exist, deletes them when it is off. A failed build turns the option
+// back off. Called by the F7 handler right after it flips displayLists, with
+// the context current and outside any glBegin/glEnd or list compilation.
 void toggleAsteroidLists();
 
 // True when the asteroid pass should call the lists: the option is on and the

@@ -112,15 +112,23 @@ void Gate::draw() const
 
 void toggleAsteroidLists()
 {
-    if (asteroidListBase != 0) {
-        glDeleteLists(asteroidListBase, ASTEROID_LIST_COUNT);
-        asteroidListBase = 0;
+    // The option decides, not whether lists happen to exist, so a build that
+    // failed once cannot leave the two out of step for the rest of the run.
+    if (displayLists == 0) {
+        if (asteroidListBase != 0) {
+            glDeleteLists(asteroidListBase, ASTEROID_LIST_COUNT);
+            asteroidListBase = 0;
+        }
         return;
     }
-    // 0 means the library could not make the lists; the asteroid pass then
-    // stays in immediate mode rather than calling lists that do not exist.
+    if (asteroidListBase != 0) {
+        return;
+    }
+    // 0 means the library could not make the lists: the option goes back off,
+    // so the panel shows what the asteroid pass really does (immediate mode).
     asteroidListBase = glGenLists(ASTEROID_LIST_COUNT);
     if (asteroidListBase == 0) {
+        displayLists = 0;
         return;
     }
     for (int i = 0; i < ASTEROID_LIST_COUNT; ++i) {

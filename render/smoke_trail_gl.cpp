@@ -13,6 +13,12 @@ void drawSmokeTrail(int rocketIndex)
 {
     const Rocket& rocket = rockets[rocketIndex];
     bindTexture(TEX_SMOKE);
+    // While blended, depth tested but not written, as the explosion: clear
+    // corners must not cut squares out of the particles behind them. Opaque
+    // squares (transparency off) keep writing it.
+    if (transparency) {
+        glDepthMask(GL_FALSE);
+    }
     // Parked particles far outside the arena are sent like the others; the
     // far plane clips them.
     for (int i = 0; i < TRAIL_LENGTH; ++i) {
@@ -36,4 +42,5 @@ void drawSmokeTrail(int rocketIndex)
         }
         glEnable(GL_LIGHTING);
     }
+    glDepthMask(GL_TRUE);
 }

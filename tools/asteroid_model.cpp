@@ -1,17 +1,18 @@
-// "asteroid1.txt": a lumpy rock, a geodesic sphere pushed in and out by noise
-// and a few craters. 200 of them are drawn every frame, so it stays at 320
-// triangles and lets the texture carry the small detail.
+// "asteroid1.txt": a lumpy rock, an evenly triangulated sphere pushed in and
+// out by noise and a few craters. 200 of them are drawn every frame, so it
+// keeps to a small triangle budget and lets the texture and the smooth
+// normals carry the small detail.
 #include "tools/models.h"
-
 #include "tools/noise.h"
+#include "tools/sphere_mesh.h"
 
+#include <array>
 #include <cmath>
 #include <map>
 #include <utility>
 
 namespace {
 
-constexpr int FREQUENCY = 4;        // edge subdivisions of the icosahedron: 20 * 4^2 triangles
 constexpr double MEAN_RADIUS = 1.1; // at the drawing scale 7 this fills the collision radius 8
 constexpr uint32_t SHAPE_SEED = 5077;
 constexpr double POLE_MARGIN = 0.5 / 512.0;  // half a texel of "ast.tga"
@@ -21,77 +22,6 @@ struct Crater {
     double radius;  // angular, radians
     double depth;
 };
-
-// Corners of an icosahedron turned so that one corner is the +y pole and its
-// opposite the -y pole: the texture's longitude wraps around y.
-std::vector<V3> icosahedronCorners()
-{
-    const double phi = (1.0 + std::sqrt(5.0)) / 2.0;
-    std::vector<V3> c = {{-1, phi, 0}, {1, phi, 0}, {-1, -phi, 0}, {1, -phi, 0},
-                         {0, -1, phi}, {0, 1, phi}, {0, -1, -phi}, {0, 1, -phi},
-                         {phi, 0, -1}, {phi, 0, 1}, {-phi, 0, -1}, {-phi, 0, 1}};
-    // Corner 5 (0, 1, phi) onto +y: rotate about x.
-    const double angle = std::atan2(phi, 1.0);
-    const double ca = std::cos(angle);
-    const double sa = std::sin(angle);
-    for (V3& p : c) {
-        p = normalized(p);
-        const double y = p.y * ca + p.z * sa;
-        const double z = -p.y * sa + p.z * ca;
-        p = {p.x, y, z};
-    }
-    return c;
-}
-
-const int ICOSAHEDRON_FACES[20][3] = {
-    {0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
-    {11, 10, 2}, {10, 7, 6}, {7, 1, 8},  {3, 9, 4},  {3, 4, 2},   {3, 2, 6}, {3, 6, 8},
-    {3, 8, 9},  {4, 9, 5},  {2, 4, 11},  {6, 2, 10}, {8, 6, 7},   {9, 8, 1}};
-
-// Unit directions of the geodesic sphere and its triangles, outward-wound.
-void geodesicSphere(std::vector<V3>& directions, std::vector<std::array<int, 3>>& triangles)
-{
-    const std::vector<V3> corners = icosahedronCorners();
-    std::map<std::array<long, 3>, int> known;
-    auto vertexAt = [&](V3 p) {
-        p = normalized(p);
-        const std::array<long, 3> key = {std::lround(p.x * 1e6), std::lround(p.y * 1e6), std::lround(p.z * 1e6)};
-        auto found = known.find(key);
-        if (found != known.end()) {
-            return found->second;
-        }
-        directions.push_back(p);
-        const int index = static_cast<int>(directions.size()) - 1;
-        known.emplace(key, index);
-        return index;
-    };
-    for (const auto& face : ICOSAHEDRON_FACES) {
-        const V3 a = corners[face[0]];
-        const V3 b = corners[face[1]];
-        const V3 c = corners[face[2]];
-        int grid[FREQUENCY + 1][FREQUENCY + 1] = {};
-        for (int i = 0; i <= FREQUENCY; ++i) {
-            for (int j = 0; i + j <= FREQUENCY; ++j) {
-                grid[i][j] = vertexAt(a + (b - a) * (double(i) / FREQUENCY) + (c - a) * (double(j) / FREQUENCY));
-            }
-        }
-        for (int i = 0; i < FREQUENCY; ++i) {
-            for (int j = 0; i + j < FREQUENCY; ++j) {
-                triangles.push_back({grid[i][j], grid[i + 1][j], grid[i][j + 1]});
-                if (i + j < FREQUENCY - 1) {
-                    triangles.push_back({grid[i + 1][j], grid[i + 1][j + 1], grid[i][j + 1]});
-                }
-            }
-        }
-    }
-    for (auto& t : triangles) {
-        const V3 p0 = directions[t[0]];
-        const V3 n = cross(directions[t[1]] - p0, directions[t[2]] - p0);
-        if (dot(n, p0 + directions[t[1]] + directions[t[2]]) < 0.0) {
-            std::swap(t[1], t[2]);
-        }
-    }
-}
 
 double shapeRadius(V3 d, const std::vector<Crater>& craters)
 {
@@ -113,11 +43,11 @@ double shapeRadius(V3 d, const std::vector<Crater>& craters)
 
 }  // namespace
 
-ModelData makeAsteroidModel()
+ModelData makeAsteroidModel(int triangleCount)
 {
     std::vector<V3> directions;
     std::vector<std::array<int, 3>> triangles;
-    geodesicSphere(directions, triangles);
+    evenSphere(triangleCount, directions, triangles);
 
     Dice dice(SHAPE_SEED);
     std::vector<Crater> craters;

@@ -19,6 +19,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -297,10 +298,54 @@ void sceneSheet(const std::string& out, const Model& asteroid, const Model& gate
 
 }  // namespace
 
+// The game's projection as seen through a cell of the window: the same
+// pixels per unit at every distance.
+void gameScaleView(int cell, double distance)
+{
+    const double halfHeight = std::tan(22.5 * M_PI / 180.0) * cell / WINDOW_HEIGHT;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(2.0 * std::atan(halfHeight) * 180.0 / M_PI, 1.0, 1.0, 1024.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0.0, distance * 0.2, distance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    placeLight();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_NORMALIZE);
+}
+
+int asteroidBudgetSheet(const std::string& out, const std::vector<const char*>& files)
+{
+    const int cell = 200;
+    const float space[3] = {0.03f, 0.03f, 0.06f};
+    const int count = static_cast<int>(files.size());
+    Canvas canvas(cell * 4, cell * count);
+    glEnable(GL_TEXTURE_2D);
+    static std::vector<Model> models(files.size());
+    for (int row = 0; row < count; ++row) {
+        Model& asteroid = models[static_cast<size_t>(row)];
+        asteroid.load(files[static_cast<size_t>(row)]);
+        const struct {
+            double distance;
+            float angle;
+        } cells[4] = {{80.0, 0.0f}, {80.0, 140.0f}, {160.0, 60.0f}, {320.0, 200.0f}};
+        for (int c = 0; c < 4; ++c) {
+            beginPanel(cell, cell, space[0], space[1], space[2]);
+            gameScaleView(cell, cells[c].distance);
+            placeAsteroid(asteroid, 0, 0, 0, cells[c].angle, 0.3f, 1, 0.5f);
+            canvas.grab(cell * c, cell * row, cell, cell);
+        }
+    }
+    return canvas.save(out) ? 0 : 1;
+}
+
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s DATA_DIR OUT_DIR\n", argv[0]);
+    const bool budgets = argc >= 5 && std::string(argv[1]) == "--asteroids";
+    if (argc != 3 && !budgets) {
+        std::fprintf(stderr, "usage: %s DATA_DIR OUT_DIR\n       %s --asteroids OUT.png DATA_DIR MODEL...\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const std::string outDir = argv[2];
@@ -312,14 +357,20 @@ int main(int argc, char** argv)
     for (int i = 0; i < 10; ++i) {
         glutMainLoopEvent();
     }
-    if (chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
+    // With --asteroids the output and model paths are absolute: the textures
+    // are read from inside the data directory.
+    const char* dataDir = budgets ? argv[3] : argv[1];
+    if (chdir(dataDir) != 0) {
+        std::fprintf(stderr, "cannot enter %s\n", dataDir);
         return 1;
     }
     // The game's fixed graphics state and texture table; its callbacks are
     // registered too, but no event is pumped from here on.
     installPlatformHooks();
     prepareGraphics();
+    if (budgets) {
+        return asteroidBudgetSheet(argv[2], std::vector<const char*>(argv + 4, argv + argc));
+    }
     static Model asteroid;
     static Model gate;
     static Model rocket;

@@ -12,13 +12,12 @@
 #include "sim/random.h"
 #include "sim/rocket.h"
 #include "sim/update_frame.h"
-#include "tools/png_writer.h"
+#include "tools/frame_capture_gl.h"
 
 #include <GL/glut.h>
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include <unistd.h>
 
@@ -117,25 +116,13 @@ bool explosionShown()
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
-        return 2;
+    if (!loadShotWorld(argc, argv, FIELD_SEED)) {
+        return argc != 3 ? 2 : 1;
     }
     const std::string out = argv[2];
-    if (chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
-        return 1;
-    }
-    randomSeed(FIELD_SEED);
-    loadWorld();
     frameClock = shotClock;
 
-    glutInitDisplayString("rgb double depth");
-    glutInit(&argc, argv);
-    enterDisplay("");
-    installPlatformHooks();
-    prepareGraphics();
-    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    openShotDisplay(argc, argv);
 
     // The asteroid nearest the middle whose line of fire is clear: nothing
     // near the craft, nothing else on the rocket's way.
@@ -176,19 +163,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const int width = glutGet(GLUT_WINDOW_WIDTH);
-    const int height = glutGet(GLUT_WINDOW_HEIGHT);
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
-    std::vector<unsigned char> rgb(pixels.size());
-    // Mesa keeps the back buffer after the swap.
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    for (int row = 0; row < height; ++row) {
-        const unsigned char* from = &pixels[static_cast<size_t>(height - 1 - row) * width * 3];
-        std::copy(from, from + static_cast<size_t>(width) * 3, &rgb[static_cast<size_t>(row) * width * 3]);
-    }
-    if (!writePng(out, width, height, rgb)) {
+    if (!saveFrame(out)) {
         std::fprintf(stderr, "cannot write %s\n", out.c_str());
         return 1;
     }

@@ -4,8 +4,8 @@
 #include "tools/models.h"
 #include "tools/png_writer.h"
 #include "tools/sounds.h"
-#include "tools/tga_writer.h"
 #include "tools/textures.h"
+#include "tools/tga_writer.h"
 
 #include <algorithm>
 #include <atomic>
@@ -151,6 +151,11 @@ std::string encodeIcon(int size)
 bool generateModels(const std::string& dir)
 {
     return runJobs(dir, modelJobs());
+}
+
+bool generateAsteroid(const std::string& dir, int triangleCount)
+{
+    return runJobs(dir, {{"asteroid1.txt", [triangleCount] { return formatModel(makeAsteroidModel(triangleCount)); }}});
 }
 
 bool generateTextures(const std::string& dir)

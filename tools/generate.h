@@ -8,6 +8,8 @@
 #include <vector>
 
 bool generateModels(const std::string& dir);
+// Only "asteroid1.txt", with another triangle budget (even, at least 4).
+bool generateAsteroid(const std::string& dir, int triangleCount);
 bool generateTextures(const std::string& dir);
 bool generateSounds(const std::string& dir);
 bool generateAll(const std::string& dir);

@@ -23,18 +23,24 @@ struct Pixel {
     int b = 0;
 };
 
-// A texture of one colour, for the slots a test needs.
-GLuint solidTexture(int r, int g, int b, int a)
+// An RGBA texture of size × size texels, sampled nearest.
+GLuint rgbaTexture(int size, const GLubyte* texels)
 {
-    const GLubyte texel[4] = {static_cast<GLubyte>(r), static_cast<GLubyte>(g), static_cast<GLubyte>(b),
-                              static_cast<GLubyte>(a)};
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     return name;
+}
+
+// A texture of one colour, for the slots a test needs.
+GLuint solidTexture(int r, int g, int b, int a)
+{
+    const GLubyte texel[4] = {static_cast<GLubyte>(r), static_cast<GLubyte>(g), static_cast<GLubyte>(b),
+                              static_cast<GLubyte>(a)};
+    return rgbaTexture(1, texel);
 }
 
 // Explosion slot s has red 8 s, so a pixel tells which image is on show.
@@ -177,6 +183,64 @@ TEST_F(Effects, SmokeNearTheEyeIsSkippedAndFadesOnlyWithTransparency)
     EXPECT_EQ(centre().r, 255);  // opaque whatever its life
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+// An earlier sprite's clear corners hide nothing drawn after it: neither a
+// particle of the same trail nor another rocket's blast further away.
+TEST_F(Effects, TransparentSpriteCornersHideNeitherSmokeNorExplosionBehind)
+{
+    // 4 × 4 smoke: an opaque white middle, a fully clear ring around it.
+    GLubyte texels[4][4][4] = {};
+    for (int y = 1; y <= 2; ++y) {
+        for (int x = 1; x <= 2; ++x) {
+            for (GLubyte& channel : texels[y][x]) {
+                channel = 255;
+            }
+        }
+    }
+    GLuint smoke = rgbaTexture(4, &texels[0][0][0]);
+    textureTable.names[TEX_SMOKE] = smoke;
+
+    Rocket& trailRocket = rockets[0];
+    for (int i = 0; i < TRAIL_LENGTH; ++i) {
+        trailRocket.trail[i] = Vertex(parkedCoordinate, parkedCoordinate, parkedCoordinate);
+        trailRocket.trailLife[i] = 0.0f;
+    }
+    // The near particle first; the far one's opaque middle lies exactly behind
+    // the near one's clear upper left corner.
+    trailRocket.trail[0] = Vertex(5.0f, 0.0f, 0.0f);
+    trailRocket.trail[1] = Vertex(10.0f, 0.75f, 0.75f);
+    trailRocket.trailLife[0] = 1.0f;
+    trailRocket.trailLife[1] = 1.0f;
+    // Another rocket's blast far behind, under the near particle's clear
+    // lower right corner but clear of the far particle.
+    Rocket& blastRocket = rockets[1];
+    blastRocket.explosionActive = 1;
+    blastRocket.explosionFrame = TEX_EXPLOSION_FIRST;
+    blastRocket.explosionTimer = 0.0f;
+    blastRocket.explosionPoint = Vertex(20.0f, -4.0f, -4.0f);
+    frameElapsedMs = 0.0f;
+
+    int farX = 0;
+    int farY = 0;
+    int blastX = 0;
+    int blastY = 0;
+    project(5.0, 0.375, 0.375, farX, farY);
+    project(5.0, -0.375, -0.375, blastX, blastY);
+    for (int blend = 0; blend <= 1; ++blend) {
+        transparency = blend;
+        clear();
+        drawSmokeTrail(0);
+        drawExplosion(1);
+        const Pixel far = read(farX, farY);
+        EXPECT_EQ(far.r + far.g + far.b, blend ? 3 * 255 : 0) << "far particle, transparency " << blend;
+        EXPECT_EQ(slotOfPixel(read(blastX, blastY)), blend ? TEX_EXPLOSION_FIRST : -1)
+            << "blast, transparency " << blend;
+        GLboolean depthWrites = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+        EXPECT_EQ(depthWrites, GL_TRUE);
+    }
+    glDeleteTextures(1, &smoke);
 }
 
 TEST_F(Effects, RadarBlipShowsInTheFrontScopeAheadAndTheRearScopeBehind)

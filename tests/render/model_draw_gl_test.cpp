@@ -106,6 +106,7 @@ TEST_F(ModelDrawTest, AsteroidFieldLooksTheSameThroughDisplayLists)
         ASSERT_NE(asteroidListBase, 0u);
         displayFrame();
         const std::vector<unsigned char> listed = readFrame();
+        displayLists = 0;
         toggleAsteroidLists();
 
         // Not two empty pictures: the field covers a good part of the screen.
@@ -137,6 +138,7 @@ TEST_F(ModelDrawTest, EveryPairOfTransformsLeavesTheCameraTransform)
     for (const Asteroid& asteroid : asteroids) {
         asteroid.draw();
     }
+    displayLists = 1;
     toggleAsteroidLists();
     for (const Asteroid& asteroid : asteroids) {
         asteroid.pushTransform();
@@ -161,9 +163,18 @@ TEST_F(ModelDrawTest, EveryPairOfTransformsLeavesTheCameraTransform)
     glLoadIdentity();
 }
 
-TEST_F(ModelDrawTest, F7BuildsAndDeletesTheTwoHundredLists)
+TEST_F(ModelDrawTest, F7BuildsAndDeletesTheTwoHundredListsInStepWithTheOptionAfterAFailedBuild)
 {
     scatterAsteroids();
+    // Inside glBegin/glEnd the library refuses to make lists (glGenLists gives
+    // 0): the option goes back off instead of falling out of step.
+    glBegin(GL_POINTS);
+    onSpecialKey(KEY_F7, 0, 0);
+    glEnd();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_OPERATION));
+    EXPECT_EQ(displayLists, 0);
+    EXPECT_EQ(asteroidListBase, 0u);
+
     onSpecialKey(KEY_F7, 0, 0);
     EXPECT_EQ(displayLists, 1);
     const unsigned int first = asteroidListBase;

@@ -268,9 +268,8 @@ protected:
 
     void TearDown() override
     {
-        if (asteroidListBase != 0) {
-            toggleAsteroidLists();
-        }
+        displayLists = 0;
+        toggleAsteroidLists();
         octree.release();
         frameClock = savedClock;
         platformHooks = savedHooks;

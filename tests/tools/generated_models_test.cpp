@@ -127,14 +127,35 @@ TEST(GeneratedModels, AllThreeAreClosedConsistentAndOutwardFacing)
     }
 }
 
+// The budgets compared in bench/asteroid_budget.sh: each one exactly, and
+// still a closed, outward-wound rock.
+TEST(GeneratedModels, AsteroidOfAnyBudgetHasExactlyThatManyTrianglesAndIsClosed)
+{
+    for (int budget : {100, 160, 240}) {
+        SCOPED_TRACE(budget);
+        TempDataDir dir;
+        ASSERT_TRUE(generateAsteroid(dir.path(), budget));
+        Model model;
+        model.load(dir.file("asteroid1.txt").c_str());
+        ASSERT_EQ(model.meshCount, 1);
+        EXPECT_EQ(model.meshes[0].triangleCount, budget);
+        expectWellFormed(model);
+        for (double volume : partVolumes(model.meshes[0])) {
+            EXPECT_GT(volume, 0.0);
+        }
+    }
+}
+
 TEST(GeneratedModels, AsteroidIsALumpyRockThatFillsItsCollisionRadius)
 {
     const Model& model = loaded("asteroid1.txt");
     ASSERT_EQ(model.meshCount, 1);
     const Mesh& mesh = model.meshes[0];
-    // 200 of them are drawn in immediate mode every frame.
-    EXPECT_GE(mesh.triangleCount, 300);
-    EXPECT_LE(mesh.triangleCount, 500);
+    // 200 of them are drawn every frame: the budget measured in
+    // bench/README.md. Below about 150 triangles the nearest rocks show their
+    // facets; above 250 the field view pays for detail nobody sees.
+    EXPECT_GE(mesh.triangleCount, 150);
+    EXPECT_LE(mesh.triangleCount, 250);
 
     double sum = 0.0;
     double low = 1e9;

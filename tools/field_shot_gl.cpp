@@ -1,0 +1,58 @@
+// The view into the asteroid field that the frame benchmark measures as
+// `field` (from the start position towards the middle, nearly all 200
+// asteroids in sight), rendered by the real frame from the benchmark's seed,
+// for comparing asteroid models in docs/.
+//
+//   vorel_field_shot DATA_DIR OUT.png
+#include "app/display_frame.h"
+#include "app/display_mode.h"
+#include "sim/camera.h"
+#include "sim/update_frame.h"
+#include "tools/frame_capture_gl.h"
+
+#include <GL/glut.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// As bench/frame_gl_bench.cpp: its seed, its `field` view, its frame length.
+constexpr uint32_t BENCH_SEED = 20240607u;
+constexpr float FIELD_EYE[3] = {-200.0f, -50.0f, 0.0f};
+constexpr float FIELD_LOOK_AT[3] = {0.0f, 0.0f, 0.0f};
+constexpr float FRAME_MS = 16.5f;
+constexpr int WARM_UP_FRAMES = 5;
+
+float shotNow = 0.0f;
+float shotClock()
+{
+    return shotNow;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!loadShotWorld(argc, argv, BENCH_SEED)) {
+        return argc != 3 ? 2 : 1;
+    }
+    const std::string out = argv[2];
+    const Vec3 activeGate = camera.target;
+    camera.setTarget(FIELD_LOOK_AT[0], FIELD_LOOK_AT[1], FIELD_LOOK_AT[2]);
+    camera.placeAt(FIELD_EYE[0], FIELD_EYE[1], FIELD_EYE[2]);
+    camera.target = activeGate;
+    frameClock = shotClock;
+
+    openShotDisplay(argc, argv);
+    for (int frame = 0; frame < WARM_UP_FRAMES; ++frame) {
+        shotNow += FRAME_MS;
+        displayFrame();
+    }
+    if (!saveFrame(out)) {
+        std::fprintf(stderr, "cannot write %s\n", out.c_str());
+        return 1;
+    }
+    leaveDisplay();
+    return 0;
+}
