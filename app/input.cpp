@@ -1,6 +1,7 @@
 #include "app/input.h"
 
 #include "app/frame_state.h"
+#include "app/ghost_race.h"
 #include "app/options.h"
 #include "app/platform.h"
 #include "sim/flight.h"
@@ -75,6 +76,10 @@ void onKeyDown(unsigned char key, int, int)
     case 'O':
     case 'o':
         toggle(showOctree);
+        break;
+    case 'G':
+    case 'g':
+        toggleGhost();
         break;
     default:
         break;
