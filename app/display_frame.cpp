@@ -1,6 +1,7 @@
 #include "app/frame.h"
 
 #include "app/frame_state.h"
+#include "app/ghost_race.h"
 #include "app/headless_frame.h"
 #include "app/options.h"
 #include "app/overlay.h"
@@ -8,6 +9,7 @@
 #include "geometry/octree.h"
 #include "render/backdrop.h"
 #include "render/effects.h"
+#include "render/ghost_draw.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"
@@ -97,6 +99,12 @@ void displayFrame()
 
     bindTexture(TEX_ASTEROID);
     drawAsteroids();
+
+    // The ghost is translucent: after every opaque body, before the sprites.
+    GhostPose ghost;
+    if (ghostRace.ghostPose(frameClock(), ghost)) {
+        drawGhostCraft(ghostCraft, ghost);
+    }
 
     // Explosions, smoke trails and the cockpit. They also change the world
     // (explosion frames, trails, the camera's normalisation), through the
