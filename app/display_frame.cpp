@@ -58,6 +58,8 @@ void drawAsteroids()
 void displayFrame()
 {
     updateFrame();
+    raceGhostFrame(frameClock());
+    frameEvents.clear();
 
     glMatrixMode(GL_MODELVIEW);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -139,3 +139,11 @@ void saveGhost()
         std::fflush(stdout);
     }
 }
+
+void raceGhostFrame(float nowMs)
+{
+    for (const FrameEvent& event : frameEvents) {
+        ghostRace.onEvent(event, nowMs);
+    }
+    ghostRace.onFrame(nowMs);
+}

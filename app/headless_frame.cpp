@@ -1,6 +1,7 @@
 #include "app/headless_frame.h"
 
 #include "app/frame_state.h"
+#include "app/ghost_race.h"
 #include "render/effect_timing.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
@@ -40,5 +41,7 @@ void normalizeCockpitAxes(Camera& camera)
 void headlessFrame()
 {
     updateFrame();
+    raceGhostFrame(frameClock());
+    frameEvents.clear();
     runFrameEffects(FrameEffectPasses{});
 }

@@ -2,6 +2,7 @@
 
 #include "app/frame_state.h"
 #include "sim/camera.h"
+#include "sim/frame_events.h"
 #include "sim/random.h"
 #include "sound/sound.h"
 
@@ -80,6 +81,10 @@ void advanceCourse()
     }
     soundPlaySample(CHANNEL_GATE, SAMPLE_GATE);
     soundSetVolume(CHANNEL_GATE, GATE_CUE_VOLUME);
+    FrameEvent gatePass;
+    gatePass.kind = EVENT_GATE_PASSED;
+    gatePass.gate = passed;
+    frameEvents.push(gatePass);
 
     if (passed >= gateCount - 1) {
         activate(0);
@@ -90,12 +95,17 @@ void advanceCourse()
             lastLapTime = frameClock() - lapStartTime;
         }
         if (lastLapTime > 0.0f) {
+            FrameEvent lapEnd;
+            lapEnd.kind = EVENT_LAP_ENDED;
+            lapEnd.lapTime = lastLapTime;
+            lapEnd.bestLap = lastLapTime < bestLapTime;
             if (lastLapTime < bestLapTime) {
                 bestLapTime = lastLapTime;
                 soundPlaySample(CHANNEL_LAP, SAMPLE_BEST_LAP);
             } else {
                 soundPlaySample(CHANNEL_LAP, SAMPLE_NORMAL_LAP);
             }
+            frameEvents.push(lapEnd);
         }
         lapStartTime = frameClock();
     }
