@@ -12,13 +12,12 @@
 #include "sim/camera.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
-#include "tools/png_writer.h"
+#include "tools/frame_shot_gl.h"
 
 #include <GL/glut.h>
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include <unistd.h>
 
@@ -85,22 +84,11 @@ bool lineOfFireClear(int target, const Vec3& from)
     return true;
 }
 
-void lookAt(const Vec3& target)
-{
-    camera.view = difference(target, camera.position);
-    camera.view.normalize();
-    camera.up = Vec3{0.0, 0.0, 1.0};
-    camera.side.setCross(camera.up, camera.view);
-    camera.side.normalize();
-    camera.up.setCross(camera.view, camera.side);
-    camera.up.normalize();
-}
-
 // Puts the craft at rest at the shot position, looking at the asteroid.
 void aimAt(const Asteroid& asteroid)
 {
     camera.position = shotPosition(toVec3(asteroid.position));
-    lookAt(toVec3(asteroid.position));
+    aimCameraAt(toVec3(asteroid.position));
 }
 
 bool explosionShown()
@@ -165,7 +153,7 @@ int main(int argc, char** argv)
     Vec3 above = camera.up;
     above.scale(6.0);
     camera.position = vec3Add(camera.position, vec3Add(aside, above));
-    lookAt(toVec3(asteroids[nearest].position));
+    aimCameraAt(toVec3(asteroids[nearest].position));
 
     for (int frame = 0; frame < FRAME_LIMIT && !explosionShown(); ++frame) {
         shotNow += FRAME_MS;
@@ -176,19 +164,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const int width = glutGet(GLUT_WINDOW_WIDTH);
-    const int height = glutGet(GLUT_WINDOW_HEIGHT);
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
-    std::vector<unsigned char> rgb(pixels.size());
-    // Mesa keeps the back buffer after the swap.
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    for (int row = 0; row < height; ++row) {
-        const unsigned char* from = &pixels[static_cast<size_t>(height - 1 - row) * width * 3];
-        std::copy(from, from + static_cast<size_t>(width) * 3, &rgb[static_cast<size_t>(row) * width * 3]);
-    }
-    if (!writePng(out, width, height, rgb)) {
+    if (!saveFramePng(out)) {
         std::fprintf(stderr, "cannot write %s\n", out.c_str());
         return 1;
     }

@@ -1,0 +1,37 @@
+#include "tools/frame_shot_gl.h"
+
+#include "sim/camera.h"
+#include "tools/png_writer.h"
+
+#include <GL/glut.h>
+
+#include <algorithm>
+#include <vector>
+
+void aimCameraAt(const Vec3& target)
+{
+    camera.view = Vec3{target.x - camera.position.x, target.y - camera.position.y, target.z - camera.position.z};
+    camera.view.normalize();
+    camera.up = Vec3{0.0, 0.0, 1.0};
+    camera.side.setCross(camera.up, camera.view);
+    camera.side.normalize();
+    camera.up.setCross(camera.view, camera.side);
+    camera.up.normalize();
+}
+
+bool saveFramePng(const std::string& path)
+{
+    const int width = glutGet(GLUT_WINDOW_WIDTH);
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
+    std::vector<unsigned char> rgb(pixels.size());
+    // Mesa keeps the back buffer after the swap.
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    for (int row = 0; row < height; ++row) {
+        const unsigned char* from = &pixels[static_cast<size_t>(height - 1 - row) * width * 3];
+        std::copy(from, from + static_cast<size_t>(width) * 3, &rgb[static_cast<size_t>(row) * width * 3]);
+    }
+    return writePng(path, width, height, rgb);
+}
