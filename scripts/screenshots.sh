@@ -2,8 +2,7 @@
 # Plays a short scripted run of the game under X and saves screenshots of it
 # as PNG files: the start view, thrust among the asteroids, a rocket with its
 # trail, an explosion, a lap raced against the ghost, the options panel, the
-# high-score table, wireframe and
-# the octree boxes.
+# high-score table, wireframe and the octree boxes.
 #
 #   bash scripts/screenshots.sh [output-dir] [build-dir] [run-dir]
 #
