@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -133,4 +134,47 @@ TEST_F(GhostRaceTest, AFasterLapOfTheRunBecomesTheGhostRaced)
     GhostPose pose;
     ASSERT_TRUE(ghostRace.ghostPose(lapStartTime + 990.0f, pose));
     EXPECT_DOUBLE_EQ(pose.position.x, -219.0);
+}
+
+// The exit writes the run's best lap over nothing, a slower ghost or a broken
+// file, and never over a faster ghost or a file of a later format.
+TEST(GhostSave, ReplacesOnlyWhatTheRunsBestLapBeats)
+{
+    TempWorkDir dir;
+    GhostLap stored;
+    ASSERT_EQ(parseGhost(STORED, stored), GHOST_FILE_OK);
+    GhostLap faster = stored;
+    faster.lapTime = faster.gateTimes.back() = faster.samples.back().time = 1050.0f;
+    const std::string fasterText = formatGhost(faster);
+    const std::string newer = std::string("vorel-ghost 2\n") + (STORED + std::strlen("vorel-ghost 1\n"));
+    struct Case {
+        const char* before;  // nullptr: no file
+        const GhostLap& best;
+        std::string after;
+    };
+    const Case cases[] = {
+        {nullptr, faster, fasterText},
+        {STORED, faster, fasterText},
+        {"vorel-ghost 1\nlap x\n", faster, fasterText},
+        {fasterText.c_str(), stored, fasterText},
+        {fasterText.c_str(), faster, fasterText},
+        {newer.c_str(), faster, newer},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.before ? c.before : "(no file)");
+        std::remove(GHOST_FILE);
+        if (c.before) {
+            writeWholeFile(GHOST_FILE, c.before);
+        }
+        ghostRace.reset();
+        ghostRace.candidate = c.best;
+        ghostRace.hasCandidate = true;
+        EXPECT_EQ(captureStdout(saveGhost), "");
+        EXPECT_EQ(readWholeFile(GHOST_FILE), c.after);
+    }
+    // A run without a completed lap leaves no file.
+    std::remove(GHOST_FILE);
+    ghostRace.reset();
+    saveGhost();
+    EXPECT_EQ(dir.listing(), "");
 }
