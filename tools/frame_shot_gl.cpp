@@ -1,12 +1,43 @@
 #include "tools/frame_shot_gl.h"
 
+#include "app/display_mode.h"
+#include "app/frame.h"
+#include "app/startup.h"
 #include "sim/camera.h"
+#include "sim/random.h"
 #include "tools/png_writer.h"
 
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
+
+#include <unistd.h>
+
+int openShot(int argc, char** argv, uint32_t seed, FrameClock clock, std::string& out)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
+        return 2;
+    }
+    out = argv[2];
+    if (chdir(argv[1]) != 0) {
+        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
+        return 1;
+    }
+    randomSeed(seed);
+    loadWorld();
+    frameClock = clock;
+
+    glutInitDisplayString("rgb double depth");
+    glutInit(&argc, argv);
+    enterDisplay("");
+    installPlatformHooks();
+    prepareGraphics();
+    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    return 0;
+}
 
 void aimCameraAt(const Vec3& target)
 {

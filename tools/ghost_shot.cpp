@@ -8,20 +8,14 @@
 #include "app/frame_state.h"
 #include "app/ghost_race.h"
 #include "app/headless_frame.h"
-#include "app/platform.h"
-#include "app/startup.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
-#include "sim/random.h"
 #include "tools/frame_shot_gl.h"
-
-#include <GL/glut.h>
 
 #include <cstdio>
 #include <string>
 
-#include <unistd.h>
 
 namespace {
 
@@ -78,25 +72,11 @@ void flyFrame(float speed, bool displayed)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
-        return 2;
+    std::string out;
+    const int opened = openShot(argc, argv, FIELD_SEED, shotClock, out);
+    if (opened != 0) {
+        return opened;
     }
-    const std::string out = argv[2];
-    if (chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "cannot enter %s\n", argv[1]);
-        return 1;
-    }
-    randomSeed(FIELD_SEED);
-    loadWorld();
-    frameClock = shotClock;
-
-    glutInitDisplayString("rgb double depth");
-    glutInit(&argc, argv);
-    enterDisplay("");
-    installPlatformHooks();
-    prepareGraphics();
-    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     // G, as the player presses it; the shot races the lap it flies first,
     // whatever ghost the directory holds.
     toggleGhost();
