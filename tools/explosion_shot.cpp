@@ -17,19 +17,11 @@
 
 namespace {
 
-constexpr uint32_t FIELD_SEED = 20261207;
-constexpr float FRAME_MS = 16.5f;
 constexpr double SHOT_DISTANCE = 36.0;
 // The explosion image shown when the picture is taken: past the white flash,
 // a full fireball.
 constexpr int SHOWN_EXPLOSION_SLOT = 10;
 constexpr int FRAME_LIMIT = 400;
-
-float shotNow = 0.0f;
-float shotClock()
-{
-    return shotNow;
-}
 
 Vec3 toVec3(const Vertex& v)
 {
@@ -100,7 +92,7 @@ bool explosionShown()
 int main(int argc, char** argv)
 {
     std::string out;
-    const int opened = openShot(argc, argv, FIELD_SEED, shotClock, out);
+    const int opened = openShot(argc, argv, out);
     if (opened != 0) {
         return opened;
     }
@@ -136,7 +128,7 @@ int main(int argc, char** argv)
     aimCameraAt(toVec3(asteroids[nearest].position));
 
     for (int frame = 0; frame < FRAME_LIMIT && !explosionShown(); ++frame) {
-        shotNow += FRAME_MS;
+        shotNow += SHOT_FRAME_MS;
         displayFrame();
     }
     if (!explosionShown()) {

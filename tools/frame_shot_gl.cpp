@@ -2,6 +2,7 @@
 
 #include "app/display_mode.h"
 #include "app/frame.h"
+#include "app/frame_state.h"
 #include "app/startup.h"
 #include "sim/camera.h"
 #include "sim/random.h"
@@ -15,7 +16,16 @@
 
 #include <unistd.h>
 
-int openShot(int argc, char** argv, uint32_t seed, FrameClock clock, std::string& out)
+float shotNow = 0.0f;
+
+namespace {
+float shotClock()
+{
+    return shotNow;
+}
+}  // namespace
+
+int openShot(int argc, char** argv, std::string& out)
 {
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
@@ -26,9 +36,9 @@ int openShot(int argc, char** argv, uint32_t seed, FrameClock clock, std::string
         std::fprintf(stderr, "cannot enter %s\n", argv[1]);
         return 1;
     }
-    randomSeed(seed);
+    randomSeed(SHOT_FIELD_SEED);
     loadWorld();
-    frameClock = clock;
+    frameClock = shotClock;
 
     glutInitDisplayString("rgb double depth");
     glutInit(&argc, argv);

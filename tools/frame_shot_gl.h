@@ -2,18 +2,24 @@
 // just drawn as a PNG file.
 #pragma once
 
-#include "app/frame_state.h"
 #include "sim/vec3.h"
 
 #include <cstdint>
 
 #include <string>
 
-// For "TOOL DATA_DIR OUT.png": enters DATA_DIR, sets the world up from seed
-// with the frame clock on clock, opens the window and prepares the graphics
-// as start-up does. 0 with out set to OUT.png, or the exit status after
-// saying what failed.
-int openShot(int argc, char** argv, uint32_t seed, FrameClock clock, std::string& out);
+// Every shot's asteroid field, and the frame length its clock steps by.
+constexpr uint32_t SHOT_FIELD_SEED = 20261207;
+constexpr float SHOT_FRAME_MS = 16.5f;
+
+// The frame clock of a shot, in ms: the tool moves it on before each frame.
+extern float shotNow;
+
+// For "TOOL DATA_DIR OUT.png": enters DATA_DIR, sets the world up from
+// SHOT_FIELD_SEED with the frame clock reading shotNow, opens the window and
+// prepares the graphics as start-up does. 0 with out set to OUT.png, or the
+// exit status after saying what failed.
+int openShot(int argc, char** argv, std::string& out);
 
 // Turns the camera toward target, its up as near +z as the view allows.
 void aimCameraAt(const Vec3& target);

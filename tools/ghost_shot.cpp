@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr uint32_t FIELD_SEED = 20261207;
-constexpr float FRAME_MS = 16.5f;
 // Units per frame: the ghost's lap at the craft's top speed, then a slower
 // lap raced against it.
 constexpr float GHOST_LAP_SPEED = 0.6f;
@@ -29,22 +27,6 @@ constexpr float RACED_LAP_SPEED = 0.57f;
 constexpr int SHOT_GATE = 3;
 constexpr int FRAMES_AFTER_GATE = 45;
 constexpr int FRAME_LIMIT = 20000;
-
-float shotNow = 0.0f;
-float shotClock()
-{
-    return shotNow;
-}
-
-int activeGate()
-{
-    for (int g = 0; g < gateCount; ++g) {
-        if (gates[g].active == 1) {
-            return g;
-        }
-    }
-    return -1;
-}
 
 // One frame of flying straight at the active gate. The craft's own flight has
 // no direction, so only this steering moves it; its speed is for the readout.
@@ -60,7 +42,7 @@ void flyFrame(float speed, bool displayed)
     aimCameraAt(camera.target);
     flightSpeed = speed;
     flightDirection = Vec3{};
-    shotNow += FRAME_MS;
+    shotNow += SHOT_FRAME_MS;
     if (displayed) {
         displayFrame();
     } else {
@@ -73,7 +55,7 @@ void flyFrame(float speed, bool displayed)
 int main(int argc, char** argv)
 {
     std::string out;
-    const int opened = openShot(argc, argv, FIELD_SEED, shotClock, out);
+    const int opened = openShot(argc, argv, out);
     if (opened != 0) {
         return opened;
     }
@@ -86,7 +68,7 @@ int main(int argc, char** argv)
     for (; frame < FRAME_LIMIT && !ghostRace.hasCandidate; ++frame) {
         flyFrame(GHOST_LAP_SPEED, false);
     }
-    for (; frame < FRAME_LIMIT && activeGate() != SHOT_GATE + 1; ++frame) {
+    for (; frame < FRAME_LIMIT && gates[SHOT_GATE + 1].active != 1; ++frame) {
         flyFrame(RACED_LAP_SPEED, false);
     }
     for (int k = 0; k < FRAMES_AFTER_GATE; ++k) {
@@ -96,7 +78,7 @@ int main(int argc, char** argv)
     // The last frame again, seen from behind and beside the ghost.
     GhostPose ghost;
     float split = 0.0f;
-    if (!ghostRace.ghostPose(shotNow + FRAME_MS, ghost) || !ghostRace.splitShowing(shotNow + FRAME_MS, split)) {
+    if (!ghostRace.ghostPose(shotNow + SHOT_FRAME_MS, ghost) || !ghostRace.splitShowing(shotNow + SHOT_FRAME_MS, split)) {
         std::fprintf(stderr, "ghost shot: no ghost or no split after %d frames\n", frame);
         return 1;
     }
@@ -110,7 +92,7 @@ int main(int argc, char** argv)
     camera.position = vec3Add(ghost.position, vec3Add(behind, vec3Add(side, above)));
     aimCameraAt(ghost.position);
     flightDirection = Vec3{};
-    shotNow += FRAME_MS;
+    shotNow += SHOT_FRAME_MS;
     displayFrame();
 
     if (!saveFramePng(out)) {
