@@ -5,7 +5,6 @@
 //   vorel_explosion_shot DATA_DIR OUT.png
 #include "app/display_mode.h"
 #include "app/frame.h"
-#include "app/frame_state.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"

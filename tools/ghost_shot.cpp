@@ -5,7 +5,6 @@
 //   vorel_ghost_shot DATA_DIR OUT.png
 #include "app/display_mode.h"
 #include "app/frame.h"
-#include "app/frame_state.h"
 #include "app/ghost_race.h"
 #include "app/headless_frame.h"
 #include "sim/camera.h"
