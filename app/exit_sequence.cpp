@@ -1,14 +1,13 @@
-#include "app/platform.h"
+#include "app/exit_sequence.h"
 
 #include "app/ghost_race.h"
 #include "app/high_scores.h"
 #include "geometry/octree.h"
 #include "sim/course.h"
+#include "sim/platform_hooks.h"
 
 #include <cstdio>
 #include <cstdlib>
-
-PlatformHooks platformHooks;
 
 void runExitSequence()
 {

@@ -2,7 +2,7 @@
 
 #include "app/high_scores.h"
 #include "sim/camera.h"
-#include "sim/course.h"
+#include "sim/world_state.h"
 
 #include <cstdio>
 
@@ -140,10 +140,9 @@ void saveGhost()
     }
 }
 
-void raceGhostFrame(float nowMs)
+void raceGhostEvents(const FrameEvents& events, float nowMs)
 {
-    for (const FrameEvent& event : frameEvents) {
+    for (const FrameEvent& event : events) {
         ghostRace.onEvent(event, nowMs);
     }
-    ghostRace.onFrame(nowMs);
 }

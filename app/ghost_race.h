@@ -55,9 +55,8 @@ extern const char* const GHOST_CRAFT_FILE;
 // G: toggles showGhost; the first switch on reads the stored ghost and the
 // craft model, each naming its file in one line if it cannot.
 void toggleGhost();
-// After each update of a displayed frame: hands the frame's events to the
-// race, then samples the camera.
-void raceGhostFrame(float nowMs);
+// Hands a batch of frame events, as the app handles them, to the race.
+void raceGhostEvents(const FrameEvents& events, float nowMs);
 
 // Exit: writes the run's best lap to "ghost.txt" when it beats the stored one.
 void saveGhost();

@@ -1,11 +1,13 @@
 #include "app/input.h"
 
-#include "app/frame_state.h"
+#include "app/exit_sequence.h"
+#include "app/frame_cues.h"
 #include "app/ghost_race.h"
-#include "app/options.h"
-#include "app/platform.h"
 #include "sim/flight.h"
+#include "sim/platform_hooks.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 #include "sound/sound.h"
 
 namespace {
@@ -154,6 +156,7 @@ void onMouseButton(int button, int state, int, int)
     // Ctrl alone holds fire; any other combination, Ctrl with Shift included, launches.
     if (held != MODIFIER_CTRL) {
         launchRocket();
+        handleFrameEvents();
     }
 }
 

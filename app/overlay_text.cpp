@@ -1,10 +1,10 @@
 #include "app/overlay_text.h"
 
-#include "app/frame_state.h"
 #include "app/high_scores.h"
-#include "app/options.h"
 #include "sim/course.h"
 #include "sim/flight.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 #include "sound/sound.h"
 
 #include <cstdarg>

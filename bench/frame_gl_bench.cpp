@@ -7,12 +7,9 @@
 // Run from the game's run directory to use the generated models and textures;
 // elsewhere a procedural asteroid and ring and textures of the same kinds
 // stand in. Needs a display: xvfb-run -a -s "-screen 0 1024x768x24".
+#include "app/display_frame.h"
 #include "app/display_mode.h"
-#include "app/frame.h"
-#include "app/frame_state.h"
 #include "app/input.h"
-#include "app/platform.h"
-#include "app/options.h"
 #include "geometry/octree.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
@@ -20,8 +17,11 @@
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/course.h"
+#include "sim/platform_hooks.h"
 #include "sim/random.h"
+#include "sim/update_frame.h"
 #include "sim/world.h"
+#include "sim/world_state.h"
 #include "support/gl_window.h"
 #include "support/mesh_storage.h"
 

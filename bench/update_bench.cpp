@@ -1,9 +1,9 @@
 // The frame update over the full field: 200 asteroids drifting and colliding,
 // eleven gates, eight rockets in flight.
-#include "app/frame_state.h"
 #include "sim/collision.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
 #include "sim/world.h"
 
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
 #include "render/ghost_draw.h"
 
-#include "app/options.h"
 #include "geometry/frustum.h"
 #include "render/model_draw.h"
+#include "sim/world_state.h"
 
 #include <GL/gl.h>
 

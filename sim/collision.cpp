@@ -1,11 +1,10 @@
 #include "sim/collision.h"
 
-#include "app/options.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/flight.h"
+#include "sim/frame_events.h"
 #include "sim/rocket.h"
-#include "sound/sound.h"
 
 #include <cstdint>
 #include <cstring>
@@ -179,7 +178,11 @@ void hitAsteroid(Rocket& rocket, Asteroid& target)
     capSpeed(target.speed, ASTEROID_SPEED_CAP_AFTER_HIT);
 
     rocket.explode(point);
-    soundPlaySample(CHANNEL_EXPLOSION, SAMPLE_EXPLOSION);
+    FrameEvent hit;
+    hit.kind = EVENT_ROCKET_HIT;
+    hit.rocket = static_cast<int>(&rocket - rockets);
+    hit.asteroid = static_cast<int>(&target - asteroids);
+    frameEvents.push(hit);
 }
 
 // A rocket's state is looked at once, before its scan: within reach of
@@ -228,7 +231,10 @@ void bounceCraft(Asteroid& target)
 
     // Thrust stays off until its key is pressed again.
     thrustInput = 0;
-    soundPlaySample(CHANNEL_EXPLOSION, SAMPLE_EXPLOSION);
+    FrameEvent contact;
+    contact.kind = EVENT_CRAFT_CONTACT;
+    contact.asteroid = static_cast<int>(&target - asteroids);
+    frameEvents.push(contact);
 }
 
 void resolveCraftContacts()

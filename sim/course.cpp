@@ -1,15 +1,11 @@
 #include "sim/course.h"
 
-#include "app/frame_state.h"
 #include "sim/camera.h"
 #include "sim/frame_events.h"
 #include "sim/random.h"
-#include "sound/sound.h"
+#include "sim/update_frame.h"
 
 Gate gates[gateCount];
-float lapStartTime = 0.0f;
-float lastLapTime = 0.0f;
-float bestLapTime = NO_LAP_TIME;
 
 const GatePlace courseTable[gateCount] = {
     {-220.0f, 0.0f, 0.0f},    {-200.0f, 120.0f, 10.0f}, {-145.0f, 195.0f, 20.0f}, {0.0f, 220.0f, 50.0f},
@@ -79,12 +75,10 @@ void advanceCourse()
     if (passed < 0) {
         return;
     }
-    soundPlaySample(CHANNEL_GATE, SAMPLE_GATE);
-    soundSetVolume(CHANNEL_GATE, GATE_CUE_VOLUME);
-    FrameEvent gatePass;
-    gatePass.kind = EVENT_GATE_PASSED;
-    gatePass.gate = passed;
-    frameEvents.push(gatePass);
+    FrameEvent pass;
+    pass.kind = EVENT_GATE_PASSED;
+    pass.gate = passed;
+    frameEvents.push(pass);
 
     if (passed >= gateCount - 1) {
         activate(0);
@@ -95,17 +89,14 @@ void advanceCourse()
             lastLapTime = frameClock() - lapStartTime;
         }
         if (lastLapTime > 0.0f) {
-            FrameEvent lapEnd;
-            lapEnd.kind = EVENT_LAP_ENDED;
-            lapEnd.lapTime = lastLapTime;
-            lapEnd.bestLap = lastLapTime < bestLapTime;
-            if (lastLapTime < bestLapTime) {
+            FrameEvent lap;
+            lap.kind = EVENT_LAP_ENDED;
+            lap.lapTime = lastLapTime;
+            lap.bestLap = lastLapTime < bestLapTime;
+            if (lap.bestLap) {
                 bestLapTime = lastLapTime;
-                soundPlaySample(CHANNEL_LAP, SAMPLE_BEST_LAP);
-            } else {
-                soundPlaySample(CHANNEL_LAP, SAMPLE_NORMAL_LAP);
             }
-            frameEvents.push(lapEnd);
+            frameEvents.push(lap);
         }
         lapStartTime = frameClock();
     }

@@ -3,20 +3,25 @@
 #pragma once
 
 #include "geometry/model.h"
+#include "sim/record_fields.h"
 #include "sim/vec3.h"
+#include "sim/world_state.h"
 
 constexpr int gateCount = 11;
-constexpr float NO_LAP_TIME = 999999.0f;  // bestLapTime before any lap is completed
 constexpr float GATE_SPIN_RATE = 0.75f;   // degrees per step
 // Half the edge of the cube around a gate's centre that counts as passing it:
 // single-precision 3.7, compared in double.
 constexpr double GATE_PASS_REACH = 3.700000047683716;
 
+// After the model head (whose position is the gate's).
+#define VOREL_GATE_FIELDS(ROW)                                   \
+    ROW(int, active, 0)          /* 1 for the one gate to pass next */ \
+    ROW(Vec3, spinAxis, Vec3())  /* random, not normalised */    \
+    ROW(float, spinRate, 0.0f)   /* degrees per step, 0.75 */    \
+    ROW(float, spinAngle, 0.0f)  /* degrees, kept below 360 */
+
 struct Gate : Model {
-    int active = 0;          // 1 for the one gate to pass next
-    Vec3 spinAxis;           // random, not normalised
-    float spinRate = 0.0f;   // degrees per step, 0.75
-    float spinAngle = 0.0f;  // degrees, kept below 360
+    VOREL_GATE_FIELDS(VOREL_RECORD_MEMBER)
 
     // Drawing, with the renderer: green when active, red otherwise.
     void draw() const;
@@ -32,10 +37,8 @@ struct GatePlace {
 };
 extern const GatePlace courseTable[gateCount];
 
-// Milliseconds of the frame clock when the running lap began; 0 before the first lap.
-extern float lapStartTime;
-extern float lastLapTime;
-extern float bestLapTime;
+// lapStartTime (frame-clock ms when the running lap began; 0 before the first
+// lap), lastLapTime and bestLapTime live in the world's state tables.
 
 void gateSetUp(Gate& gate, float x, float y, float z, int active);
 void gateSpin(Gate& gate, float step);

@@ -1,14 +1,10 @@
 #include "sim/flight.h"
 
-#include "app/platform.h"
 #include "sim/camera.h"
+#include "sim/platform_hooks.h"
 
 #include <cmath>
 
-float flightSpeed = 0.0f;
-Vec3 flightDirection;
-int lastMouseX = MOUSE_START_X;
-int lastMouseY = MOUSE_START_Y;
 
 namespace {
 
@@ -211,10 +207,6 @@ int pendingPointerEchoCount()
 
 void resetFlight()
 {
-    flightSpeed = 0.0f;
-    flightDirection = Vec3{};
-    lastMouseX = MOUSE_START_X;
-    lastMouseY = MOUSE_START_Y;
     previousX = MOUSE_START_X;
     previousY = MOUSE_START_Y;
     echoes = PointerEchoes{};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "sim/vec3.h"
+#include "sim/world_state.h"
 
 constexpr float TOP_SPEED = 0.6f;
 // The craft is held within ±ARENA_LIMIT on every axis; its speed survives the clamp.
@@ -13,16 +14,10 @@ constexpr double ARENA_LIMIT = 256.0;
 constexpr int MOUSE_BAND_LOW = 100;
 constexpr int MOUSE_BAND_HIGH = 300;
 constexpr int MOUSE_BAND_CENTRE = 200;
-constexpr int MOUSE_START_X = 400;
-constexpr int MOUSE_START_Y = 300;
 
-// Distance per frame step, 0 to 0.6.
-extern float flightSpeed;
-// Unit direction of motion, or zero while at rest after braking (or never moved).
-extern Vec3 flightDirection;
-// Pointer position of the previous motion event, window pixels.
-extern int lastMouseX;
-extern int lastMouseY;
+// flightSpeed (distance per frame step, 0 to 0.6), flightDirection (unit, or
+// zero while at rest) and lastMouseX/Y (the previous motion event's pointer
+// position, window pixels) live in the world's state tables.
 
 // One thrust step: accelerate 1 pulls the velocity toward the view and speeds
 // up by a band-dependent increment; 0 brakes along the current direction.
@@ -46,5 +41,7 @@ void followDraggedPointer(int x, int y);
 // Warps whose motion events have not arrived yet.
 int pendingPointerEchoCount();
 
-// Back to the start: at rest, no direction, pointer reference (400, 300).
+// Back to the start of the flight's own bookkeeping: the pointer reference of
+// drags and the warps awaiting their echo. The flight values of the state
+// tables are reset with the rest of the world.
 void resetFlight();

@@ -2,7 +2,7 @@
 // records each event here in the order it happened and calls no platform
 // service itself. The app reads the list after updateFrame and after each
 // input handler, turns it into sound cues (and anything else that listens,
-// such as the replay digest), then clears it.
+// such as the replay digest), then clears it. The core never clears it.
 #pragma once
 
 #include "sim/asteroid.h"

@@ -1,8 +1,8 @@
 #include "sim/rocket.h"
 
-#include "app/frame_state.h"
 #include "sim/camera.h"
-#include "sound/sound.h"
+#include "sim/frame_events.h"
+#include "sim/update_frame.h"
 
 Rocket rockets[ROCKET_COUNT];
 
@@ -103,7 +103,10 @@ void launchRocket()
         if (rocket.state != ROCKET_FREE) {
             continue;
         }
-        soundPlaySample(CHANNEL_ROCKET, SAMPLE_ROCKET);
+        FrameEvent launch;
+        launch.kind = EVENT_ROCKET_LAUNCHED;
+        launch.rocket = static_cast<int>(&rocket - rockets);
+        frameEvents.push(launch);
         rocket.state = ROCKET_FLYING;
         rocket.launch(static_cast<float>(camera.position.x), static_cast<float>(camera.position.y),
                       static_cast<float>(camera.position.z), static_cast<float>(camera.view.x),

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "geometry/model.h"
+#include "sim/record_fields.h"
 #include "sim/vec3.h"
 
 constexpr int ROCKET_COUNT = 8;
@@ -14,18 +15,26 @@ constexpr int ROCKET_COOLDOWN_MS = 2500;
 
 enum RocketState : int { ROCKET_FREE = 0, ROCKET_FLYING = 1, ROCKET_FADING = 2 };
 
+constexpr Vec3 ROCKET_START_DIRECTION{0.0, 0.0, 1.0};
+using TrailPoints = Vertex[TRAIL_LENGTH];
+using TrailValues = float[TRAIL_LENGTH];
+
+// After the model head (whose position is the rocket's).
+#define VOREL_ROCKET_FIELDS(ROW)                                                                \
+    ROW(Vec3, direction, ROCKET_START_DIRECTION)                                                \
+    ROW(float, speed, 0.0f)                                                                     \
+    ROW(int, state, ROCKET_FREE)                                                                \
+    ROW(int, explosionActive, 0)                                                                \
+    ROW(Vertex, explosionPoint, Vertex())                                                       \
+    ROW(int, explosionFrame, 5)     /* texture-table slot of the explosion image on show */     \
+    ROW(float, explosionTimer, 0.0f) /* ms since the explosion image last advanced */           \
+    ROW(TrailPoints, trail, {})                                                                 \
+    ROW(int, trailCount, 0)                                                                     \
+    ROW(TrailValues, trailLife, {})                                                             \
+    ROW(TrailValues, trailSpare, {})
+
 struct Rocket : Model {
-    Vec3 direction{0.0, 0.0, 1.0};
-    float speed = 0.0f;
-    int state = ROCKET_FREE;
-    int explosionActive = 0;
-    Vertex explosionPoint;
-    int explosionFrame = 5;       // texture-table slot of the explosion image on show
-    float explosionTimer = 0.0f;  // ms since the explosion image last advanced
-    Vertex trail[TRAIL_LENGTH];
-    int trailCount = 0;
-    float trailLife[TRAIL_LENGTH] = {};
-    float trailSpare[TRAIL_LENGTH] = {};
+    VOREL_ROCKET_FIELDS(VOREL_RECORD_MEMBER)
 
     void launch(float px, float py, float pz, float dx, float dy, float dz);
     void move(float step);

@@ -1,16 +1,11 @@
 #include "sim/world.h"
 
-#include "app/frame_state.h"
-#include "app/options.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
-#include "sound/sound.h"
-
-void (*afterAsteroidDrift)() = nullptr;
 
 namespace {
 
@@ -67,66 +62,33 @@ void setUpWorld()
     lastLapTime = 0.0f;
 }
 
+namespace {
+
+// A record back to its start: every field of its table to its start value and
+// the head's position to the origin; the loaded model (geometry, colours) stays.
+template <class Record>
+void resetRecord(Record& record)
+{
+    Record fresh;
+    static_cast<Model&>(fresh) = static_cast<const Model&>(record);
+    fresh.position = Vertex{};
+    record = fresh;
+}
+
+}  // namespace
+
 void resetWorld()
 {
     camera = Camera{};
     resetFlight();
-
     for (Asteroid& a : asteroids) {
-        a.position = Vertex{};
-        a.direction = Vec3{};
-        a.spinAxis = Vec3{};
-        a.speed = 0.0f;
-        a.spinRate = 0.0f;
-        a.spinAngle = 0.0f;
-        a.index = 0;
+        resetRecord(a);
     }
-    const Rocket fresh;
     for (Rocket& r : rockets) {
-        r.position = Vertex{};
-        r.direction = fresh.direction;
-        r.speed = fresh.speed;
-        r.state = fresh.state;
-        r.explosionActive = fresh.explosionActive;
-        r.explosionPoint = fresh.explosionPoint;
-        r.explosionFrame = fresh.explosionFrame;
-        r.explosionTimer = fresh.explosionTimer;
-        for (int i = 0; i < TRAIL_LENGTH; ++i) {
-            r.trail[i] = Vertex{};
-            r.trailLife[i] = 0.0f;
-            r.trailSpare[i] = 0.0f;
-        }
-        r.trailCount = fresh.trailCount;
+        resetRecord(r);
     }
     for (Gate& g : gates) {
-        g.position = Vertex{};
-        g.active = 0;
-        g.spinAxis = Vec3{};
-        g.spinRate = 0.0f;
-        g.spinAngle = 0.0f;
+        resetRecord(g);
     }
-    lapStartTime = 0.0f;
-    lastLapTime = 0.0f;
-    bestLapTime = NO_LAP_TIME;
-
-    frameElapsedMs = 0.0f;
-    frameStep = 0.0f;
-    lastFrameTime = 0.0f;
-    optionsOverlayTimer = 0.0f;
-    rocketCooldown = 0;
-
-    thrustInput = 0;
-    rollInput = 0;
-    showFps = 0;
-    wireframe = 0;
-    textureFilter = 1;
-    mipMapping = 1;
-    displayLists = 0;
-    frustumCulling = 0;
-    transparency = 1;
-    faceCulling = 0;
-    showHighScores = 0;
-    showCourseLine = 0;
-    showOctree = 0;
-    radioVolume = RADIO_VOLUME_START;
+    resetWorldScalars();
 }

@@ -17,6 +17,3 @@ void setUpWorld();
 // clock and the platform hooks are left alone.
 void resetWorld();
 
-// Called by the frame update right after every asteroid has drifted, before
-// anything else moves; null in the game. The soak run checks the arena walls here.
-extern void (*afterAsteroidDrift)();

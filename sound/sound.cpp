@@ -1,7 +1,5 @@
 #include "sound/sound.h"
 
-int radioVolume = RADIO_VOLUME_START;
-
 namespace {
 SoundOutput* soundOutput = nullptr;
 }

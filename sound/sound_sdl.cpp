@@ -1,5 +1,6 @@
 #include "sound/sound_sdl.h"
 
+#include "sim/world_state.h"
 #include "sound/sound.h"
 
 #include <SDL.h>

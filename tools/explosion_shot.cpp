@@ -3,8 +3,8 @@
 // depends on where the field drifted, this shot always catches the blast.
 //
 //   vorel_explosion_shot DATA_DIR OUT.png
+#include "app/display_frame.h"
 #include "app/display_mode.h"
-#include "app/frame.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"

@@ -1,11 +1,11 @@
 #include "tools/frame_shot_gl.h"
 
 #include "app/display_mode.h"
-#include "app/frame.h"
-#include "app/frame_state.h"
+#include "app/display_frame.h"
 #include "app/startup.h"
 #include "sim/camera.h"
 #include "sim/random.h"
+#include "sim/update_frame.h"
 #include "tools/png_writer.h"
 
 #include <GL/glut.h>

@@ -4,12 +4,13 @@
 //
 //   vorel_ghost_shot DATA_DIR OUT.png
 #include "app/display_mode.h"
-#include "app/frame.h"
+#include "app/display_frame.h"
 #include "app/ghost_race.h"
-#include "app/headless_frame.h"
+#include "replay/headless_frame.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
+#include "sim/world_state.h"
 #include "tools/frame_shot_gl.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
+#include "app/display_frame.h"
 #include "app/display_mode.h"
-#include "app/frame.h"
 #include "support/gl_window.h"
 
 #include <GL/glut.h>

@@ -2,6 +2,7 @@
 #include "app/ghost_race.h"
 #include "sim/camera.h"
 #include "sim/course.h"
+#include "sim/world_state.h"
 #include "support/file_capture.h"
 
 #include <gtest/gtest.h>

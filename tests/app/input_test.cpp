@@ -1,7 +1,7 @@
 #include "app/input.h"
 
-#include "app/options.h"
 #include "sim/rocket.h"
+#include "sim/world_state.h"
 #include "support/sim_world.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "app/frame.h"
-#include "app/frame_state.h"
-#include "app/options.h"
+#include "app/display_frame.h"
 #include "app/overlay.h"
 #include "sim/flight.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 #include "support/gl_window.h"
 
 #include <GL/glut.h>

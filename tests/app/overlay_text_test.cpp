@@ -1,9 +1,9 @@
-#include "app/frame_state.h"
 #include "app/high_scores.h"
-#include "app/options.h"
 #include "app/overlay_text.h"
 #include "sim/course.h"
 #include "sim/flight.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/frame_state.h"
+#include "sim/update_frame.h"
 
 #include <gtest/gtest.h>
 

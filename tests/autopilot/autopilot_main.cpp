@@ -3,14 +3,11 @@
 // game's own input handlers while the real frame driver runs on the real
 // clock, then ended by the real exit sequence.
 //   vorel_autopilot <run directory>
-#include "app/frame.h"
-#include "app/frame_state.h"
+#include "app/display_frame.h"
+#include "app/display_mode.h"
 #include "app/high_scores.h"
 #include "app/input.h"
-#include "app/options.h"
-#include "app/platform.h"
 #include "app/settings.h"
-#include "app/display_mode.h"
 #include "app/startup.h"
 #include "app/timer.h"
 #include "geometry/octree.h"
@@ -20,9 +17,12 @@
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
+#include "sim/platform_hooks.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
 #include "sim/world.h"
+#include "sim/world_state.h"
 #include "sound/sound.h"
 #include "support/file_capture.h"
 #include "support/gl_window.h"
@@ -113,6 +113,7 @@ void startGame(CueRecorder& recorder)
     randomSeed(FIELD_SEED);
     loadWorld();
     timerInit();
+    frameClock = timerGetTime;
     soundSetOutput(&recorder);
 
     ensureGlWindow();

@@ -1,11 +1,11 @@
 #include "tests/autopilot/course_pilot.h"
 
-#include "app/frame_state.h"
 #include "app/input.h"
-#include "app/options.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 #include "tests/support/steering.h"
 
 #include <cmath>

@@ -1,12 +1,12 @@
-#include "app/frame.h"
-#include "app/frame_state.h"
-#include "app/options.h"
+#include "app/display_frame.h"
 #include "render/effects.h"
 #include "render/radar.h"
 #include "render/texture_table.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 #include "support/gl_window.h"
 
 #include <GL/glu.h>

@@ -1,13 +1,13 @@
 // The drawing passes of the frame change the world exactly as the headless
 // frame does, so that replays and soaks stand for the real game.
-#include "app/frame.h"
-#include "app/frame_state.h"
-#include "app/headless_frame.h"
-#include "app/world_digest.h"
+#include "app/display_frame.h"
 #include "render/effects.h"
+#include "render/frame_effects.h"
+#include "replay/world_digest.h"
 #include "sim/camera.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
 #include "sim/world.h"
 #include "support/gl_window.h"
 

@@ -2,11 +2,8 @@
 // models, textures made here, a frozen clock and a camera set by hand.
 #pragma once
 
-#include "app/frame.h"
-#include "app/frame_state.h"
+#include "app/display_frame.h"
 #include "app/input.h"
-#include "app/options.h"
-#include "app/platform.h"
 #include "geometry/octree.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
@@ -14,8 +11,11 @@
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/course.h"
+#include "sim/platform_hooks.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
 #include "sim/world.h"
+#include "sim/world_state.h"
 #include "support/gl_window.h"
 #include "support/mesh_storage.h"
 

@@ -1,6 +1,6 @@
-#include "app/options.h"
-#include "render/tga_files.h"
 #include "render/texture_table.h"
+#include "render/tga_files.h"
+#include "sim/world_state.h"
 #include "support/gl_window.h"
 #include "support/scratch_dir.h"
 

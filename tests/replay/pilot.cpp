@@ -1,12 +1,12 @@
 #include "tests/replay/pilot.h"
 
-#include "app/frame_state.h"
 #include "app/input.h"
-#include "app/options.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/flight.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 #include "tests/support/steering.h"
 
 #include <cmath>

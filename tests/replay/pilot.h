@@ -3,8 +3,8 @@
 // every event it hands to the game.
 #pragma once
 
-#include "app/replay.h"
-#include "app/replay_script.h"
+#include "replay/replay.h"
+#include "replay/replay_script.h"
 
 // Plays script.frameCount frames of the world set up from script.seed with
 // the script's frame durations, appending the pilot's events to

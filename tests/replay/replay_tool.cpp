@@ -2,8 +2,8 @@
 //   vorel_replay record <script> <frames> <seed> <ms>...  let the pilot fly and save its events
 //   vorel_replay play <script> [<digest>]                 write the digest (to standard output)
 //   vorel_replay check <script> <expected digest>         compare with the expected digest
-#include "app/replay.h"
-#include "app/replay_script.h"
+#include "replay/replay.h"
+#include "replay/replay_script.h"
 #include "tests/replay/pilot.h"
 
 #include <chrono>

@@ -1,9 +1,9 @@
-#include "app/options.h"
 #include "sim/camera.h"
 #include "sim/collision.h"
 #include "sim/flight.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
+#include "sim/world_state.h"
 #include "support/sim_world.h"
 
 #include <cmath>
@@ -33,10 +33,10 @@ protected:
         EXPECT_EQ(asteroids[k].position.z, z) << "asteroid " << k;
     }
 
-    int explosionCues() const
+    int explosionCues()
     {
         int n = 0;
-        for (const SoundCall& c : sound.calls) {
+        for (const SoundCall& c : cues()) {
             n += c == played(CHANNEL_EXPLOSION, SAMPLE_EXPLOSION);
         }
         return n;
@@ -69,7 +69,7 @@ TEST_F(Collisions, AsteroidsTouchBelowSixteen)
     resolveCollisions();
     expectAt(3, 0.0f, 30.0f, 0.0f);
     expectAt(7, 0.0f, static_cast<float>(30.0 - 16.001000000047497), 0.0f);
-    EXPECT_TRUE(sound.calls.empty());
+    EXPECT_TRUE(cues().empty());
 }
 
 TEST_F(Collisions, PairKeepsTangentialPartsAndCapsAtTwo)

@@ -44,7 +44,7 @@ TEST_F(Course, OnlyTheActiveGatePasses)
     EXPECT_EQ(activeGate(), 0);
     flyThrough(5);
     EXPECT_EQ(activeGate(), 0);
-    EXPECT_TRUE(sound.calls.empty());
+    EXPECT_TRUE(cues().empty());
 
     Gate& g = gates[5];
     EXPECT_EQ(gateTestPass(g, 150.0, 50.0, -20.0), 0);
@@ -80,7 +80,7 @@ TEST_F(Course, FirstPassOfGateZeroOnlyStartsTheClock)
     EXPECT_EQ(lapStartTime, 5016.5f);
     EXPECT_EQ(lastLapTime, 0.0f);
     EXPECT_EQ(bestLapTime, NO_LAP_TIME);
-    EXPECT_EQ(sound.calls, gateChime());
+    EXPECT_EQ(cues(), gateChime());
     EXPECT_EQ(activeGate(), 1);
     EXPECT_EQ(camera.target.x, -200.0);
     EXPECT_EQ(camera.target.y, 120.0);
@@ -99,35 +99,35 @@ TEST_F(Course, LapsAreTimedBestFirstAndAnEqualLapIsNormal)
     EXPECT_EQ(lastLapTime, 0.0f);
     EXPECT_EQ(camera.target.x, -220.0);
 
-    sound.calls.clear();
+    frameEvents.clear();
     flyThrough(0, 60.0f);
     const float lap = scriptedTime() - start;
     EXPECT_EQ(lastLapTime, lap);
     EXPECT_EQ(bestLapTime, lap);
     std::vector<SoundCall> expected = gateChime();
     expected.push_back(played(CHANNEL_LAP, SAMPLE_BEST_LAP));
-    EXPECT_EQ(sound.calls, expected);
+    EXPECT_EQ(cues(), expected);
 
     // The same lap again.
     for (int g = 1; g < gateCount; ++g) {
         flyThrough(g, 6000.0f);
     }
-    sound.calls.clear();
+    frameEvents.clear();
     flyThrough(0, 60.0f);
     EXPECT_EQ(lastLapTime, lap);
     EXPECT_EQ(bestLapTime, lap);
     expected.back() = played(CHANNEL_LAP, SAMPLE_NORMAL_LAP);
-    EXPECT_EQ(sound.calls, expected);
+    EXPECT_EQ(cues(), expected);
 
     // One millisecond faster is a new best.
     for (int g = 1; g < gateCount; ++g) {
         flyThrough(g, 6000.0f);
     }
-    sound.calls.clear();
+    frameEvents.clear();
     flyThrough(0, 59.0f);
     EXPECT_EQ(bestLapTime, lap - 1.0f);
-    ASSERT_FALSE(sound.calls.empty());
-    EXPECT_EQ(sound.calls.back(), played(CHANNEL_LAP, SAMPLE_BEST_LAP));
+    ASSERT_FALSE(cues().empty());
+    EXPECT_EQ(cues().back(), played(CHANNEL_LAP, SAMPLE_BEST_LAP));
 }
 
 TEST_F(Course, GatesSpinAndWrapOnce)

@@ -1,6 +1,6 @@
-#include "app/options.h"
 #include "sim/camera.h"
 #include "sim/flight.h"
+#include "sim/world_state.h"
 #include "support/sim_world.h"
 
 #include <cmath>

@@ -43,8 +43,8 @@ TEST_F(Rockets, LaunchLeavesFromTheCameraWithCueAndCooldown)
     EXPECT_EQ(r.trailSpare[7], -1.0f);
     EXPECT_EQ(r.explosionFrame, 5);  // explosion fields untouched
     EXPECT_EQ(rocketCooldown, 2500);
-    ASSERT_EQ(sound.calls.size(), 1u);
-    EXPECT_EQ(sound.calls[0], played(CHANNEL_ROCKET, SAMPLE_ROCKET));
+    ASSERT_EQ(cues().size(), 1u);
+    EXPECT_EQ(cues()[0], played(CHANNEL_ROCKET, SAMPLE_ROCKET));
 }
 
 TEST_F(Rockets, CooldownHoldsFireAndIsNotRestarted)
@@ -74,10 +74,10 @@ TEST_F(Rockets, TakesTheLowestFreeSlotAndNoneWhenAllAreBusy)
 
     rocketCooldown = 0;
     rockets[5].state = ROCKET_FADING;
-    sound.calls.clear();
+    frameEvents.clear();
     launchRocket();
     EXPECT_EQ(rocketCooldown, 0);  // the overlay keeps saying ready
-    EXPECT_TRUE(sound.calls.empty());
+    EXPECT_TRUE(cues().empty());
 }
 
 TEST_F(Rockets, LeavesTheArenaOnlyBeyond256)
@@ -92,7 +92,7 @@ TEST_F(Rockets, LeavesTheArenaOnlyBeyond256)
     EXPECT_EQ(r.position.x, 257.5f);
     EXPECT_EQ(r.state, ROCKET_FADING);
     EXPECT_EQ(r.explosionActive, 0);
-    EXPECT_TRUE(sound.calls.empty());
+    EXPECT_TRUE(cues().empty());
 
     r.launch(0.0f, 253.5f, 0.0f, 0.0f, 1.0f, 0.0f);
     r.move(1.0f);

@@ -1,4 +1,6 @@
-#include "app/platform.h"
+#include "app/exit_sequence.h"
+#include "sim/platform_hooks.h"
+#include "sim/world_state.h"
 #include "sound/sound.h"
 #include "sound/sound_sdl.h"
 #include "support/scratch_dir.h"

@@ -2,9 +2,11 @@
 // a sound recorder and a pointer that answers warps the way X11 does.
 #pragma once
 
-#include "app/frame_state.h"
-#include "app/platform.h"
+#include "app/frame_cues.h"
 #include "sim/asteroid.h"
+#include "sim/frame_events.h"
+#include "sim/platform_hooks.h"
+#include "sim/update_frame.h"
 #include "sim/world.h"
 #include "sound/sound.h"
 
@@ -85,6 +87,7 @@ protected:
         pointerQueue().clear();
         warpLog().clear();
         soundSetOutput(&sound);
+        frameEvents.clear();
         parkAsteroids();
     }
 
@@ -102,6 +105,7 @@ protected:
     void TearDown() override
     {
         soundSetOutput(nullptr);
+        frameEvents.clear();
         platformHooks = savedHooks;
         frameClock = savedClock;
         resetWorld();
@@ -112,6 +116,17 @@ protected:
     {
         scriptedTime() += ms;
         updateFrame();
+    }
+
+    // The cues the app plays for the events the core reported since the list
+    // was last cleared.
+    std::vector<SoundCall> cues()
+    {
+        SoundRecorder heard;
+        soundSetOutput(&heard);
+        playEventCues(frameEvents);
+        soundSetOutput(&sound);
+        return heard.calls;
     }
 
     SoundRecorder sound;

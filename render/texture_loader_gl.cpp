@@ -1,8 +1,8 @@
 #include "render/texture_table.h"
 
-#include "app/options.h"
-#include "app/platform.h"
 #include "render/tga.h"
+#include "sim/platform_hooks.h"
+#include "sim/world_state.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

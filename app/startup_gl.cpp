@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
+#include "app/display_frame.h"
 #include "app/display_mode.h"
-#include "app/frame.h"
+#include "app/exit_sequence.h"
 #include "app/high_scores.h"
 #include "app/input.h"
-#include "app/platform.h"
 #include "app/settings.h"
 #include "app/timer.h"
 #include "geometry/octree.h"
@@ -13,8 +13,10 @@
 #include "render/texture_table.h"
 #include "sim/asteroid.h"
 #include "sim/course.h"
+#include "sim/platform_hooks.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
 #include "sim/world.h"
 #include "sound/sound_sdl.h"
 
@@ -119,6 +121,7 @@ int runGame(int argc, char** argv)
     loadWorld();
 
     timerInit();
+    frameClock = timerGetTime;
     soundInit();
 
     // The display string must be set before glutInit.

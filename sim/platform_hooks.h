@@ -21,7 +21,3 @@ struct PlatformHooks {
 };
 
 extern PlatformHooks platformHooks;
-
-// Escape, pressed or released: save the best lap if there is one, leave the
-// display, free the octree, close the sound and end the process with status 0.
-void runExitSequence();

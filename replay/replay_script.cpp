@@ -1,4 +1,4 @@
-#include "app/replay_script.h"
+#include "replay/replay_script.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #include "render/effects.h"
 
-#include "app/headless_frame.h"
-#include "app/options.h"
+#include "render/frame_effects.h"
 #include "render/radar.h"
 #include "render/texture_table.h"
 #include "sim/camera.h"
+#include "sim/world_state.h"
 
 #include <GL/gl.h>
 

@@ -1,14 +1,17 @@
-#include "app/replay.h"
+#include "replay/replay.h"
 
-#include "app/frame_state.h"
-#include "app/headless_frame.h"
+#include "app/frame_cues.h"
 #include "app/input.h"
-#include "app/platform.h"
-#include "app/world_digest.h"
+#include "render/frame_effects.h"
+#include "replay/headless_frame.h"
+#include "replay/world_digest.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
+#include "sim/frame_events.h"
+#include "sim/platform_hooks.h"
 #include "sim/random.h"
+#include "sim/update_frame.h"
 #include "sim/world.h"
 #include "sound/sound.h"
 
@@ -40,6 +43,11 @@ int modifiersHook()
 // goes on rather than ending the process.
 void exitHook(int) {}
 
+void eventHook(const FrameEvents& events)
+{
+    activeSession->countEvents(events);
+}
+
 struct CueTap : SoundOutput {
     void playSample(int channel, int slot) override { activeSession->cuePlayed(channel, slot); }
     void setVolume(int channel, int volume) override { activeSession->volumeSet(channel, volume); }
@@ -54,11 +62,6 @@ int activeGate()
         }
     }
     return -1;
-}
-
-bool samePoint(const Vertex& a, const Vertex& b)
-{
-    return a.x == b.x && a.y == b.y && a.z == b.z;
 }
 
 std::string frameError(int frame, const std::string& what)
@@ -80,6 +83,7 @@ ReplaySession::ReplaySession(const InputScript& script) : frameMs(script.frameMs
     frameClock = replayClock;
     scriptedNow = 0.0f;
     soundSetOutput(&cueTap);
+    frameEventListener = eventHook;
 
     resetWorld();
     randomSeed(script.seed);
@@ -90,6 +94,7 @@ ReplaySession::ReplaySession(const InputScript& script) : frameMs(script.frameMs
 
 ReplaySession::~ReplaySession()
 {
+    frameEventListener = nullptr;
     soundSetOutput(nullptr);
     frameClock = savedClock;
     platformHooks = savedHooks;
@@ -162,26 +167,28 @@ void ReplaySession::cuePlayed(int channel, int slot)
     h.add(channel);
     h.add(slot);
     cueHash = h.value();
+}
 
-    if (slot == SAMPLE_EXPLOSION) {
-        // A rocket's hit calls explode just before its cue, giving the rocket
-        // a new explosion point; the craft's contact changes no rocket.
-        for (int r = 0; r < ROCKET_COUNT; ++r) {
-            const Rocket& rocket = rockets[r];
-            if (rocket.explosionActive == 1 && rocket.explosionTimer == 0.0f &&
-                !samePoint(rocket.explosionPoint, lastHitPoint[r])) {
-                lastHitPoint[r] = rocket.explosionPoint;
-                ++tally.rocketHits;
-                return;
-            }
+void ReplaySession::countEvents(const FrameEvents& events)
+{
+    for (const FrameEvent& event : events) {
+        switch (event.kind) {
+        case EVENT_ROCKET_LAUNCHED:
+            ++tally.launches;
+            break;
+        case EVENT_ROCKET_HIT:
+            ++tally.rocketHits;
+            break;
+        case EVENT_CRAFT_CONTACT:
+            ++tally.craftContacts;
+            break;
+        case EVENT_GATE_PASSED:
+            ++tally.gatesPassed;
+            break;
+        case EVENT_LAP_ENDED:
+            ++tally.laps;
+            break;
         }
-        ++tally.craftContacts;
-    } else if (slot == SAMPLE_ROCKET) {
-        ++tally.launches;
-    } else if (slot == SAMPLE_GATE) {
-        ++tally.gatesPassed;
-    } else if (slot == SAMPLE_BEST_LAP || slot == SAMPLE_NORMAL_LAP) {
-        ++tally.laps;
     }
 }
 

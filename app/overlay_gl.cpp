@@ -1,8 +1,8 @@
 #include "app/overlay.h"
 
-#include "app/frame_state.h"
 #include "app/ghost_overlay_text.h"
 #include "app/overlay_text.h"
+#include "sim/update_frame.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>

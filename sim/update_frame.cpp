@@ -1,13 +1,11 @@
-#include "app/frame_state.h"
+#include "sim/update_frame.h"
 
-#include "app/options.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/collision.h"
 #include "sim/course.h"
 #include "sim/flight.h"
 #include "sim/rocket.h"
-#include "sim/world.h"
 
 constexpr float STEP_MS = 16.5f;
 
@@ -40,9 +38,6 @@ void updateFrame()
 
     for (Asteroid& asteroid : asteroids) {
         asteroid.move(frameStep);
-    }
-    if (afterAsteroidDrift) {
-        afterAsteroidDrift();
     }
     for (Gate& gate : gates) {
         gateSpin(gate, frameStep);

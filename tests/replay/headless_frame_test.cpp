@@ -1,6 +1,7 @@
-#include "app/headless_frame.h"
 #include "render/effect_timing.h"
+#include "render/frame_effects.h"
 #include "render/texture_table.h"
+#include "replay/headless_frame.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
 #include "support/sim_world.h"

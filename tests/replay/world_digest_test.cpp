@@ -1,10 +1,10 @@
-#include "app/options.h"
-#include "app/world_digest.h"
+#include "replay/world_digest.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
 #include "sim/random.h"
 #include "sim/rocket.h"
+#include "sim/world_state.h"
 #include "support/sim_world.h"
 
 #include <cmath>

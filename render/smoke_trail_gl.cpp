@@ -1,11 +1,11 @@
 #include "render/effects.h"
 
-#include "app/options.h"
 #include "render/effect_timing.h"
 #include "render/sprite.h"
 #include "render/texture_table.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
+#include "sim/world_state.h"
 
 #include <GL/gl.h>
 

@@ -1,10 +1,9 @@
-#include "app/headless_frame.h"
+#include "render/frame_effects.h"
 
-#include "app/frame_state.h"
-#include "app/ghost_race.h"
 #include "render/effect_timing.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
 
 void runFrameEffects(const FrameEffectPasses& passes)
 {
@@ -36,12 +35,4 @@ void normalizeCockpitAxes(Camera& camera)
     camera.side.normalize();
     camera.up.normalize();
     camera.view.normalize();
-}
-
-void headlessFrame()
-{
-    updateFrame();
-    raceGhostFrame(frameClock());
-    frameEvents.clear();
-    runFrameEffects(FrameEffectPasses{});
 }

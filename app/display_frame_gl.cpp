@@ -1,14 +1,13 @@
-#include "app/frame.h"
+#include "app/display_frame.h"
 
-#include "app/frame_state.h"
+#include "app/frame_cues.h"
 #include "app/ghost_race.h"
-#include "app/headless_frame.h"
-#include "app/options.h"
 #include "app/overlay.h"
 #include "geometry/frustum.h"
 #include "geometry/octree.h"
 #include "render/backdrop.h"
 #include "render/effects.h"
+#include "render/frame_effects.h"
 #include "render/ghost_draw.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
@@ -17,6 +16,8 @@
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
@@ -58,8 +59,8 @@ void drawAsteroids()
 void displayFrame()
 {
     updateFrame();
-    raceGhostFrame(frameClock());
-    frameEvents.clear();
+    handleFrameEvents();
+    ghostRace.onFrame(frameClock());
 
     glMatrixMode(GL_MODELVIEW);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -1,8 +1,8 @@
-#include "app/frame_state.h"
-#include "app/replay.h"
+#include "replay/replay.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
+#include "sim/update_frame.h"
 #include "sim/world.h"
 
 #include <gtest/gtest.h>

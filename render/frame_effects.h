@@ -1,10 +1,10 @@
-// The simulation side of one displayed frame. Besides the update, a displayed
+// The simulation side of the effect passes. Besides the update, a displayed
 // frame changes the world in three places while it draws: each running
 // explosion advances through its images, each busy rocket lays or fades its
 // smoke trail, and the cockpit normalises the camera's side, up and view.
 // runFrameEffects holds that sequence once: the display runs it with its
 // drawing passes, the headless frame (replays, soaks) with passes that draw
-// nothing, so both change the world in exactly the same way.
+// nothing, so both change the world in exactly the same way. GL-free.
 #pragma once
 
 struct Camera;
@@ -33,6 +33,3 @@ void runFrameEffects(const FrameEffectPasses& passes);
 // in that order.
 void normalizeCockpitAxes(Camera& camera);
 
-// One displayed frame without drawing: updateFrame, then runFrameEffects
-// with no drawing passes.
-void headlessFrame();

@@ -4,24 +4,24 @@
 // scripted clock. Every 100 frames a digest line fingerprints the world.
 #pragma once
 
-#include "app/replay_script.h"
-#include "geometry/model.h"
-#include "sim/rocket.h"
+#include "replay/replay_script.h"
 
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+struct FrameEvents;
+
 constexpr int DIGEST_INTERVAL = 100;
 
-// What happened in the run, counted from the sound cues.
+// What happened in the run, counted from the frame events.
 struct ReplayCounts {
-    int launches = 0;       // rocket launch cues
-    int rocketHits = 0;     // explosion cues of rockets hitting asteroids
-    int craftContacts = 0;  // explosion cues of the craft touching asteroids
-    int gatesPassed = 0;    // gate chimes
-    int laps = 0;           // completed laps (best-lap and normal-lap cues)
+    int launches = 0;       // rockets launched
+    int rocketHits = 0;     // rockets exploding on asteroids
+    int craftContacts = 0;  // the craft bouncing off asteroids
+    int gatesPassed = 0;
+    int laps = 0;           // completed laps
     float bestLapMs = 0.0f; // bestLapTime after the last frame run
 };
 
@@ -56,6 +56,7 @@ public:
     int modifiersHeld() const { return modifiers; }
     void cuePlayed(int channel, int slot);
     void volumeSet(int channel, int volume);
+    void countEvents(const FrameEvents& events);
 
 private:
     void addDigestLine();
@@ -67,9 +68,6 @@ private:
     std::vector<std::pair<int, int>> warps;
     ReplayCounts tally;
     uint64_t cueHash = 0;
-    // The explosion point each rocket had at its last counted hit, to tell a
-    // rocket's explosion cue from the craft's.
-    Vertex lastHitPoint[ROCKET_COUNT];
     std::vector<std::string> lines;
 };
 

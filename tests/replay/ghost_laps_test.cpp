@@ -1,11 +1,10 @@
 // Scripted laps flown by the replay pilot, headless, with the ghost file
 // written as the exit sequence writes it.
 #include "app/ghost_race.h"
-#include "app/replay.h"
-#include "sim/course.h"
+#include "replay/replay.h"
 #include "sim/world.h"
 #include "support/file_capture.h"
-#include "replay/pilot.h"
+#include "tests/replay/pilot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "render/model_draw.h"
 
-#include "app/options.h"
 #include "sim/course.h"
+#include "sim/world_state.h"
 
 #include <GL/gl.h>
 

@@ -1,8 +1,8 @@
 #include "render/backdrop.h"
 
-#include "app/options.h"
 #include "render/texture_table.h"
 #include "sim/camera.h"
+#include "sim/world_state.h"
 
 #include <GL/gl.h>
 

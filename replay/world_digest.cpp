@@ -1,0 +1,105 @@
+#include "replay/world_digest.h"
+
+#include "sim/asteroid.h"
+#include "sim/camera.h"
+#include "sim/course.h"
+#include "sim/flight.h"
+#include "sim/rocket.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
+
+#include <cstddef>
+
+namespace {
+
+void add(WorldHash& h, float v) { h.add(v); }
+void add(WorldHash& h, int v) { h.add(v); }
+
+void add(WorldHash& h, const Vec3& v)
+{
+    h.add(v.x);
+    h.add(v.y);
+    h.add(v.z);
+}
+
+void add(WorldHash& h, const Vertex& v)
+{
+    h.add(v.x);
+    h.add(v.y);
+    h.add(v.z);
+    h.add(v.u);
+    h.add(v.v);
+    h.add(v.w);
+}
+
+void add(WorldHash& h, const Asteroid& record);
+void add(WorldHash& h, const Rocket& record);
+void add(WorldHash& h, const Gate& record);
+
+template <class T, size_t N>
+void add(WorldHash& h, const T (&values)[N])
+{
+    for (const T& v : values) {
+        add(h, v);
+    }
+}
+
+// Each record's table in its order, after the head's position where it has one.
+#define VOREL_HASH_FIELD(type, name, start) add(h, record.name);
+
+void add(WorldHash& h, const Camera& record)
+{
+    VOREL_CAMERA_FIELDS(VOREL_HASH_FIELD)
+}
+
+void add(WorldHash& h, const Asteroid& record)
+{
+    add(h, record.position);
+    VOREL_ASTEROID_FIELDS(VOREL_HASH_FIELD)
+}
+
+void add(WorldHash& h, const Rocket& record)
+{
+    add(h, record.position);
+    VOREL_ROCKET_FIELDS(VOREL_HASH_FIELD)
+}
+
+void add(WorldHash& h, const Gate& record)
+{
+    add(h, record.position);
+    VOREL_GATE_FIELDS(VOREL_HASH_FIELD)
+}
+
+#undef VOREL_HASH_FIELD
+#define VOREL_HASH_VALUE(type, name, start) add(h, name);
+
+}  // namespace
+
+void WorldHash::addBytes(const void* data, size_t size)
+{
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    for (size_t k = 0; k < size; ++k) {
+        state = (state ^ bytes[k]) * 1099511628211ull;
+    }
+}
+
+void hashWorld(WorldHash& h)
+{
+    add(h, camera);
+    VOREL_FLIGHT_STATE(VOREL_HASH_VALUE)
+    h.add(pendingPointerEchoCount());
+    add(h, asteroids);
+    add(h, rockets);
+    VOREL_LAUNCH_STATE(VOREL_HASH_VALUE)
+    add(h, gates);
+    VOREL_LAP_STATE(VOREL_HASH_VALUE)
+    VOREL_FRAME_STATE(VOREL_HASH_VALUE)
+    VOREL_INPUT_STATE(VOREL_HASH_VALUE)
+}
+
+uint64_t worldHash()
+{
+    WorldHash hash;
+    hashWorld(hash);
+    return hash.value();
+}

@@ -1,0 +1,3 @@
+#include "sim/platform_hooks.h"
+
+PlatformHooks platformHooks;
