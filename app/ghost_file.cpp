@@ -1,14 +1,10 @@
 #include "app/ghost_file.h"
 
+#include "geometry/file_read.h"
 #include "geometry/text_reader.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 const char* const GHOST_FILE = "ghost.txt";
 
@@ -152,38 +148,20 @@ std::string formatGhost(const GhostLap& lap)
 
 GhostFileStatus readGhostFile(const char* path, GhostLap& lap)
 {
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == ENOENT ? GHOST_FILE_MISSING : GHOST_FILE_UNREADABLE;
-    }
-    struct stat info = {};
-    GhostFileStatus status = GHOST_FILE_UNREADABLE;
     std::string text;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        status = info.st_size > GHOST_FILE_MAX_BYTES ? GHOST_FILE_MALFORMED : GHOST_FILE_OK;
+    switch (readWholeFile(path, text)) {
+    case FileReadStatus::OK:
+        return parseGhost(text, lap);
+    case FileReadStatus::MISSING:
+        return GHOST_FILE_MISSING;
+    case FileReadStatus::NOT_REGULAR:
+    case FileReadStatus::UNREADABLE:
+    case FileReadStatus::READ_FAILED:
+        return GHOST_FILE_UNREADABLE;
+    case FileReadStatus::TOO_LARGE:
+        return GHOST_FILE_MALFORMED;
     }
-    if (status == GHOST_FILE_OK) {
-        text.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t done = 0;
-        // The file may shrink while it is read; a read of 0 ends it early.
-        while (done < text.size()) {
-            const ssize_t n = ::read(fd, &text[done], text.size() - done);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                status = GHOST_FILE_UNREADABLE;
-                break;
-            }
-            if (n == 0) {
-                break;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        text.resize(done);
-    }
-    ::close(fd);
-    return status == GHOST_FILE_OK ? parseGhost(text, lap) : status;
+    return GHOST_FILE_UNREADABLE;
 }
 
 void reportGhostFile(GhostFileStatus status)

@@ -25,14 +25,12 @@
 
 extern const char* const GHOST_FILE;
 constexpr int GHOST_FILE_VERSION = 1;
-// Far above the longest lap's file; a larger file is refused before it is read.
-constexpr long GHOST_FILE_MAX_BYTES = 64L * 1024 * 1024;
 
 enum GhostFileStatus : int {
     GHOST_FILE_OK,
     GHOST_FILE_MISSING,     // no such file
     GHOST_FILE_UNREADABLE,  // cannot be opened or read, or not a regular file
-    GHOST_FILE_MALFORMED,   // not a valid file of this version
+    GHOST_FILE_MALFORMED,   // not a valid file of this version, or larger than any data file
     GHOST_FILE_NEWER,       // a later version of the format: left alone
 };
 
@@ -40,7 +38,7 @@ enum GhostFileStatus : int {
 GhostFileStatus parseGhost(const std::string& text, GhostLap& lap);
 std::string formatGhost(const GhostLap& lap);
 
-// Reads and parses the file at path, bounded by GHOST_FILE_MAX_BYTES.
+// Reads the file at path whole, within the shared reader's bound, and parses it.
 GhostFileStatus readGhostFile(const char* path, GhostLap& lap);
 // The one line that tells the player why no ghost was loaded.
 void reportGhostFile(GhostFileStatus status);

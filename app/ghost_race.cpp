@@ -1,6 +1,6 @@
 #include "app/ghost_race.h"
 
-#include "app/high_scores.h"
+#include "app/player_file.h"
 #include "sim/camera.h"
 #include "sim/world_state.h"
 

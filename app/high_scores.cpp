@@ -1,18 +1,12 @@
 #include "app/high_scores.h"
 
+#include "geometry/file_read.h"
 #include "geometry/text_reader.h"
 #include "sim/course.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <utility>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 const char* const NEUTRAL_PLAYER_NAME = "Pilot";
 const char* const HIGH_SCORE_FILE = "bestenliste.txt";
@@ -20,6 +14,9 @@ const char* const HIGH_SCORE_FILE = "bestenliste.txt";
 HighScoreList highScoreList;
 
 namespace {
+
+// Set when start-up found the file but could not read it.
+bool fileUnreadAtStart = false;
 
 void setName(HighScoreEntry& entry, const char* name)
 {
@@ -51,43 +48,6 @@ void printOpenError()
     std::fflush(stdout);
 }
 
-bool writeAll(int fd, const std::string& contents)
-{
-    std::size_t done = 0;
-    while (done < contents.size()) {
-        const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The mode a file created with fopen would get, or the old file's own.
-mode_t modeFor(const std::string& path)
-{
-    struct stat old = {};
-    if (::stat(path.c_str(), &old) == 0) {
-        return old.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-std::string directoryOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 }  // namespace
 
 HighScoreList::~HighScoreList()
@@ -95,7 +55,7 @@ HighScoreList::~HighScoreList()
     freeEntries(first);
 }
 
-HighScoreList::HighScoreList(const HighScoreList& other)
+HighScoreList::HighScoreList(const HighScoreList& other) : unread(other.unread)
 {
     *first = *other.first;
     first->next = nullptr;
@@ -109,6 +69,7 @@ HighScoreList::HighScoreList(const HighScoreList& other)
 HighScoreList& HighScoreList::operator=(HighScoreList other)
 {
     std::swap(first, other.first);
+    std::swap(unread, other.unread);
     return *this;
 }
 
@@ -116,6 +77,7 @@ void HighScoreList::reset()
 {
     freeEntries(first);
     first = new HighScoreEntry;
+    unread.clear();
 }
 
 int HighScoreList::size() const
@@ -156,25 +118,45 @@ bool HighScoreList::insert(const char* name, float time)
         first = entry;
         return true;
     }
-    for (HighScoreEntry* before = first; before->next; before = before->next) {
+    HighScoreEntry* before = first;
+    for (; before->next; before = before->next) {
         if (before->next->time >= time) {
-            HighScoreEntry* entry = newEntry(name, time);
-            entry->next = before->next;
-            before->next = entry;
-            return true;
+            break;
         }
     }
-    return false;
+    if (!before->next && unread.empty()) {
+        return false;
+    }
+    HighScoreEntry* entry = newEntry(name, time);
+    entry->next = before->next;
+    before->next = entry;
+    return true;
 }
 
 void parseHighScores(const std::string& text, HighScoreList& list)
 {
     TextReader reader(text);
+    // Kept at hand so that reading stays linear in the file's length.
+    HighScoreEntry* last = list.first;
+    while (last->next) {
+        last = last->next;
+    }
     std::string name;
     float seconds = 0.0f;
-    while (reader.readWord(name, HIGH_SCORE_NAME_TOKEN_MAX) && reader.readFloat(seconds)) {
+    for (;;) {
+        reader.skipSpace();
+        const std::size_t lineStart = reader.offsetIn(text);
+        if (!(reader.readWord(name, HIGH_SCORE_NAME_TOKEN_MAX) && reader.readFloat(seconds))) {
+            list.unread = text.substr(lineStart);
+            return;
+        }
         name.resize(name.size() < PLAYER_NAME_MAX ? name.size() : PLAYER_NAME_MAX);
-        list.append(name.c_str(), seconds * 1000.0f);
+        if (list.first->time == 0.0f) {
+            list.append(name.c_str(), seconds * 1000.0f);
+        } else {
+            last->next = newEntry(name.c_str(), seconds * 1000.0f);
+            last = last->next;
+        }
     }
 }
 
@@ -187,45 +169,21 @@ std::string formatHighScores(const HighScoreList& list)
         std::snprintf(line, sizeof line, "%s %f\n", name, static_cast<double>(e->time) / 1000.0);
         out += line;
     }
-    return out;
-}
-
-bool replaceFileAtomically(const std::string& path, const std::string& contents)
-{
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(&temporary[0]);
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = ::fchmod(fd, modeFor(path)) == 0;
-    ok = ok && writeAll(fd, contents);
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    // The rename itself reaches the disk with the directory.
-    const int dir = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return out + list.unread;
 }
 
 void readHighScores()
 {
     highScoreList.reset();
-    std::ifstream file(HIGH_SCORE_FILE, std::ios::binary);
-    if (!file) {
+    std::string contents;
+    const FileReadStatus status = readWholeFile(HIGH_SCORE_FILE, contents);
+    // A folder or an unreadable file in its place counts as no file at all.
+    fileUnreadAtStart = status != FileReadStatus::OK && status != FileReadStatus::MISSING;
+    if (status != FileReadStatus::OK) {
         printOpenError();
         return;
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    parseHighScores(contents.str(), highScoreList);
+    parseHighScores(contents, highScoreList);
     std::printf("%g\n", static_cast<double>(highScoreList.first->time));
     if (highScoreList.first->next) {
         std::printf("%g\n", static_cast<double>(highScoreList.first->next->time));
@@ -235,6 +193,10 @@ void readHighScores()
 
 void writeHighScores()
 {
+    if (fileUnreadAtStart) {
+        printOpenError();
+        return;
+    }
     HighScoreList updated = highScoreList;
     updated.insert(playerName[0] ? playerName : NEUTRAL_PLAYER_NAME, bestLapTime);
     if (!replaceFileAtomically(HIGH_SCORE_FILE, formatHighScores(updated))) {

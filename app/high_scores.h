@@ -2,6 +2,7 @@
 // start, shown by the overlay and rewritten at exit when a lap was completed.
 #pragma once
 
+#include "app/player_file.h"
 #include "app/settings.h"
 
 #include <string>
@@ -23,6 +24,10 @@ struct HighScoreEntry {
 // empty: the next entry read or inserted takes its place.
 struct HighScoreList {
     HighScoreEntry* first = new HighScoreEntry;
+    // The bytes of the file from the line where reading stopped (a malformed
+    // line, a NUL) to its end. They are written back unchanged after the
+    // entries, so no lap is ever dropped by a rewrite.
+    std::string unread;
 
     HighScoreList() = default;
     ~HighScoreList();
@@ -36,27 +41,25 @@ struct HighScoreList {
     // As read from the file: into an empty first entry, otherwise at the end.
     void append(const char* name, float time);
     // A lap by time order, before entries of equal time. A lap slower than
-    // every entry is not added. Returns whether the list changed.
+    // every entry is not added, unless part of the file was left unread: then
+    // it goes after the entries, ahead of the unread rest, which may well hold
+    // slower laps. Returns whether the list changed.
     bool insert(const char* name, float time);
 };
 
 extern HighScoreList highScoreList;
 
 // Appends the "name seconds" lines of the text to the list until a line does
-// not give both fields.
+// not give both fields; what is left from there on goes to list.unread.
 void parseHighScores(const std::string& text, HighScoreList& list);
-// One "%s %f\n" line per entry, the time in seconds.
+// One "%s %f\n" line per entry, the time in seconds, then the unread rest.
 std::string formatHighScores(const HighScoreList& list);
-
-// Replaces the file at path with contents through a temporary file in the same
-// directory, flushed to disk before it is renamed over the old one: a crash or
-// a full disk leaves either the old file or the new one, never a part.
-bool replaceFileAtomically(const std::string& path, const std::string& contents);
 
 // Start-up: reads "bestenliste.txt" into highScoreList and echoes the first
 // and second entries' times in milliseconds.
 void readHighScores();
 // Exit: inserts the run's best lap under the player's name and rewrites the
 // file. On failure the old file stays, the list is unchanged and the failure
-// is reported on standard output.
+// is reported on standard output. A file that was there at start but could
+// not be read is never written over.
 void writeHighScores();

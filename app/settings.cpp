@@ -1,11 +1,10 @@
 #include "app/settings.h"
 
+#include "geometry/file_read.h"
 #include "geometry/text_reader.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 char gameModeString[GAME_MODE_STRING_MAX + 1] = "";
 char playerName[PLAYER_NAME_MAX + 1] = "";
@@ -44,15 +43,16 @@ Settings parseSettings(const std::string& text)
     }
 
     Settings settings;
-    // Fixed-width copies: a part shorter than its width ends the string, so
+    // Values are taken whole, so today's modes (1920x1080, 144 Hz) fit; a
+    // value shorter than the old fixed width still ends the string, so
     // "800x600" leaves out depth and rate.
-    const std::string resolution = field(tokens[0], 4, 8);
+    const std::string resolution = field(tokens[0], 4, SETTINGS_TOKEN_MAX);
     settings.gameMode = resolution;
-    if (resolution.size() == 8) {
-        const std::string depth = field(tokens[1], 4, 2);
+    if (resolution.size() >= 8) {
+        const std::string depth = field(tokens[1], 4, SETTINGS_TOKEN_MAX);
         settings.gameMode += ':' + depth;
-        if (depth.size() == 2) {
-            settings.gameMode += '@' + field(tokens[2], 3, 2);
+        if (depth.size() >= 2) {
+            settings.gameMode += '@' + field(tokens[2], 3, SETTINGS_TOKEN_MAX);
         }
     }
     settings.playerName = field(tokens[3], 5, PLAYER_NAME_MAX);
@@ -61,15 +61,14 @@ Settings parseSettings(const std::string& text)
 
 void readSettings()
 {
-    std::ifstream file(SETTINGS_FILE, std::ios::binary);
-    if (!file) {
+    std::string contents;
+    // A folder or an unreadable file in its place counts as no file at all.
+    if (readWholeFile(SETTINGS_FILE, contents) != FileReadStatus::OK) {
         std::printf("Error opening file: %s\n", SETTINGS_FILE);
         std::fflush(stdout);
         return;
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    const Settings settings = parseSettings(contents.str());
+    const Settings settings = parseSettings(contents);
     copyInto(gameModeString, sizeof gameModeString, settings.gameMode);
     copyInto(playerName, sizeof playerName, settings.playerName);
     std::printf("%s\n%s\n%s\n", gameModeString, playerName, gameModeString);

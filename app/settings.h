@@ -3,10 +3,13 @@
 
 #include <string>
 
-constexpr int GAME_MODE_STRING_MAX = 14;
 constexpr int PLAYER_NAME_MAX = 20;
 // Longest token of the file; longer ones are cut here.
 constexpr int SETTINGS_TOKEN_MAX = 27;
+// The three values whole, after their labels of 4, 4 and 3 characters, with
+// the colon and the at sign: "3840x2160:32@144" and anything longer a token
+// can hold.
+constexpr int GAME_MODE_STRING_MAX = (SETTINGS_TOKEN_MAX - 4) + 1 + (SETTINGS_TOKEN_MAX - 4) + 1 + (SETTINGS_TOKEN_MAX - 3);
 
 // Handed to game mode, as "1024x768:32@85"; empty when the file is missing.
 extern char gameModeString[GAME_MODE_STRING_MAX + 1];
@@ -19,9 +22,10 @@ struct Settings {
 };
 
 // Four white-space separated tokens, each a label of fixed length followed by
-// its value: "res:1024x768", "bpp:32", "hz:85", "name:Ace". Only fixed
-// positions are used; a value that ends early ends the mode string there, and
-// a missing token counts as an empty one.
+// its value: "res:1920x1080", "bpp:32", "hz:144", "name:Ace". Values are read
+// whole; a resolution under 8 characters or a depth under 2 ends the mode
+// string there, the name is cut to PLAYER_NAME_MAX, and a missing token counts
+// as an empty one.
 Settings parseSettings(const std::string& text);
 
 // Reads "vorel.ini" into gameModeString and playerName and echoes the mode,

@@ -1,14 +1,15 @@
 #include "geometry/model_loader.h"
 
+#include "geometry/file_read.h"
 #include "geometry/text_reader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <new>
-#include <sstream>
 #include <vector>
+
+#include <sys/stat.h>
 
 const char* const OUT_OF_MEMORY_MESHES = "Fehler! Kein Speicher mehr da! (Meshes)";
 const char* const OUT_OF_MEMORY_VERTICES = "Fehler! Kein Speicher mehr da! (Vertices)";
@@ -17,12 +18,30 @@ const char* const OUT_OF_MEMORY_TRIANGLES = "Fehler! Kein Speicher mehr da!(Tria
 
 namespace {
 
-// The least number of values one record of each array takes in the file; a
-// count is refused before allocating when the bytes left could not hold that
-// many values of at least one character each.
-constexpr std::size_t VALUES_PER_VERTEX = 5 + 3;  // the vertex row and its normal row
-constexpr std::size_t VALUES_PER_TRIANGLE = 6;
-constexpr std::size_t VALUES_PER_MESH = 2;        // its vertex and triangle counts
+// Every value after the mesh count takes at least two bytes of the file: a
+// separator and one digit. A count is refused before anything is allocated
+// when the bytes left could not hold its records. (The values that must follow
+// the records are not counted, so that a negative count in a short file still
+// takes its array's out-of-memory path.)
+constexpr std::size_t MIN_BYTES_PER_VALUE = 2;
+constexpr std::size_t BYTES_PER_VERTEX = (5 + 3) * MIN_BYTES_PER_VALUE;  // the vertex row and its normal row
+constexpr std::size_t BYTES_PER_TRIANGLE = 6 * MIN_BYTES_PER_VALUE;
+constexpr std::size_t BYTES_PER_MESH = 2 * MIN_BYTES_PER_VALUE;          // its vertex and triangle counts
+
+void freeArrays(Mesh& mesh)
+{
+    delete[] mesh.vertices;
+    delete[] mesh.normals;
+    delete[] mesh.triangles;
+}
+
+// The mesh array is raw storage: a record is constructed only when its mesh
+// is read, so the pages of a huge count ahead of a short body are never
+// touched. Meshes hold plain data and need no destructor.
+Mesh* allocateMeshStorage(int count)
+{
+    return static_cast<Mesh*>(::operator new(sizeof(Mesh) * static_cast<std::size_t>(count)));
+}
 
 void freeMeshes(Mesh* meshes, int meshCount)
 {
@@ -30,29 +49,27 @@ void freeMeshes(Mesh* meshes, int meshCount)
         return;
     }
     for (int i = 0; i < meshCount; ++i) {
-        delete[] meshes[i].vertices;
-        delete[] meshes[i].normals;
-        delete[] meshes[i].triangles;
+        freeArrays(meshes[i]);
     }
-    delete[] meshes;
+    ::operator delete(meshes);
 }
 
 // Owns the meshes while they are read; hands them over only when the whole
 // model was read and checked.
 struct MeshArray {
     Mesh* meshes = nullptr;
-    int count = 0;
-    ~MeshArray() { freeMeshes(meshes, count); }
+    int constructed = 0;
+    ~MeshArray() { freeMeshes(meshes, constructed); }
 };
 
 enum class CountCheck { FITS, NEGATIVE, TOO_LARGE };
 
-CountCheck checkCount(int count, std::size_t valuesPerRecord, const TextReader& reader)
+CountCheck checkCount(int count, std::size_t bytesPerRecord, const TextReader& reader)
 {
     if (count < 0) {
         return CountCheck::NEGATIVE;
     }
-    if (static_cast<std::size_t>(count) > reader.remaining() / valuesPerRecord) {
+    if (static_cast<std::size_t>(count) > reader.remaining() / bytesPerRecord) {
         return CountCheck::TOO_LARGE;
     }
     return CountCheck::FITS;
@@ -69,9 +86,15 @@ ModelParseResult outOfMemory(const char* line)
 }
 
 // Allocates count default-constructed records, or reports which array failed.
+// A count of 0 gets no array at all: nothing reads one, and a hostile file of
+// millions of empty meshes would otherwise cost millions of allocations.
 template <typename T>
 bool allocate(T*& out, int count)
 {
+    if (count == 0) {
+        out = nullptr;
+        return true;
+    }
     try {
         out = new T[static_cast<std::size_t>(count)]();
         return true;
@@ -85,7 +108,7 @@ ModelParseResult readMesh(TextReader& reader, Mesh& mesh)
     if (!reader.readInt(mesh.vertexCount)) {
         return readError();
     }
-    switch (checkCount(mesh.vertexCount, VALUES_PER_VERTEX, reader)) {
+    switch (checkCount(mesh.vertexCount, BYTES_PER_VERTEX, reader)) {
     case CountCheck::NEGATIVE:
         return outOfMemory(OUT_OF_MEMORY_VERTICES);
     case CountCheck::TOO_LARGE:
@@ -116,7 +139,7 @@ ModelParseResult readMesh(TextReader& reader, Mesh& mesh)
     if (!reader.readInt(mesh.triangleCount)) {
         return readError();
     }
-    switch (checkCount(mesh.triangleCount, VALUES_PER_TRIANGLE, reader)) {
+    switch (checkCount(mesh.triangleCount, BYTES_PER_TRIANGLE, reader)) {
     case CountCheck::NEGATIVE:
         return outOfMemory(OUT_OF_MEMORY_TRIANGLES);
     case CountCheck::TOO_LARGE:
@@ -154,12 +177,45 @@ bool readColours(TextReader& reader, float* values, int count)
     return true;
 }
 
-// Geometry parsed once per distinct file text and shared by every record
-// loaded from that text. It is never changed after loading, so sharing is
-// invisible to the records; each keeps its own position and fields.
+// The result of parsing one distinct file text, shared by every record loaded
+// from that text: good geometry (never changed after loading, so sharing is
+// invisible to the records; each keeps its own position and fields), or the
+// fact that the text is broken, so it is parsed and reported only once.
+// Which file on disk a text came from, so that the same unchanged file is
+// not read again for each of 200 objects.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    long modifiedSeconds = 0;
+    long modifiedNanoseconds = 0;
+
+    bool operator==(const FileIdentity& other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds;
+    }
+};
+
+FileIdentity identityOf(const char* fileName)
+{
+    FileIdentity identity;
+    struct stat info = {};
+    if (::stat(fileName, &info) == 0 && S_ISREG(info.st_mode)) {
+        identity.device = info.st_dev;
+        identity.inode = info.st_ino;
+        identity.size = info.st_size;
+        identity.modifiedSeconds = static_cast<long>(info.st_mtim.tv_sec);
+        identity.modifiedNanoseconds = static_cast<long>(info.st_mtim.tv_nsec);
+    }
+    return identity;
+}
+
 struct CachedModel {
     std::string text;
+    bool good = false;
     Model geometry;
+    std::vector<FileIdentity> files;  // every file seen holding this text
 };
 
 std::vector<CachedModel>& modelCache()
@@ -198,7 +254,7 @@ ModelParseResult parseModel(const std::string& text, Model& model)
     if (!reader.readInt(meshCount)) {
         return readError();
     }
-    switch (checkCount(meshCount, VALUES_PER_MESH, reader)) {
+    switch (checkCount(meshCount, BYTES_PER_MESH, reader)) {
     case CountCheck::NEGATIVE:
         return outOfMemory(OUT_OF_MEMORY_MESHES);
     case CountCheck::TOO_LARGE:
@@ -207,15 +263,18 @@ ModelParseResult parseModel(const std::string& text, Model& model)
         break;
     }
 
-    MeshArray meshes;
+    MeshArray read;
     if (meshCount > 0) {
-        if (!allocate(meshes.meshes, meshCount)) {
+        try {
+            read.meshes = allocateMeshStorage(meshCount);
+        } catch (const std::bad_alloc&) {
             return outOfMemory(OUT_OF_MEMORY_MESHES);
         }
-        meshes.count = meshCount;
     }
     for (int i = 0; i < meshCount; ++i) {
-        const ModelParseResult result = readMesh(reader, meshes.meshes[i]);
+        new (&read.meshes[i]) Mesh();
+        ++read.constructed;
+        const ModelParseResult result = readMesh(reader, read.meshes[i]);
         if (result.status != ModelParseStatus::OK) {
             return result;
         }
@@ -228,8 +287,8 @@ ModelParseResult parseModel(const std::string& text, Model& model)
     }
 
     colours.meshCount = meshCount;
-    colours.meshes = meshes.meshes;
-    meshes.meshes = nullptr;
+    colours.meshes = read.meshes;
+    read.meshes = nullptr;
     copyGeometry(colours, model);
     return ModelParseResult{};
 }
@@ -250,22 +309,39 @@ void clearModelCache()
 
 void Model::load(const char* fileName)
 {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
+    const FileIdentity identity = identityOf(fileName);
+    if (identity.size >= 0) {
+        for (const CachedModel& cached : modelCache()) {
+            if (std::find(cached.files.begin(), cached.files.end(), identity) != cached.files.end()) {
+                if (cached.good) {
+                    copyGeometry(cached.geometry, *this);
+                }
+                return;
+            }
+        }
+    }
+
+    std::string text;
+    const FileReadStatus status = readWholeFile(fileName, text);
+    if (fileReadNotOpened(status)) {
         printLine("Error opening file: ", fileName);
         return;
     }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    std::string text = contents.str();
-    if (file.bad()) {
+    if (status != FileReadStatus::OK) {
         printLine("Error reading file: ", fileName);
         return;
     }
 
-    for (const CachedModel& cached : modelCache()) {
+    // Stored only when the file did not change between the look and the read.
+    const bool known = identity.size >= 0 && identity == identityOf(fileName);
+    for (CachedModel& cached : modelCache()) {
         if (cached.text == text) {
-            copyGeometry(cached.geometry, *this);
+            if (known) {
+                cached.files.push_back(identity);
+            }
+            if (cached.good) {
+                copyGeometry(cached.geometry, *this);
+            }
             return;
         }
     }
@@ -275,12 +351,19 @@ void Model::load(const char* fileName)
     switch (result.status) {
     case ModelParseStatus::OK:
         copyGeometry(geometry, *this);
-        modelCache().push_back(CachedModel{std::move(text), geometry});
+        modelCache().push_back(CachedModel{std::move(text), true, geometry, {}});
+        if (known) {
+            modelCache().back().files.push_back(identity);
+        }
         return;
     case ModelParseStatus::READ_ERROR:
         // Never hand the drawing code a half-read model: the record stays as
         // for a file that cannot be opened.
         printLine("Error reading file: ", fileName);
+        modelCache().push_back(CachedModel{std::move(text), false, Model{}, {}});
+        if (known) {
+            modelCache().back().files.push_back(identity);
+        }
         return;
     case ModelParseStatus::OUT_OF_MEMORY:
         printLine(result.outOfMemoryLine, "");

@@ -24,6 +24,8 @@ public:
     // Bytes left before the end of the text (an upper bound on what a count
     // of values still to be read can be).
     std::size_t remaining() const { return static_cast<std::size_t>(end_ - pos_); }
+    // Where the reader stands, counted from the start of the text it was given.
+    std::size_t offsetIn(const std::string& text) const { return static_cast<std::size_t>(pos_ - text.c_str()); }
 
 private:
     const char* pos_;

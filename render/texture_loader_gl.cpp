@@ -101,7 +101,8 @@ void loadTexture(TextureTable& table, const char* fileName, int slot)
         if (platformHooks.leaveDisplay) {
             platformHooks.leaveDisplay();
         }
-        std::exit(0);
+        // The game could not start: say so to whoever launched it.
+        std::exit(1);
     }
 
     glGenTextures(1, &table.names[slot]);

@@ -1,9 +1,9 @@
 #include "render/tga.h"
 
+#include "geometry/file_read.h"
+
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -113,7 +113,14 @@ void decodeHighColour(ByteSource& source, TgaImage& image)
 
 std::unique_ptr<TgaImage> decodeTga(const unsigned char* data, std::size_t size)
 {
+    std::string ignored;
+    return decodeTga(data, size, ignored);
+}
+
+std::unique_ptr<TgaImage> decodeTga(const unsigned char* data, std::size_t size, std::string& refusal)
+{
     if (size < HEADER_SIZE) {
+        refusal = "short header";
         return nullptr;
     }
     const int idLength = data[0];
@@ -126,6 +133,7 @@ std::unique_ptr<TgaImage> decodeTga(const unsigned char* data, std::size_t size)
     if (imageType == TYPE_RUN_LENGTH_TRUE_COLOUR) {
         // Every pixel write of a run-length image stores at least three bytes.
         if (depth != 24 && depth != 32) {
+            refusal = "unsupported pixel depth " + std::to_string(depth) + " for a run-length image";
             return nullptr;
         }
         bytesPerPixel = depth / 8;
@@ -134,14 +142,13 @@ std::unique_ptr<TgaImage> decodeTga(const unsigned char* data, std::size_t size)
     } else if (depth == 16) {
         bytesPerPixel = 3;
     } else {
-        return nullptr;
-    }
-    if (width <= 0 || height <= 0 || width > TGA_MAX_SIDE || height > TGA_MAX_SIDE) {
+        refusal = "unsupported pixel depth " + std::to_string(depth);
         return nullptr;
     }
     const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
                               static_cast<std::size_t>(bytesPerPixel);
-    if (bytes > TGA_MAX_BYTES) {
+    if (width <= 0 || height <= 0 || width > TGA_MAX_SIDE || height > TGA_MAX_SIDE || bytes > TGA_MAX_BYTES) {
+        refusal = "sides out of range (" + std::to_string(width) + "x" + std::to_string(height) + ")";
         return nullptr;
     }
 
@@ -165,13 +172,16 @@ std::unique_ptr<TgaImage> decodeTga(const unsigned char* data, std::size_t size)
 
 std::unique_ptr<TgaImage> loadTga(const char* fileName)
 {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) {
-        std::fputs("\nUnable to load TGA File!\n", stdout);
-        std::fflush(stdout);
-        return nullptr;
+    std::string bytes;
+    const FileReadStatus status = readWholeFile(fileName, bytes);
+    std::string refusal = fileReadReason(status);
+    std::unique_ptr<TgaImage> image;
+    if (status == FileReadStatus::OK) {
+        image = decodeTga(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), refusal);
     }
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file),
-                                           std::istreambuf_iterator<char>()};
-    return decodeTga(bytes.data(), bytes.size());
+    if (!image) {
+        std::printf("\nUnable to load TGA File!\n%s: %s\n", fileName, refusal.c_str());
+        std::fflush(stdout);
+    }
+    return image;
 }

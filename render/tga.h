@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Sides and sizes beyond these are refused as corrupt: no texture of the game
@@ -26,8 +27,12 @@ struct TgaImage {
 // (run-length: 24 and 32 bits; otherwise 16, 24 and 32). Pixel data that ends
 // early leaves the rest of the image zero.
 std::unique_ptr<TgaImage> decodeTga(const unsigned char* data, std::size_t size);
+// The same, and when it returns nothing, why: "short header", "unsupported
+// pixel depth 8", ...
+std::unique_ptr<TgaImage> decodeTga(const unsigned char* data, std::size_t size, std::string& refusal);
 
-// Reads and decodes a file. A file that cannot be opened prints
-// "\nUnable to load TGA File!\n" and returns nothing; a refused file returns
-// nothing without a message.
+// Reads and decodes a file. A file that cannot be used (missing, not a regular
+// file, unreadable, or refused by the decoder) prints "\nUnable to load TGA
+// File!\n" and then one line with the file's name and the reason, and returns
+// nothing.
 std::unique_ptr<TgaImage> loadTga(const char* fileName);

@@ -6,10 +6,12 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev mesa-utils
-  libsdl2-mixer-dev libmp3lame-dev
+  libsdl2-mixer-dev libmp3lame-dev libpng-dev zlib1g-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils libx11-dev
   clang libclang-rt-dev
+  imagemagick x11-xserver-utils
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then

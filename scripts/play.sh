@@ -7,10 +7,7 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 
 mkdir -p run
-if [ ! -f run/vorel.ini ]; then
-  # Labels of fixed width (4, 4, 3, 5 characters) before each value.
-  name=$(id -un 2>/dev/null | tr -cd '[:alnum:]_.-' | cut -c 1-20)
-  printf 'res:1024x768\nbpp:32\nhz:60\nname:%s\n' "${name:-Pilot}" > run/vorel.ini
-fi
+# A settings file for the desktop's current mode, only when there is none.
+sh scripts/write-settings.sh run/vorel.ini
 cd run
 exec ../build/vorel "$@"

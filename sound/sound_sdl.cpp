@@ -1,5 +1,6 @@
 #include "sound/sound_sdl.h"
 
+#include "geometry/file_read.h"
 #include "sim/world_state.h"
 #include "sound/sound.h"
 
@@ -7,6 +8,7 @@
 #include <SDL_mixer.h>
 
 #include <cstdio>
+#include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -78,6 +80,27 @@ private:
     int saved_ = -1;
 };
 
+// Reads and decodes one sound file. A file that cannot be used leaves its
+// cue silent and is named in one line on standard error.
+Mix_Chunk* loadSound(const char* fileName)
+{
+    std::string bytes;
+    const FileReadStatus status = readWholeFile(fileName, bytes);
+    if (status != FileReadStatus::OK) {
+        std::fprintf(stderr, "Sound %s: %s\n", fileName, fileReadReason(status));
+        return nullptr;
+    }
+    if (bytes.empty()) {
+        std::fprintf(stderr, "Sound %s: empty\n", fileName);
+        return nullptr;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+    if (!chunk) {
+        std::fprintf(stderr, "Sound %s: %s\n", fileName, Mix_GetError());
+    }
+    return chunk;
+}
+
 bool openMixer()
 {
     // SDL would turn SIGINT and SIGTERM into quit events that nothing reads,
@@ -125,10 +148,10 @@ void soundInit()
     Mix_Init(MIX_INIT_MP3);
     Mix_AllocateChannels(CHANNEL_COUNT);
 
-    device.music = Mix_LoadWAV(MUSIC_FILE);
-    device.engine = Mix_LoadWAV(ENGINE_FILE);
+    device.music = loadSound(MUSIC_FILE);
+    device.engine = loadSound(ENGINE_FILE);
     for (int slot = 0; slot < SAMPLE_COUNT; ++slot) {
-        device.samples[slot] = Mix_LoadWAV(SAMPLE_FILES[slot]);
+        device.samples[slot] = loadSound(SAMPLE_FILES[slot]);
     }
     soundSetOutput(&mixerOutput);
 

@@ -2,6 +2,7 @@
 
 #include "tools/audio_files.h"
 #include "tools/models.h"
+#include "tools/png_writer.h"
 #include "tools/sounds.h"
 #include "tools/tga_writer.h"
 #include "tools/textures.h"
@@ -128,6 +129,24 @@ std::vector<Job> soundJobs()
     };
 }
 
+// The icon's RGBA bytes, top row first as the PNG format stores them.
+std::string encodeIcon(int size)
+{
+    const Image image = paintIcon(size);
+    std::vector<unsigned char> rgba;
+    rgba.reserve(static_cast<size_t>(size) * size * 4);
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const Color& c = image.at(x, y);
+            const double dither = ditherAt(x, y);
+            for (double channel : {c.r, c.g, c.b, c.a}) {
+                rgba.push_back(toByte(channel, dither));
+            }
+        }
+    }
+    return encodePng(size, size, 4, rgba);
+}
+
 }  // namespace
 
 bool generateModels(const std::string& dir)
@@ -151,6 +170,27 @@ bool generateAll(const std::string& dir)
     std::vector<Job> jobs = soundJobs();
     for (auto list : {textureJobs(), modelJobs()}) {
         jobs.insert(jobs.end(), list.begin(), list.end());
+    }
+    return runJobs(dir, jobs);
+}
+
+std::vector<std::string> dataFileNames()
+{
+    std::vector<std::string> names;
+    for (const auto& list : {soundJobs(), textureJobs(), modelJobs()}) {
+        for (const Job& job : list) {
+            names.push_back(job.name);
+        }
+    }
+    return names;
+}
+
+bool generateIcons(const std::string& dir)
+{
+    std::vector<Job> jobs;
+    for (int size : ICON_SIZES) {
+        const std::string name = "hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/vorel.png";
+        jobs.push_back({name, [size] { return encodeIcon(size); }});
     }
     return runJobs(dir, jobs);
 }

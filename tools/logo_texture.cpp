@@ -16,7 +16,9 @@ constexpr double HALF_STROKE = 7.0;
 constexpr double OUTLINE = 3.0;
 constexpr double SLANT = 0.22;
 
-Color chrome(double h)
+}  // namespace
+
+Color chromeShade(double h)
 {
     // h: 0 at the baseline, 1 at the cap line. Sky above a hard horizon, warm
     // ground below: the classic polished-metal look.
@@ -27,8 +29,6 @@ Color chrome(double h)
     const double t = h / 0.48;
     return mix(Color{1.0, 0.86, 0.52, 1.0}, Color{0.80, 0.36, 0.12, 1.0}, std::pow(t, 1.3));
 }
-
-}  // namespace
 
 Image paintLogo()
 {
@@ -51,7 +51,7 @@ Image paintLogo()
             image.blendOver(x, y, c, std::min(1.0, glow));
             image.blendOver(x, y, Color{0.03, 0.04, 0.10, 1.0}, outline);
             const double h = (py - baseline) / CAP_HEIGHT;
-            Color metal = chrome(h);
+            Color metal = chromeShade(h);
             // A thin highlight along each stroke's centre.
             metal = mix(metal, Color{1.0, 1.0, 1.0, 1.0}, 0.25 * clamp01(1.0 - d / 2.0));
             image.blendOver(x, y, metal, fill);

@@ -1,78 +1,69 @@
 #include "tools/png_writer.h"
 
-#include <zlib.h>
+#include <png.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <fstream>
 
 namespace {
 
-void put32(std::string& out, uint32_t v)
+void appendBytes(png_structp png, png_bytep data, png_size_t length)
 {
-    out.push_back(static_cast<char>(v >> 24));
-    out.push_back(static_cast<char>((v >> 16) & 0xFF));
-    out.push_back(static_cast<char>((v >> 8) & 0xFF));
-    out.push_back(static_cast<char>(v & 0xFF));
+    auto* out = static_cast<std::string*>(png_get_io_ptr(png));
+    out->append(reinterpret_cast<const char*>(data), length);
 }
 
-void putChunk(std::string& out, const char* type, const std::string& data)
-{
-    put32(out, static_cast<uint32_t>(data.size()));
-    const std::string body = std::string(type, 4) + data;
-    out += body;
-    put32(out, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
-                                           static_cast<uInt>(body.size()))));
-}
+void noFlush(png_structp) {}
 
-// The "Paeth" predictor of the format's filter type 4.
-int paeth(int a, int b, int c)
+// libpng reports errors through longjmp; it must not cross C++ frames that
+// own memory, so the only locals alive across setjmp are plain pointers.
+bool encodeInto(std::string* out, int width, int height, int channels, const unsigned char* pixels)
 {
-    const int p = a + b - c;
-    const int pa = std::abs(p - a);
-    const int pb = std::abs(p - b);
-    const int pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc) {
-        return a;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) {
+        return false;
     }
-    return pb <= pc ? b : c;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, out, appendBytes, noFlush);
+    png_set_compression_level(png, 9);
+    const int colorType = channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, colorType,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    const size_t stride = static_cast<size_t>(width) * channels;
+    for (int y = 0; y < height; ++y) {
+        png_write_row(png, pixels + static_cast<size_t>(y) * stride);
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
 }
 
 }  // namespace
 
+std::string encodePng(int width, int height, int channels, const std::vector<unsigned char>& pixels)
+{
+    if (width <= 0 || height <= 0 || (channels != 3 && channels != 4) ||
+        pixels.size() != static_cast<size_t>(width) * height * channels) {
+        return {};
+    }
+    std::string out;
+    if (!encodeInto(&out, width, height, channels, pixels.data())) {
+        return {};
+    }
+    return out;
+}
+
 bool writePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb)
 {
-    const size_t stride = static_cast<size_t>(width) * 3;
-    std::string raw;
-    raw.reserve((stride + 1) * height);
-    for (int y = 0; y < height; ++y) {
-        const unsigned char* row = &rgb[y * stride];
-        const unsigned char* above = y > 0 ? &rgb[(y - 1) * stride] : nullptr;
-        raw.push_back(4);  // Paeth filter: compresses photographs and gradients best
-        for (size_t i = 0; i < stride; ++i) {
-            const int a = i >= 3 ? row[i - 3] : 0;
-            const int b = above ? above[i] : 0;
-            const int c = (above && i >= 3) ? above[i - 3] : 0;
-            raw.push_back(static_cast<char>((row[i] - paeth(a, b, c)) & 0xFF));
-        }
-    }
-    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-    std::string packed(packedSize, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(&packed[0]), &packedSize, reinterpret_cast<const Bytef*>(raw.data()),
-                  static_cast<uLong>(raw.size()), 9) != Z_OK) {
+    const std::string bytes = encodePng(width, height, 3, rgb);
+    if (bytes.empty()) {
         return false;
     }
-    packed.resize(packedSize);
-
-    std::string out = "\x89PNG\r\n\x1a\n";
-    std::string header;
-    put32(header, static_cast<uint32_t>(width));
-    put32(header, static_cast<uint32_t>(height));
-    header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, filtered, no interlace
-    putChunk(out, "IHDR", header);
-    putChunk(out, "IDAT", packed);
-    putChunk(out, "IEND", "");
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(out.data(), static_cast<std::streamsize>(out.size()));
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file);
 }

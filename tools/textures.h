@@ -12,3 +12,8 @@ Image paintCockpit();          // "cp.tga": frame, two radar scopes, clear middl
 Image paintExplosion(int frame);  // "explosion/sprNNN.tga", frame 0..24
 Image paintSmoke();            // "smoke.tga"
 Image paintLogo();             // "logo.tga"
+Image paintIcon(int size);     // the desktop icon, size × size pixels
+
+// The title's polished metal at height h (0 at the baseline, 1 at the cap
+// line), shared by the logo and the icon so that both look alike.
+Color chromeShade(double h);

@@ -1,4 +1,5 @@
 #include "app/ghost_file.h"
+#include "geometry/file_read.h"
 #include "support/file_capture.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ TEST(GhostFile, ReadsTheFileAndNamesItInOneLineWhenItCannot)
     // A file too large to be a ghost is refused before it is read.
     {
         std::ofstream big(GHOST_FILE, std::ios::binary);
-        big.seekp(GHOST_FILE_MAX_BYTES + 1);
+        big.seekp(static_cast<std::streamoff>(FILE_READ_MAX_BYTES) + 1);
         big.put('\n');
     }
     EXPECT_EQ(readGhostFile(GHOST_FILE, lap), GHOST_FILE_MALFORMED);

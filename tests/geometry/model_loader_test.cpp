@@ -1,4 +1,5 @@
 #include "geometry/model_loader.h"
+#include "support/as_nobody.h"
 #include "support/file_capture.h"
 
 #include <gtest/gtest.h>
@@ -7,11 +8,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -105,7 +108,11 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    void TearDown() override
+    {
+        std::filesystem::remove_all(dir);
+        clearModelCache();  // so that no test finds another's file already parsed
+    }
     std::string write(const std::string& name, const std::string& text)
     {
         const std::string path = dir + "/" + name;
@@ -303,4 +310,58 @@ TEST_F(ModelFiles, NegativeVertexCountEndsTheProgramWithTheGermanMessage)
     EXPECT_EQ(readWholeFile(out),
               "Fehler! Kein Speicher mehr da! (Vertices)\n"
               "Systemmeldung: bad allocation\n");
+}
+
+TEST_F(ModelFiles, HostileFilesAreReportedOnceForTheWholeFieldAndLeaveEveryObjectEmpty)
+{
+    constexpr std::size_t TEN_MEGABYTES = std::size_t{10} << 20;
+    std::mt19937 random(13);
+    std::string noise(65536, '\0');
+    for (char& c : noise) {
+        c = static_cast<char>(random());
+    }
+    // As many empty meshes as the bytes could hold, but no colours after them.
+    std::string zeroMeshes = std::to_string(TEN_MEGABYTES / 4) + "\n";
+    for (std::size_t i = 0; i < TEN_MEGABYTES / 2; ++i) {
+        zeroMeshes += "0 ";
+    }
+    const std::pair<const char*, std::string> hostile[] = {
+        {"empty", ""},
+        {"random bytes", noise},
+        {"largest mesh count", "2147483647\n1 2 3\n"},
+        {"mesh count past 32 bits", "4294967297\n1 2 3\n"},
+        {"largest vertex count", "1\n2147483647\n0 0 0 0 0\n"},
+        {"10 MB number", "1\n" + std::string(TEN_MEGABYTES, '7')},
+        {"10 MB of zero digits after a mesh count", "2000000\n" + std::string(TEN_MEGABYTES, '0')},
+        {"10 MB of NUL bytes after a mesh count", "2000000\n" + std::string(TEN_MEGABYTES, '\0')},
+        {"10 MB of empty meshes", zeroMeshes},
+    };
+    std::vector<Model> field(200);
+    for (const auto& [kind, text] : hostile) {
+        const std::string path = write("asteroid1.txt", text);
+        EXPECT_EQ(captureStdout([&] {
+                      for (Model& asteroid : field) {
+                          asteroid.load(path.c_str());
+                      }
+                  }),
+                  "Error reading file: " + path + "\n")
+            << kind;
+        for (const Model& asteroid : field) {
+            ASSERT_EQ(asteroid.meshes, nullptr) << kind;
+        }
+    }
+
+    ASSERT_EQ(chmod(dir.c_str(), 0755), 0);
+    const std::string secret = write("rocket.txt", TWO_MESHES);
+    ASSERT_EQ(chmod(secret.c_str(), 0200), 0);
+    EXPECT_EQ(exitStatusAsNobody([&] {
+                  Model rocket;
+                  const std::string printed = captureStdout([&] { rocket.load(secret.c_str()); });
+                  return printed == "Error opening file: " + secret + "\n" && !rocket.meshes ? 0 : 1;
+              }),
+              0);
+
+    std::filesystem::create_directory(dir + "/tor.txt");
+    Model gate;
+    EXPECT_EQ(captureStdout([&] { gate.load((dir + "/tor.txt").c_str()); }), "Error opening file: " + dir + "/tor.txt\n");
 }

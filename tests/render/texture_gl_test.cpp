@@ -286,11 +286,11 @@ TEST(TextureTableDeathTest, MissingExplosionFrameEndsStartUpAfterSlotSixteen)
             std::atexit(reportCreatedSlots);
             loadTextureTable();
         },
-        ::testing::ExitedWithCode(0), "created 17, empty 14");
+        ::testing::ExitedWithCode(1), "created 17, empty 14");
     unsetenv("VOREL_TEXTURE_CHILD_OUT");
     std::ifstream in(outPath, std::ios::binary);
     std::stringstream printed;
     printed << in.rdbuf();
     unlink(outPath.c_str());
-    EXPECT_EQ(printed.str(), "\nUnable to load TGA File!\n");
+    EXPECT_EQ(printed.str(), "\nUnable to load TGA File!\nexplosion/spr012.tga: missing\n");
 }

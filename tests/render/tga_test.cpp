@@ -1,5 +1,6 @@
 #include "render/tga.h"
 #include "render/tga_files.h"
+#include "support/file_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -173,32 +174,40 @@ TEST(TgaRefused, UnreadDepthsAndImpossibleSizes)
     EXPECT_EQ(decode(tgaBytes(TgaHeader{}, {}).substr(0, 17)), nullptr);
 }
 
-TEST(TgaFile, MissingFilePrintsTheMessageAndAPresentOneLoads)
+TEST(TgaFile, EveryUnusableFileIsNamedWithItsReasonAndAPresentOneLoads)
 {
-    char dir[] = "/tmp/vorel-tga-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    const std::string present = std::string(dir) + "/ast.tga";
-    std::ofstream(present, std::ios::binary) << solidTga(2, 3, 200, 100, 50);
+    TempWorkDir dir;
+    writeWholeFile("ast.tga", solidTga(2, 3, 200, 100, 50));
+    std::filesystem::create_directory("explosion");
+    std::filesystem::create_directory("explosion/spr012.tga");
+    writeWholeFile("short.tga", solidTga(2, 3, 200, 100, 50).substr(0, 17));
+    TgaHeader zeroSide;
+    zeroSide.width = 0;
+    writeWholeFile("zero.tga", tgaBytes(zeroSide, {1, 2, 3}));
+    TgaHeader huge;
+    huge.width = TGA_MAX_SIDE + 1;
+    writeWholeFile("huge.tga", tgaBytes(huge, {1, 2, 3}));
+    TgaHeader eightBit;
+    eightBit.depth = 8;
+    writeWholeFile("depth.tga", tgaBytes(eightBit, {1, 2, 3}));
 
-    char outPath[] = "/tmp/vorel-tga-out-XXXXXX";
-    const int fd = mkstemp(outPath);
-    std::fflush(stdout);
-    const int saved = dup(1);
-    dup2(fd, 1);
-    auto missing = loadTga((std::string(dir) + "/nothing.tga").c_str());
-    auto loaded = loadTga(present.c_str());
-    std::fflush(stdout);
-    dup2(saved, 1);
-    close(saved);
-    close(fd);
-    std::ifstream in(outPath, std::ios::binary);
-    std::stringstream printed;
-    printed << in.rdbuf();
-    unlink(outPath);
-    std::filesystem::remove_all(dir);
+    const std::pair<const char*, const char*> refused[] = {
+        {"nothing.tga", "missing"},
+        {"explosion/spr012.tga", "not a regular file"},
+        {"short.tga", "short header"},
+        {"zero.tga", "sides out of range (0x1)"},
+        {"huge.tga", "sides out of range (8193x1)"},
+        {"depth.tga", "unsupported pixel depth 8"},
+    };
+    for (const auto& [name, reason] : refused) {
+        std::unique_ptr<TgaImage> image;
+        EXPECT_EQ(captureStdout([&] { image = loadTga(name); }),
+                  std::string("\nUnable to load TGA File!\n") + name + ": " + reason + "\n");
+        EXPECT_EQ(image, nullptr) << name;
+    }
 
-    EXPECT_EQ(missing, nullptr);
-    EXPECT_EQ(printed.str(), "\nUnable to load TGA File!\n");
+    std::unique_ptr<TgaImage> loaded;
+    EXPECT_EQ(captureStdout([&] { loaded = loadTga("ast.tga"); }), "");
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->width, 2);
     EXPECT_EQ(loaded->height, 3);

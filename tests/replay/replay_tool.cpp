@@ -92,7 +92,7 @@ int record(int argc, char** argv)
                   c.rocketHits, c.craftContacts, c.gatesPassed, c.laps);
     const std::vector<std::string> header = {
         "Recorded play for the golden replay, flown by the scripted pilot (tests/replay/pilot.cpp).",
-        "Regenerate with scripts/regenerate-replay.sh --record; the format is described in app/replay_script.h.",
+        "Regenerate with scripts/regenerate-replay.sh --record; the format is described in replay/replay_script.h.",
         counts,
     };
     {

@@ -3,12 +3,15 @@
 #include "sim/world_state.h"
 #include "sound/sound.h"
 #include "sound/sound_sdl.h"
+#include "support/file_capture.h"
 #include "support/scratch_dir.h"
 
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -103,13 +106,46 @@ TEST_F(SoundDevice, CuesPlayOnTheirChannelsAndVolumesMap)
 TEST_F(SoundDevice, MissingFilesLeaveTheGameSilentButRunning)
 {
     ScratchDir dir;  // no sound directory at all
-    soundInit();
+    EXPECT_EQ(captureStdout(soundInit, 2),
+              "Sound sound/bk01.mp3: missing\nSound sound/engine.wav: missing\n"
+              "Sound sound/explosion.wav: missing\nSound sound/rocket.wav: missing\n"
+              "Sound sound/gate.wav: missing\nSound sound/bestlap.wav: missing\n"
+              "Sound sound/normlap.wav: missing\n");
     EXPECT_FALSE(Mix_Playing(CHANNEL_RADIO));
     EXPECT_FALSE(Mix_Playing(CHANNEL_ENGINE));
     soundPlaySample(CHANNEL_EXPLOSION, SAMPLE_EXPLOSION);
     soundSetVolume(CHANNEL_RADIO, 40);
     EXPECT_FALSE(Mix_Playing(CHANNEL_EXPLOSION));
     EXPECT_EQ(Mix_Volume(CHANNEL_RADIO, -1), soundMixerVolume(40));
+}
+
+TEST_F(SoundDevice, BrokenFilesSilenceOnlyTheirOwnCueWithOneNamedLineEach)
+{
+    ScratchDir dir;
+    writeAllSounds(dir);
+    dir.write("sound/engine.wav", "");
+    dir.write("sound/gate.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24));
+    std::filesystem::remove(dir.path() + "/sound/rocket.wav");
+    std::filesystem::create_directory(dir.path() + "/sound/rocket.wav");
+    const std::string printed = captureStdout(soundInit, 2);
+
+    EXPECT_EQ(printed.substr(0, printed.find('\n') + 1), "Sound sound/engine.wav: empty\n");
+    EXPECT_NE(printed.find("\nSound sound/rocket.wav: not a regular file\n"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("\nSound sound/gate.wav: "), std::string::npos) << printed;
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 3) << printed;
+    EXPECT_TRUE(Mix_Playing(CHANNEL_RADIO));
+    EXPECT_FALSE(Mix_Playing(CHANNEL_ENGINE));
+    const struct {
+        int channel;
+        int slot;
+        bool plays;
+    } cues[] = {{CHANNEL_GATE, SAMPLE_GATE, false},
+                {CHANNEL_ROCKET, SAMPLE_ROCKET, false},
+                {CHANNEL_EXPLOSION, SAMPLE_EXPLOSION, true}};
+    for (const auto& cue : cues) {
+        soundPlaySample(cue.channel, cue.slot);
+        EXPECT_EQ(Mix_Playing(cue.channel) != 0, cue.plays) << "channel " << cue.channel;
+    }
 }
 
 TEST_F(SoundDevice, ExitSequenceClosesTheDevice)

@@ -27,9 +27,10 @@ inline void writeWholeFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// Runs fn with standard output going to a file and returns what it printed.
+// Runs fn with the descriptor (standard output unless told) going to a file
+// and returns what it printed.
 template <typename Fn>
-std::string captureStdout(Fn fn)
+std::string captureStdout(Fn fn, int descriptor = 1)
 {
     char path[] = "/tmp/vorel-stdout-XXXXXX";
     const int fd = mkstemp(path);
@@ -37,11 +38,13 @@ std::string captureStdout(Fn fn)
         throw std::runtime_error("mkstemp failed");
     }
     std::fflush(stdout);
-    const int saved = dup(1);
-    dup2(fd, 1);
+    std::fflush(stderr);
+    const int saved = dup(descriptor);
+    dup2(fd, descriptor);
     fn();
     std::fflush(stdout);
-    dup2(saved, 1);
+    std::fflush(stderr);
+    dup2(saved, descriptor);
     close(saved);
     close(fd);
     const std::string out = readWholeFile(path);

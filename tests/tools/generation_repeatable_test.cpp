@@ -1,11 +1,13 @@
 #include "tools/generated_data.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -67,4 +69,38 @@ TEST(GeneratedData, AnUnwritableDirectoryIsReportedAsAFailure)
     const std::string blocked = dir.file("blocked");
     std::ofstream(blocked) << "x";
     EXPECT_FALSE(generateModels(blocked));
+}
+
+// The icons go into the menu of every desktop that installs the game: they
+// must decode to their own size with a transparent outside, and come out the
+// same on every build so that a package rebuilt from the same source is the same.
+TEST(GeneratedIcons, DecodeToTheirSizeAndRepeatByteForByte)
+{
+    TempDataDir first;
+    TempDataDir second;
+    ASSERT_TRUE(generateIcons(first.path()));
+    ASSERT_TRUE(generateIcons(second.path()));
+    for (int size : ICON_SIZES) {
+        const std::string name = "hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/vorel.png";
+        const std::string bytes = readBytes(first.file(name));
+        EXPECT_TRUE(bytes == readBytes(second.file(name))) << name << " differs between runs";
+
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        ASSERT_TRUE(png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) << name;
+        image.format = PNG_FORMAT_RGBA;
+        std::vector<unsigned char> rgba(PNG_IMAGE_SIZE(image));
+        ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) << name;
+        ASSERT_EQ(image.width, static_cast<unsigned>(size));
+        ASSERT_EQ(image.height, static_cast<unsigned>(size));
+        auto alphaAt = [&](int x, int y) { return rgba[(static_cast<size_t>(y) * size + x) * 4 + 3]; };
+        EXPECT_EQ(alphaAt(0, 0), 0) << name << ": the rounded corner is not transparent";
+        EXPECT_EQ(alphaAt(size - 1, size - 1), 0) << name;
+        EXPECT_EQ(alphaAt(size / 2, size / 2), 255) << name << ": the tile is not opaque";
+        // The top row of the file is the top of the picture: the tile's dark
+        // space there, not the letter's bright foot.
+        const size_t top = (static_cast<size_t>(size / 20) * size + size / 2) * 4;
+        const size_t foot = (static_cast<size_t>(size * 3 / 4) * size + size / 2) * 4;
+        EXPECT_LT(rgba[top] + rgba[top + 1], rgba[foot] + rgba[foot + 1]) << name << " is upside down";
+    }
 }

@@ -14,6 +14,11 @@ GAME_OUT=$E2E_DIR/stdout.txt
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$GAME_OUT" ] && { echo "--- game output:" >&2; cat "$GAME_OUT" >&2; }
+  [ -s "$E2E_DIR/stderr.txt" ] && { echo "--- game errors:" >&2; cat "$E2E_DIR/stderr.txt" >&2; }
+  if [ -n "$GAME_PID" ] && ! kill -0 "$GAME_PID" 2>/dev/null; then
+    wait "$GAME_PID" 2>/dev/null
+    echo "--- game exit status: $?" >&2
+  fi
   exit 1
 }
 
@@ -113,6 +118,16 @@ press_until_exit() {
     done
   done
   fail "the game did not end after three presses of $key"
+}
+
+# Runs the prepared game until it draws frames, then leaves with Escape and
+# expects status 0.
+run_and_leave() {
+  launch_game
+  wait_for_window
+  wait_for_frames
+  press_until_exit Escape
+  [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS, expected 0"
 }
 
 # Milliseconds of wall-clock time, for measuring how long the overlay shows
