@@ -10,5 +10,6 @@ cd build
 if [ -n "${DISPLAY:-}" ]; then
   ctest --output-on-failure -j 2
 else
-  xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j 2
+  # An X server of its own, whose free display number Xvfb picks itself.
+  bash ../tests/support/own_display.sh ctest --output-on-failure -j 2
 fi

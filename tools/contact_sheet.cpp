@@ -1,17 +1,24 @@
 // vorel_contact_sheet DATA_DIR OUT_DIR: renders the generated textures and
-// models the way the game shows them (the game's TGA reader, texture loader,
-// model loader and light) and writes the pictures as PNG files for review:
-// textures.png, explosion.png, models.png and scene.png.
+// models through the game's own graphics set-up, texture table, model
+// drawing, light, backdrop and cockpit, and writes the pictures as PNG files
+// for review: textures.png, explosion.png, models.png and scene.png.
+#include "app/display_frame.h"
+#include "app/startup.h"
 #include "geometry/model.h"
+#include "render/backdrop.h"
+#include "render/effects.h"
 #include "render/lighting.h"
 #include "render/texture_table.h"
+#include "sim/asteroid.h"
+#include "sim/camera.h"
+#include "sim/course.h"
+#include "sim/platform_hooks.h"
 #include "tools/png_writer.h"
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <cmath>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -105,74 +112,43 @@ void texturedQuad(int slot, float x, float y, float w, float h, float repeat = 1
     glDisable(GL_BLEND);
 }
 
-// The body of a model as the game issues it; gates send no texture
-// coordinates and take the colour of their state.
-void drawModel(const Model& model, bool gate, const float color[3])
+// An asteroid or a gate of the sheet: the loaded model placed and turned
+// as the game places its objects.
+template <typename Object>
+Object placed(const Model& model, float x, float y, float z, float angle, float ax, float ay, float az)
 {
-    glBegin(GL_TRIANGLES);
-    glColor3f(color[0], color[1], color[2]);
-    const float diffuse[4] = {model.diffuse[0], model.diffuse[1], model.diffuse[2], 1.0f};
-    const float specular[4] = {model.specular[0], model.specular[1], model.specular[2], 1.0f};
-    glMaterialfv(GL_FRONT, GL_AMBIENT, model.ambient);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-    glMaterialf(GL_FRONT, GL_SHININESS, gate ? 16.384f : 38.4f);
-    for (int m = 0; m < model.meshCount; ++m) {
-        const Mesh& mesh = model.meshes[m];
-        for (int t = 0; t < mesh.triangleCount; ++t) {
-            for (int k : mesh.triangles[t].indices) {
-                const Vertex& v = mesh.vertices[k];
-                if (!gate) {
-                    glTexCoord2f(v.u, v.v);
-                }
-                glNormal3f(static_cast<float>(mesh.normals[k].x), static_cast<float>(mesh.normals[k].y),
-                           static_cast<float>(mesh.normals[k].z));
-                glVertex3f(v.x, v.y, v.z);
-            }
-        }
-    }
-    glEnd();
+    Object object;
+    static_cast<Model&>(object) = model;
+    object.position = Vertex(x, y, z);
+    object.spinAngle = angle;
+    object.spinAxis = Vec3{ax, ay, az};
+    return object;
 }
-
-const float WHITE[3] = {1.0f, 1.0f, 1.0f};
-const float ACTIVE_GATE[3] = {0.2f, 0.7f, 0.2f};
-const float PASSIVE_GATE[3] = {0.7f, 0.2f, 0.2f};
 
 void placeAsteroid(const Model& asteroid, float x, float y, float z, float angle, float ax, float ay, float az)
 {
     bindTexture(TEX_ASTEROID);
-    glPushMatrix();
-    glTranslatef(x, y, z);
-    glScalef(7.0f, 7.0f, 7.0f);
-    glRotatef(angle, ax, ay, az);
-    drawModel(asteroid, false, WHITE);
-    glPopMatrix();
+    placed<Asteroid>(asteroid, x, y, z, angle, ax, ay, az).draw();
 }
 
 void placeGate(const Model& gate, float x, float y, float z, float angle, float ax, float ay, float az, bool active)
 {
+    Gate g = placed<Gate>(gate, x, y, z, angle, ax, ay, az);
+    g.active = active ? 1 : 0;
     bindTexture(TEX_GATE);
     glTexCoord2f(0.0f, 1.0f);  // what the backdrop leaves current in the game
-    glPushMatrix();
-    glTranslatef(x, y, z);
-    glScalef(2.5f, 2.5f, 2.5f);
-    glRotatef(angle, ax, ay, az);
-    drawModel(gate, true, active ? ACTIVE_GATE : PASSIVE_GATE);
-    glPopMatrix();
+    g.draw();
 }
 
+// The game's projection for a panel of w × h, the camera at (0, height,
+// distance) looking at the origin, and the light placed.
 void modelView(int w, int h, double distance, double height)
 {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, double(w) / h, 1.0, 1024.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    onReshape(w, h);
     gluLookAt(0.0, height, distance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     placeLight();
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
-    glEnable(GL_NORMALIZE);
 }
 
 void textureSheet(const std::string& out)
@@ -260,7 +236,8 @@ void modelSheet(const std::string& out, const Model& asteroid, const Model& gate
     glPushMatrix();
     glRotatef(-60, 0, 1, 0);
     glRotatef(20, 1, 0, 0);
-    drawModel(rocket, false, WHITE);
+    glEnable(GL_NORMALIZE);
+    rocket.drawBody();
     glPopMatrix();
     canvas.grab(cell * 2, 0, cell, cell);
 
@@ -285,115 +262,27 @@ void modelSheet(const std::string& out, const Model& asteroid, const Model& gate
     canvas.save(out + "/models.png");
 }
 
-struct V {
-    double x, y, z;
-};
-V add(V a, V b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-V mul(V a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-V crossV(V a, V b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-double dotV(V a, V b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-V unit(V a)
-{
-    const double l = std::sqrt(dotV(a, a));
-    return l > 0 ? mul(a, 1.0 / l) : a;
-}
-void vertex(V p) { glVertex3d(p.x, p.y, p.z); }
-
-// The star box around the camera at the origin: six faces of 1024, each
-// mapping the whole texture once, in the game's orientation.
-void starBox()
-{
-    const float h = 512.0f;
-    const float faces[6][4][5] = {
-        {{-h, -h, h, 0, 0}, {h, -h, h, 1, 0}, {h, h, h, 1, 1}, {-h, h, h, 0, 1}},
-        {{-h, -h, -h, 1, 0}, {-h, h, -h, 1, 1}, {h, h, -h, 0, 1}, {h, -h, -h, 0, 0}},
-        {{-h, h, -h, 0, 0}, {-h, h, h, 1, 0}, {h, h, h, 1, 1}, {h, h, -h, 0, 1}},
-        {{-h, -h, -h, 0, 0}, {h, -h, -h, 1, 0}, {h, -h, h, 1, 1}, {-h, -h, h, 0, 1}},
-        {{h, -h, -h, 1, 0}, {h, h, -h, 1, 1}, {h, h, h, 0, 1}, {h, -h, h, 0, 0}},
-        {{-h, -h, -h, 0, 0}, {-h, -h, h, 1, 0}, {-h, h, h, 1, 1}, {-h, h, -h, 0, 1}},
-    };
-    bindTexture(TEX_STARS);
-    glDisable(GL_LIGHTING);
-    glBegin(GL_QUADS);
-    for (const auto& face : faces) {
-        for (const auto& v : face) {
-            glTexCoord2f(v[3], v[4]);
-            glColor3f(1, 1, 1);
-            glVertex3f(v[0], v[1], v[2]);
-        }
-    }
-    glEnd();
-    glEnable(GL_LIGHTING);
-}
-
-// The cockpit panel and the radar, as the game places them in front of the eye.
-void cockpit(V view, V up, V side, V toTarget)
-{
-    const V u = mul(up, 1.5);
-    const V v = mul(view, 3.6);
-    const V s = mul(side, 2.0);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_BLEND);
-    bindTexture(TEX_COCKPIT);
-    glBegin(GL_POLYGON);
-    glColor3f(1, 1, 1);
-    glTexCoord2f(0, 0);
-    vertex(add(add(v, s), mul(u, -1)));
-    glTexCoord2f(1, 0);
-    vertex(add(add(v, mul(s, -1)), mul(u, -1)));
-    glTexCoord2f(1, 1);
-    vertex(add(add(v, mul(s, -1)), u));
-    glTexCoord2f(0, 1);
-    vertex(add(add(v, s), u));
-    glEnd();
-    glDisable(GL_BLEND);
-    const V a = mul(s, 0.005);
-    const V b = mul(u, 0.005);
-    auto dot = [&](V m, float r, float g, float bl) {
-        glBegin(GL_POLYGON);
-        glColor3f(r, g, bl);
-        vertex(add(add(m, a), mul(b, -1)));
-        vertex(add(add(m, mul(a, -1)), mul(b, -1)));
-        vertex(add(add(m, mul(a, -1)), b));
-        vertex(add(add(m, a), b));
-        glEnd();
-    };
-    const V front = add(add(v, mul(s, 0.517)), mul(u, -0.725));
-    const V rear = add(add(v, mul(s, -0.564)), mul(u, -0.725));
-    dot(front, 0.6f, 0.6f, 0.6f);
-    dot(rear, 0.6f, 0.6f, 0.6f);
-    V t = unit({dotV(toTarget, side), dotV(toTarget, up), dotV(toTarget, view)});
-    const V scope = t.z < 0 ? rear : front;
-    dot(add(add(scope, mul(s, t.x * 0.135)), mul(u, t.y * 0.175)), 0, 1, 0);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
-}
-
+// The craft at the origin facing the active gate, among asteroids, drawn in
+// the frame's order: backdrop, gates, asteroids, cockpit with the radar.
 void sceneSheet(const std::string& out, const Model& asteroid, const Model& gate)
 {
     const int w = 512;
     const int h = 384;
     Canvas canvas(w, h);
     beginPanel(w, h, 0, 0, 0);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, double(w) / h, 1.0, 1024.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    const V view = unit({1.0, 0.18, 0.10});
-    const V up0 = {0, 0, 1};
-    const V side = unit(crossV(up0, view));
-    const V up = crossV(view, side);
-    gluLookAt(0, 0, 0, view.x, view.y, view.z, up.x, up.y, up.z);
+    onReshape(w, h);
+    const float gateX = 70.0f;
+    const float gateY = 16.0f;
+    const float gateZ = 6.0f;
+    camera.setTarget(gateX, gateY, gateZ);
+    camera.placeAt(0.0f, 0.0f, 0.0f);
+    gluLookAt(camera.position.x, camera.position.y, camera.position.z, camera.position.x + camera.view.x,
+              camera.position.y + camera.view.y, camera.position.z + camera.view.z, camera.up.x, camera.up.y,
+              camera.up.z);
     placeLight();
-    glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
-    glEnable(GL_NORMALIZE);
-    starBox();
-    const V gatePos = {70, 16, 6};
-    placeGate(gate, float(gatePos.x), float(gatePos.y), float(gatePos.z), 70, 0.1f, 1, 0.2f, true);
+    drawBackdrop(BACKDROP_EDGE);
+    placeGate(gate, gateX, gateY, gateZ, 70, 0.1f, 1, 0.2f, true);
     placeGate(gate, 260, -90, 40, 40, 1, 0.2f, 0, false);
     placeAsteroid(asteroid, 34, -14, -6, 20, 1, 0.3f, 0.2f);
     placeAsteroid(asteroid, 120, 40, 24, 150, 0.2f, 1, 0);
@@ -401,7 +290,7 @@ void sceneSheet(const std::string& out, const Model& asteroid, const Model& gate
     placeAsteroid(asteroid, 180, 20, -40, 80, 1, 1, 0);
     placeAsteroid(asteroid, 50, 30, -14, 310, 0, 0.3f, 1);
     placeAsteroid(asteroid, 230, -60, -10, 10, 1, 0, 0);
-    cockpit(view, up, side, gatePos);
+    drawCockpit();
     canvas.grab(0, 0, w, h);
     canvas.save(out + "/scene.png");
 }
@@ -427,11 +316,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot enter %s\n", argv[1]);
         return 1;
     }
-    setupLighting();
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_TEXTURE_2D);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    loadTextureTable();
+    // The game's fixed graphics state and texture table; its callbacks are
+    // registered too, but no event is pumped from here on.
+    installPlatformHooks();
+    prepareGraphics();
     static Model asteroid;
     static Model gate;
     static Model rocket;

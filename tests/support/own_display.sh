@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs a command on an X server of its own: Xvfb picks a free display number
+# itself (-displayfd), so tests started side by side never race for one, as
+# xvfb-run -a can.
+#   own_display.sh COMMAND [ARGUMENTS...]
+set -u
+fifo_dir=$(mktemp -d)
+trap 'rm -rf "$fifo_dir"' EXIT
+mkfifo "$fifo_dir/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo_dir/display" 2>"$fifo_dir/xvfb.log" &
+server=$!
+number=
+read -r -t 30 number <"$fifo_dir/display"
+if [ -z "$number" ]; then
+  echo "own_display: Xvfb did not start" >&2
+  cat "$fifo_dir/xvfb.log" >&2
+  kill "$server" 2>/dev/null
+  exit 1
+fi
+DISPLAY=":$number" "$@"
+status=$?
+kill "$server" 2>/dev/null
+wait "$server" 2>/dev/null
+exit "$status"
