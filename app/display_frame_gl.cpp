@@ -1,12 +1,14 @@
 #include "app/display_frame.h"
 
 #include "app/frame_cues.h"
+#include "app/ghost_race.h"
 #include "app/overlay.h"
 #include "geometry/frustum.h"
 #include "geometry/octree.h"
 #include "render/backdrop.h"
 #include "render/effects.h"
 #include "render/frame_effects.h"
+#include "render/ghost_draw.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"
@@ -58,6 +60,7 @@ void displayFrame()
 {
     updateFrame();
     handleFrameEvents();
+    ghostRace.onFrame(frameClock());
 
     glMatrixMode(GL_MODELVIEW);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -99,6 +102,12 @@ void displayFrame()
 
     bindTexture(TEX_ASTEROID);
     drawAsteroids();
+
+    // The ghost is translucent: after every opaque body, before the sprites.
+    GhostPose ghost;
+    if (ghostRace.ghostPose(frameClock(), ghost)) {
+        drawGhostCraft(ghostCraft, ghost);
+    }
 
     // Explosions, smoke trails and the cockpit. They also change the world
     // (explosion frames, trails, the camera's normalisation), through the

@@ -1,5 +1,6 @@
 #include "app/exit_sequence.h"
 
+#include "app/ghost_race.h"
 #include "app/high_scores.h"
 #include "geometry/octree.h"
 #include "sim/course.h"
@@ -13,6 +14,7 @@ void runExitSequence()
     if (bestLapTime != NO_LAP_TIME) {
         writeHighScores();
     }
+    saveGhost();
     if (platformHooks.leaveDisplay) {
         platformHooks.leaveDisplay();
     }

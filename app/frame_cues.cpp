@@ -1,6 +1,8 @@
 #include "app/frame_cues.h"
 
+#include "app/ghost_race.h"
 #include "sim/frame_events.h"
+#include "sim/update_frame.h"
 #include "sound/sound.h"
 
 void (*frameEventListener)(const FrameEvents& events) = nullptr;
@@ -30,6 +32,7 @@ void playEventCues(const FrameEvents& events)
 void handleFrameEvents()
 {
     playEventCues(frameEvents);
+    raceGhostEvents(frameEvents, frameClock());
     if (frameEventListener) {
         frameEventListener(frameEvents);
     }

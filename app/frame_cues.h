@@ -14,5 +14,6 @@ void playEventCues(const FrameEvents& events);
 // game. Replays count the events here.
 extern void (*frameEventListener)(const FrameEvents& events);
 
-// Plays the cues of frameEvents, tells the listener, and empties the list.
+// Plays the cues of frameEvents, hands them to the ghost race, tells the
+// listener, and empties the list.
 void handleFrameEvents();

@@ -2,6 +2,7 @@
 
 #include "app/exit_sequence.h"
 #include "app/frame_cues.h"
+#include "app/ghost_race.h"
 #include "sim/flight.h"
 #include "sim/platform_hooks.h"
 #include "sim/rocket.h"
@@ -77,6 +78,10 @@ void onKeyDown(unsigned char key, int, int)
     case 'O':
     case 'o':
         toggle(showOctree);
+        break;
+    case 'G':
+    case 'g':
+        toggleGhost();
         break;
     default:
         break;

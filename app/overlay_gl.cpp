@@ -1,5 +1,6 @@
 #include "app/overlay.h"
 
+#include "app/ghost_overlay_text.h"
 #include "app/overlay_text.h"
 #include "sim/update_frame.h"
 
@@ -77,7 +78,9 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
 void drawOverlay()
 {
     frameRateCounter.tick(overlayWallClock());
-    composeOverlay(frameLines, frameClock());
+    const float now = frameClock();
+    composeOverlay(frameLines, now);
+    composeGhostOverlay(frameLines, now);
     for (int i = 0; i < frameLines.count; ++i) {
         const OverlayLine& line = frameLines.lines[i];
         drawText(line.text, fontOf(line.font), line.red, line.green, line.blue, startX(line), line.y);

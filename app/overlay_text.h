@@ -13,8 +13,8 @@ enum OverlayAnchor : int { ANCHOR_LEFT, ANCHOR_RIGHT };
 
 constexpr int OVERLAY_TEXT_MAX = 48;
 // FPS, three lap lines, 11 table rows of two lines, five panel lines, volume,
-// table bottom, speed label and number, rocket status.
-constexpr int OVERLAY_LINE_MAX = 1 + 3 + 22 + 5 + 1 + 1 + 2 + 1;
+// table bottom, speed label and number, rocket status; the ghost's label and split.
+constexpr int OVERLAY_LINE_MAX = 1 + 3 + 22 + 5 + 1 + 1 + 2 + 1 + 2;
 // The table shows this many entries at most.
 constexpr int HIGH_SCORE_ROWS = 11;
 // Name shown for the high-score list's placeholder (no file was read).

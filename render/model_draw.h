@@ -21,3 +21,9 @@ void toggleAsteroidLists();
 // True when the asteroid pass should call the lists: the option is on and the
 // lists were actually made.
 bool asteroidListsInUse();
+
+// A model's material for GL_FRONT, its diffuse and specular alpha 1.
+void setModelMaterial(const Model& model, float shininess);
+// The model's triangles, each corner a normal and a vertex, inside a
+// glBegin(GL_TRIANGLES) of the caller.
+void sendModelTriangles(const Model& model);

@@ -64,6 +64,16 @@ void unplaceObject(const Vertex& position)
 
 }  // namespace
 
+void setModelMaterial(const Model& model, float shininess)
+{
+    setMaterial(model, shininess);
+}
+
+void sendModelTriangles(const Model& model)
+{
+    sendTriangles<false>(model);
+}
+
 void Model::drawBody() const
 {
     // Colour and material go inside the batch, so a display list of the body

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Plays a short scripted run of the game under X and saves screenshots of it
 # as PNG files: the start view, thrust among the asteroids, a rocket with its
-# trail, an explosion, the options panel, the high-score table, wireframe and
-# the octree boxes.
+# trail, an explosion, a lap raced against the ghost, the options panel, the
+# high-score table, wireframe and the octree boxes.
 #
 #   bash scripts/screenshots.sh [output-dir] [build-dir] [run-dir]
 #
@@ -129,3 +129,9 @@ done
 "$BUILD/tools/vorel_explosion_shot" "$WORK/game" "$OUT/rocket-hit.png" >/dev/null 2>"$WORK/shot.txt" \
   || { cat "$WORK/shot.txt" >&2; exit 1; }
 echo "screenshots: $OUT/rocket-hit.png"
+
+# A lap raced against the ghost of the lap before, with the split of the last
+# gate showing: the real frame from a fixed seed, flown straight at the gates.
+"$BUILD/tools/vorel_ghost_shot" "$WORK/game" "$OUT/ghost.png" >/dev/null 2>"$WORK/ghost-shot.txt" \
+  || { cat "$WORK/ghost-shot.txt" >&2; exit 1; }
+echo "screenshots: $OUT/ghost.png"

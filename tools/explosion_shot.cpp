@@ -5,37 +5,22 @@
 //   vorel_explosion_shot DATA_DIR OUT.png
 #include "app/display_frame.h"
 #include "app/display_mode.h"
-#include "app/startup.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
-#include "sim/platform_hooks.h"
-#include "sim/random.h"
 #include "sim/rocket.h"
-#include "sim/update_frame.h"
-#include "tools/frame_capture_gl.h"
-
-#include <GL/glut.h>
+#include "tools/frame_shot_gl.h"
 
 #include <cstdio>
 #include <string>
 
-#include <unistd.h>
 
 namespace {
 
-constexpr uint32_t FIELD_SEED = 20261207;
-constexpr float FRAME_MS = 16.5f;
 constexpr double SHOT_DISTANCE = 36.0;
 // The explosion image shown when the picture is taken: past the white flash,
 // a full fireball.
 constexpr int SHOWN_EXPLOSION_SLOT = 10;
 constexpr int FRAME_LIMIT = 400;
-
-float shotNow = 0.0f;
-float shotClock()
-{
-    return shotNow;
-}
 
 Vec3 toVec3(const Vertex& v)
 {
@@ -84,22 +69,11 @@ bool lineOfFireClear(int target, const Vec3& from)
     return true;
 }
 
-void lookAt(const Vec3& target)
-{
-    camera.view = difference(target, camera.position);
-    camera.view.normalize();
-    camera.up = Vec3{0.0, 0.0, 1.0};
-    camera.side.setCross(camera.up, camera.view);
-    camera.side.normalize();
-    camera.up.setCross(camera.view, camera.side);
-    camera.up.normalize();
-}
-
 // Puts the craft at rest at the shot position, looking at the asteroid.
 void aimAt(const Asteroid& asteroid)
 {
     camera.position = shotPosition(toVec3(asteroid.position));
-    lookAt(toVec3(asteroid.position));
+    aimCameraAt(toVec3(asteroid.position));
 }
 
 bool explosionShown()
@@ -116,13 +90,11 @@ bool explosionShown()
 
 int main(int argc, char** argv)
 {
-    if (!loadShotWorld(argc, argv, FIELD_SEED)) {
-        return argc != 3 ? 2 : 1;
+    std::string out;
+    const int opened = openShot(argc, argv, out);
+    if (opened != 0) {
+        return opened;
     }
-    const std::string out = argv[2];
-    frameClock = shotClock;
-
-    openShotDisplay(argc, argv);
 
     // The asteroid nearest the middle whose line of fire is clear: nothing
     // near the craft, nothing else on the rocket's way.
@@ -152,10 +124,10 @@ int main(int argc, char** argv)
     Vec3 above = camera.up;
     above.scale(6.0);
     camera.position = vec3Add(camera.position, vec3Add(aside, above));
-    lookAt(toVec3(asteroids[nearest].position));
+    aimCameraAt(toVec3(asteroids[nearest].position));
 
     for (int frame = 0; frame < FRAME_LIMIT && !explosionShown(); ++frame) {
-        shotNow += FRAME_MS;
+        shotNow += SHOT_FRAME_MS;
         displayFrame();
     }
     if (!explosionShown()) {
@@ -163,7 +135,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    if (!saveFrame(out)) {
+    if (!saveFramePng(out)) {
         std::fprintf(stderr, "cannot write %s\n", out.c_str());
         return 1;
     }

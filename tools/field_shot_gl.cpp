@@ -7,49 +7,38 @@
 #include "app/display_frame.h"
 #include "app/display_mode.h"
 #include "sim/camera.h"
-#include "sim/update_frame.h"
-#include "tools/frame_capture_gl.h"
+#include "tools/frame_shot_gl.h"
 
-#include <GL/glut.h>
-
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 namespace {
 
-// As bench/frame_gl_bench.cpp: its seed, its `field` view, its frame length.
+// As bench/frame_gl_bench.cpp: its seed and its `field` view.
 constexpr uint32_t BENCH_SEED = 20240607u;
 constexpr float FIELD_EYE[3] = {-200.0f, -50.0f, 0.0f};
 constexpr float FIELD_LOOK_AT[3] = {0.0f, 0.0f, 0.0f};
-constexpr float FRAME_MS = 16.5f;
 constexpr int WARM_UP_FRAMES = 5;
-
-float shotNow = 0.0f;
-float shotClock()
-{
-    return shotNow;
-}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (!loadShotWorld(argc, argv, BENCH_SEED)) {
-        return argc != 3 ? 2 : 1;
+    std::string out;
+    const int opened = openShot(argc, argv, out, BENCH_SEED);
+    if (opened != 0) {
+        return opened;
     }
-    const std::string out = argv[2];
     const Vec3 activeGate = camera.target;
     camera.setTarget(FIELD_LOOK_AT[0], FIELD_LOOK_AT[1], FIELD_LOOK_AT[2]);
     camera.placeAt(FIELD_EYE[0], FIELD_EYE[1], FIELD_EYE[2]);
     camera.target = activeGate;
-    frameClock = shotClock;
-
-    openShotDisplay(argc, argv);
     for (int frame = 0; frame < WARM_UP_FRAMES; ++frame) {
-        shotNow += FRAME_MS;
+        shotNow += SHOT_FRAME_MS;
         displayFrame();
     }
-    if (!saveFrame(out)) {
+    if (!saveFramePng(out)) {
         std::fprintf(stderr, "cannot write %s\n", out.c_str());
         return 1;
     }

@@ -86,6 +86,7 @@ std::vector<Job> modelJobs()
         {"asteroid1.txt", [] { return formatModel(makeAsteroidModel()); }},
         {"tor.txt", [] { return formatModel(makeGateModel()); }},
         {"rocket.txt", [] { return formatModel(makeRocketModel()); }},
+        {"craft.txt", [] { return formatModel(makeCraftModel()); }},
     };
 }
 

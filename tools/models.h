@@ -1,4 +1,4 @@
-// The three models of the game.
+// The models of the game.
 #pragma once
 
 #include "tools/model_writer.h"
@@ -11,3 +11,4 @@ constexpr int ASTEROID_TRIANGLES = 160;
 ModelData makeAsteroidModel(int triangleCount = ASTEROID_TRIANGLES);
 ModelData makeGateModel();      // "tor.txt": a ring in the xy-plane around the z-axis
 ModelData makeRocketModel();    // "rocket.txt"
+ModelData makeCraftModel();     // "craft.txt": the ghost's craft

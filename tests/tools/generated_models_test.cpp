@@ -2,9 +2,11 @@
 
 #include "geometry/model.h"
 #include "geometry/model_loader.h"
+#include "render/ghost_draw.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
@@ -115,9 +117,9 @@ std::vector<double> partVolumes(const Mesh& mesh)
 
 }  // namespace
 
-TEST(GeneratedModels, AllThreeAreClosedConsistentAndOutwardFacing)
+TEST(GeneratedModels, AllAreClosedConsistentAndOutwardFacing)
 {
-    for (const char* name : {"asteroid1.txt", "tor.txt", "rocket.txt"}) {
+    for (const char* name : {"asteroid1.txt", "tor.txt", "rocket.txt", "craft.txt"}) {
         SCOPED_TRACE(name);
         const Model& model = loaded(name);
         expectWellFormed(model);
@@ -276,4 +278,22 @@ TEST(GeneratedModels, RocketIsSmall)
     }
     EXPECT_GT(extent, 0.2);
     EXPECT_LT(extent, 1.0);
+}
+
+// The ghost's cull cube must hold the whole craft, or it vanishes at the edge
+// of the view while part of it is still on screen; it points along +z.
+TEST(GeneratedModels, CraftFitsItsCullCubeAndPointsAlongZ)
+{
+    const Mesh& mesh = loaded("craft.txt").meshes[0];
+    double reach = 0.0;
+    double front = -1e9;
+    double back = 1e9;
+    for (int k = 0; k < mesh.vertexCount; ++k) {
+        const P p = position(mesh, k);
+        reach = std::max({reach, std::fabs(p.x), std::fabs(p.y), std::fabs(p.z)});
+        front = std::max(front, p.z);
+        back = std::min(back, p.z);
+    }
+    EXPECT_LE(reach, GHOST_CRAFT_REACH);
+    EXPECT_GT(front - back, 2.0) << "too small to see beside the gates";
 }

@@ -38,6 +38,8 @@ TEST(GeneratedData, ASecondRunWritesTheSameBytesAndLeavesThePlayersFilesAlone)
     const std::string scores = "tester 61.250\n";
     std::ofstream(second.file("vorel.ini")) << settings;
     std::ofstream(second.file("bestenliste.txt")) << scores;
+    const std::string ghost = "vorel-ghost 1\n";
+    std::ofstream(second.file("ghost.txt")) << ghost;
     ASSERT_TRUE(generateAll(second.path()));
 
     std::map<std::string, std::string> a = contents(first.path());
@@ -45,11 +47,13 @@ TEST(GeneratedData, ASecondRunWritesTheSameBytesAndLeavesThePlayersFilesAlone)
     a.erase(SHARED_TREE_MARK);
     EXPECT_EQ(b["vorel.ini"], settings);
     EXPECT_EQ(b["bestenliste.txt"], scores);
+    EXPECT_EQ(b["ghost.txt"], ghost);
     b.erase("vorel.ini");
     b.erase("bestenliste.txt");
+    b.erase("ghost.txt");
 
-    // 3 models, 31 textures, 7 sounds, and nothing half-written left behind.
-    EXPECT_EQ(a.size(), 41u);
+    // 4 models, 31 textures, 7 sounds, and nothing half-written left behind.
+    EXPECT_EQ(a.size(), 42u);
     ASSERT_EQ(a.size(), b.size());
     for (const auto& [name, bytes] : a) {
         ASSERT_TRUE(b.count(name)) << name;

@@ -1,10 +1,11 @@
-#include "tools/frame_capture_gl.h"
+#include "tools/frame_shot_gl.h"
 
-#include "app/display_frame.h"
 #include "app/display_mode.h"
+#include "app/display_frame.h"
 #include "app/startup.h"
-#include "sim/platform_hooks.h"
+#include "sim/camera.h"
 #include "sim/random.h"
+#include "sim/update_frame.h"
 #include "tools/png_writer.h"
 
 #include <GL/glut.h>
@@ -15,41 +16,60 @@
 
 #include <unistd.h>
 
-bool loadShotWorld(int argc, char** argv, unsigned int seed)
+float shotNow = 0.0f;
+
+namespace {
+float shotClock()
+{
+    return shotNow;
+}
+}  // namespace
+
+int openShot(int argc, char** argv, std::string& out, uint32_t seed)
 {
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
-        return false;
+        return 2;
     }
+    out = argv[2];
     if (chdir(argv[1]) != 0) {
         std::fprintf(stderr, "cannot enter %s\n", argv[1]);
-        return false;
+        return 1;
     }
     randomSeed(seed);
     loadWorld();
-    return true;
-}
+    frameClock = shotClock;
 
-void openShotDisplay(int& argc, char** argv)
-{
     glutInitDisplayString("rgb double depth");
     glutInit(&argc, argv);
     enterDisplay("");
     installPlatformHooks();
     prepareGraphics();
     onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    return 0;
 }
 
-bool saveFrame(const std::string& path)
+void aimCameraAt(const Vec3& target)
+{
+    camera.view = Vec3{target.x - camera.position.x, target.y - camera.position.y, target.z - camera.position.z};
+    camera.view.normalize();
+    camera.up = Vec3{0.0, 0.0, 1.0};
+    camera.side.setCross(camera.up, camera.view);
+    camera.side.normalize();
+    camera.up.setCross(camera.view, camera.side);
+    camera.up.normalize();
+}
+
+bool saveFramePng(const std::string& path)
 {
     const int width = glutGet(GLUT_WINDOW_WIDTH);
     const int height = glutGet(GLUT_WINDOW_HEIGHT);
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
     std::vector<unsigned char> rgb(pixels.size());
+    // Mesa keeps the back buffer after the swap.
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    // GL counts rows from the bottom, PNG from the top.
     for (int row = 0; row < height; ++row) {
         const unsigned char* from = &pixels[static_cast<size_t>(height - 1 - row) * width * 3];
         std::copy(from, from + static_cast<size_t>(width) * 3, &rgb[static_cast<size_t>(row) * width * 3]);

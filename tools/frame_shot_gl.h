@@ -1,0 +1,29 @@
+// What the screenshot tools share: aiming the camera and saving the frame
+// just drawn as a PNG file.
+#pragma once
+
+#include "sim/vec3.h"
+
+#include <cstdint>
+
+#include <string>
+
+// Every shot's asteroid field, and the frame length its clock steps by.
+constexpr uint32_t SHOT_FIELD_SEED = 20261207;
+constexpr float SHOT_FRAME_MS = 16.5f;
+
+// The frame clock of a shot, in ms: the tool moves it on before each frame.
+extern float shotNow;
+
+// For "TOOL DATA_DIR OUT.png": enters DATA_DIR, sets the world up from
+// seed with the frame clock reading shotNow, opens the window and
+// prepares the graphics as start-up does. 0 with out set to OUT.png, or the
+// exit status after saying what failed.
+int openShot(int argc, char** argv, std::string& out, uint32_t seed = SHOT_FIELD_SEED);
+
+// Turns the camera toward target, its up as near +z as the view allows.
+void aimCameraAt(const Vec3& target);
+
+// The back buffer of the current window, top row first; false when the file
+// cannot be written.
+bool saveFramePng(const std::string& path);
