@@ -1,7 +1,7 @@
 #include "tools/frame_shot_gl.h"
 
-#include "app/display_mode.h"
 #include "app/display_frame.h"
+#include "app/display_mode.h"
 #include "app/startup.h"
 #include "sim/camera.h"
 #include "sim/random.h"

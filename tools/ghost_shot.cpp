@@ -3,8 +3,8 @@
 // the ghost craft ahead and the split of the last gate on screen.
 //
 //   vorel_ghost_shot DATA_DIR OUT.png
-#include "app/display_mode.h"
 #include "app/display_frame.h"
+#include "app/display_mode.h"
 #include "app/ghost_race.h"
 #include "replay/headless_frame.h"
 #include "sim/camera.h"
