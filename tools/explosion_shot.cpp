@@ -135,10 +135,5 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    if (!saveFramePng(out)) {
-        std::fprintf(stderr, "cannot write %s\n", out.c_str());
-        return 1;
-    }
-    leaveDisplay();
-    return 0;
+    return finishShot(out);
 }

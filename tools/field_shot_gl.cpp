@@ -38,10 +38,5 @@ int main(int argc, char** argv)
         shotNow += SHOT_FRAME_MS;
         displayFrame();
     }
-    if (!saveFramePng(out)) {
-        std::fprintf(stderr, "cannot write %s\n", out.c_str());
-        return 1;
-    }
-    leaveDisplay();
-    return 0;
+    return finishShot(out);
 }

@@ -76,3 +76,13 @@ bool saveFramePng(const std::string& path)
     }
     return writePng(path, width, height, rgb);
 }
+
+int finishShot(const std::string& out)
+{
+    if (!saveFramePng(out)) {
+        std::fprintf(stderr, "cannot write %s\n", out.c_str());
+        return 1;
+    }
+    leaveDisplay();
+    return 0;
+}

@@ -27,3 +27,7 @@ void aimCameraAt(const Vec3& target);
 // The back buffer of the current window, top row first; false when the file
 // cannot be written.
 bool saveFramePng(const std::string& path);
+
+// Saves the frame just drawn to out and leaves the display: the tool's exit
+// status, 1 after saying the file could not be written.
+int finishShot(const std::string& out);
