@@ -58,9 +58,7 @@ void drawAsteroids()
 
 void displayFrame()
 {
-    updateFrame();
-    handleFrameEvents();
-    ghostRace.onFrame(frameClock());
+    advanceFrame();
 
     glMatrixMode(GL_MODELVIEW);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

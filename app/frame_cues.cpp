@@ -38,3 +38,10 @@ void handleFrameEvents()
     }
     frameEvents.clear();
 }
+
+void advanceFrame()
+{
+    updateFrame();
+    handleFrameEvents();
+    ghostRace.onFrame(frameClock());
+}

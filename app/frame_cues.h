@@ -17,3 +17,7 @@ extern void (*frameEventListener)(const FrameEvents& events);
 // Plays the cues of frameEvents, hands them to the ghost race, tells the
 // listener, and empties the list.
 void handleFrameEvents();
+
+// The world's side of every frame, displayed or headless: updateFrame, the
+// handling of its events, and the ghost's sample of the camera.
+void advanceFrame();
