@@ -59,6 +59,7 @@ void registerCallbacks()
     glutMotionFunc(onMouseDrag);
     glutPassiveMotionFunc(onMouseMove);
     glutSpecialFunc(onSpecialKey);
+    glutSpecialUpFunc(onSpecialKeyUp);
 }
 
 void installPlatformHooks()
