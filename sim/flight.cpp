@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+MouseFeel mouseFeel;
 
 namespace {
 
@@ -173,6 +174,9 @@ void steerByMouse(int x, int y)
     if (dy != 0.0f) {
         camera.pitchAngle = camera.pitchAngle * std::fabs(dy) / MOUSE_PIXELS;
     }
+    // Multiplying by the start factor 1 leaves the angles bit for bit as they were.
+    camera.yawAngle = camera.yawAngle * mouseFeel.sensitivity;
+    camera.pitchAngle = camera.pitchAngle * (mouseFeel.invertY ? -mouseFeel.sensitivity : mouseFeel.sensitivity);
     lastMouseX = x;
     lastMouseY = y;
 

@@ -15,6 +15,17 @@ constexpr int MOUSE_BAND_LOW = 100;
 constexpr int MOUSE_BAND_HIGH = 300;
 constexpr int MOUSE_BAND_CENTRE = 200;
 
+// The player's mouse feel (options.ini): a factor on the designed turn of
+// both axes, and the vertical turned round. At the start values the angles are
+// exactly the designed ones. A setting, not part of the world: no reset of
+// the world touches it and the world digest does not hash it.
+constexpr float MOUSE_SENSITIVITY_START = 1.0f;
+struct MouseFeel {
+    float sensitivity = MOUSE_SENSITIVITY_START;
+    bool invertY = false;
+};
+extern MouseFeel mouseFeel;
+
 // flightSpeed (distance per frame step, 0 to 0.6), flightDirection (unit, or
 // zero while at rest) and lastMouseX/Y (the previous motion event's pointer
 // position, window pixels) live in the world's state tables.
