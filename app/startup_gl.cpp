@@ -5,6 +5,7 @@
 #include "app/exit_sequence.h"
 #include "app/high_scores.h"
 #include "app/input.h"
+#include "app/options.h"
 #include "app/settings.h"
 #include "app/timer.h"
 #include "geometry/octree.h"
@@ -76,6 +77,7 @@ void installPlatformHooks()
 void loadWorld()
 {
     readSettings();
+    readOptions();
     readHighScores();
 
     for (Asteroid& asteroid : asteroids) {

@@ -29,7 +29,7 @@ FileReadStatus openFailure(int error)
 
 }  // namespace
 
-FileReadStatus readWholeFile(const char* path, std::string& bytes)
+FileReadStatus readWholeFile(const char* path, std::string& bytes, std::size_t maxBytes)
 {
     bytes.clear();
     Descriptor file;
@@ -48,7 +48,7 @@ FileReadStatus readWholeFile(const char* path, std::string& bytes)
     if (!S_ISREG(info.st_mode)) {
         return FileReadStatus::NOT_REGULAR;
     }
-    if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > FILE_READ_MAX_BYTES) {
+    if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) > maxBytes) {
         return FileReadStatus::TOO_LARGE;
     }
 
@@ -68,7 +68,7 @@ FileReadStatus readWholeFile(const char* path, std::string& bytes)
         if (n == 0) {
             return FileReadStatus::OK;
         }
-        if (bytes.size() + static_cast<std::size_t>(n) > FILE_READ_MAX_BYTES) {
+        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
             bytes.clear();
             return FileReadStatus::TOO_LARGE;
         }

@@ -19,8 +19,10 @@ enum class FileReadStatus {
 // taking all of memory before any loader sees it.
 constexpr std::size_t FILE_READ_MAX_BYTES = std::size_t{256} << 20;
 
-// Fills bytes with the file's contents, or empties it and says why not.
-FileReadStatus readWholeFile(const char* path, std::string& bytes);
+// Fills bytes with the file's contents, or empties it and says why not. A
+// reader whose files are small passes a lower bound of its own, so that a
+// huge file in their place is refused before it is read.
+FileReadStatus readWholeFile(const char* path, std::string& bytes, std::size_t maxBytes = FILE_READ_MAX_BYTES);
 
 // The file could not even be opened as a regular file: the loaders' "Error
 // opening file" case, as opposed to a read that failed after opening.

@@ -1,0 +1,269 @@
+#include "app/options.h"
+
+#include "app/controls.h"
+#include "app/key_names.h"
+#include "geometry/file_read.h"
+#include "geometry/text_reader.h"
+#include "sim/flight.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+const char* const OPTIONS_FILE = "options.ini";
+PadOptions padOptions;
+
+const OptionRow OPTION_ROWS[] = {
+    {"mouse.sensitivity", &mouseFeel.sensitivity, nullptr, 0.1f, 10.0f, MOUSE_SENSITIVITY_START},
+    {"mouse.invert", nullptr, &mouseFeel.invertY, 0.0f, 1.0f, 0.0f},
+    {"pad.deadzone", &padOptions.deadzone, nullptr, 0.0f, 0.9f, PAD_DEADZONE_START},
+    {"pad.look_speed", &padOptions.lookSpeed, nullptr, 0.1f, 10.0f, PAD_LOOK_SPEED_START},
+    {"pad.invert", nullptr, &padOptions.invertY, 0.0f, 1.0f, 0.0f},
+};
+const int OPTION_ROW_COUNT = sizeof OPTION_ROWS / sizeof OPTION_ROWS[0];
+
+namespace {
+
+// A few hundred lines with comments fit many times over; anything larger is
+// not an options file, and its lines are not worth a message each.
+constexpr std::size_t OPTIONS_MAX_BYTES = 64 * 1024;
+const std::string KEY_PREFIX = "key.";
+const char* const SPACE = " \t\r\f\v";
+
+// The key. lines read so far: each action's keys and the line that gave them
+// (0: none).
+struct KeyLines {
+    InputKey keys[ACTION_CAPACITY][KEYS_PER_ACTION] = {};
+    int line[ACTION_CAPACITY] = {};
+};
+
+std::string trimmed(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(SPACE);
+    if (first == std::string::npos) {
+        return std::string();
+    }
+    return text.substr(first, text.find_last_not_of(SPACE) - first + 1);
+}
+
+// The player's text as a message may show it: printable ASCII, cut short.
+std::string shown(const std::string& text)
+{
+    constexpr std::size_t SHOWN_MAX = 40;
+    std::string out = "\"";
+    for (std::size_t k = 0; k < text.size() && k < SHOWN_MAX; ++k) {
+        const unsigned char c = static_cast<unsigned char>(text[k]);
+        out += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+    }
+    return out + (text.size() > SHOWN_MAX ? "...\"" : "\"");
+}
+
+std::string number(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
+// The whole value as one finite number.
+bool readNumber(const std::string& value, float& out)
+{
+    TextReader reader(value);
+    float read = 0.0f;
+    if (!reader.readFloat(read)) {
+        return false;
+    }
+    reader.skipSpace();
+    if (reader.remaining() != 0 || !std::isfinite(read)) {
+        return false;
+    }
+    out = read;
+    return true;
+}
+
+// Sets the option's value; an empty result, or why the value cannot be used.
+std::string applyOption(const OptionRow& row, const std::string& value)
+{
+    float read = 0.0f;
+    if (!readNumber(value, read)) {
+        return shown(value) + " is not a number";
+    }
+    if (row.flag) {
+        if (read != 0.0f && read != 1.0f) {
+            return std::string(row.name) + " must be 0 or 1";
+        }
+        *row.flag = read == 1.0f;
+        return std::string();
+    }
+    if (read < row.low || read > row.high) {
+        return std::string(row.name) + " must be from " + number(row.low) + " to " + number(row.high);
+    }
+    *row.number = read;
+    return std::string();
+}
+
+// Gives the action the keys of the value; an empty result, or why not.
+std::string applyKeyLine(KeyLines& lines, int action, const std::string& value, int lineNumber)
+{
+    TextReader reader(value);
+    std::string words[KEYS_PER_ACTION];
+    InputKey keys[KEYS_PER_ACTION] = {};
+    int count = 0;
+    std::string word;
+    while (reader.readWord(word, OPTIONS_MAX_BYTES)) {
+        if (count == KEYS_PER_ACTION) {
+            return "at most " + std::to_string(KEYS_PER_ACTION) + " keys for one action";
+        }
+        if (lowerCase(word) == "escape") {
+            return "escape always ends the game and cannot be bound";
+        }
+        keys[count] = keyNamed(word);
+        if (!keys[count].bound()) {
+            return "no key is named " + shown(word);
+        }
+        words[count++] = word;
+    }
+    if (count == 0) {
+        return "no key given";
+    }
+    for (int other = 0; other < CONTROL_ACTION_COUNT; ++other) {
+        if (other == action || lines.line[other] == 0) {
+            continue;
+        }
+        for (int k = 0; k < count; ++k) {
+            for (const InputKey& taken : lines.keys[other]) {
+                if (taken == keys[k]) {
+                    return shown(words[k]) + " is already bound to " + CONTROL_ACTIONS[other].name + " by line " +
+                           std::to_string(lines.line[other]);
+                }
+            }
+        }
+    }
+    for (int k = 0; k < KEYS_PER_ACTION; ++k) {
+        lines.keys[action][k] = keys[k];
+    }
+    lines.line[action] = lineNumber;
+    return std::string();
+}
+
+// The defaults, with the key. lines in place of an action's defaults, and
+// the keys those lines name taken from any action that has them by default.
+KeyBindings bindingsFrom(const KeyLines& lines)
+{
+    KeyBindings bindings = defaultKeyBindings();
+    for (int action = 0; action < CONTROL_ACTION_COUNT; ++action) {
+        if (lines.line[action] == 0) {
+            continue;
+        }
+        for (int k = 0; k < KEYS_PER_ACTION; ++k) {
+            const InputKey key = lines.keys[action][k];
+            bindings.keys[action][k] = key;
+            for (int other = 0; key.bound() && other < CONTROL_ACTION_COUNT; ++other) {
+                for (InputKey& held : bindings.keys[other]) {
+                    if (other != action && lines.line[other] == 0 && held == key) {
+                        held = InputKey{};
+                    }
+                }
+            }
+        }
+    }
+    return bindings;
+}
+
+// One line without its comment; an empty result, or why it cannot be used.
+std::string applyLine(KeyLines& lines, const std::string& line, int lineNumber)
+{
+    const std::size_t equals = line.find('=');
+    const std::string name = lowerCase(trimmed(line.substr(0, equals)));
+    if (equals == std::string::npos || name.empty()) {
+        return "not a line of name = value";
+    }
+    const std::string value = trimmed(line.substr(equals + 1));
+    if (name.compare(0, KEY_PREFIX.size(), KEY_PREFIX) == 0) {
+        const int action = controlActionNamed(name.substr(KEY_PREFIX.size()));
+        if (action >= 0) {
+            return applyKeyLine(lines, action, value, lineNumber);
+        }
+    }
+    for (int r = 0; r < OPTION_ROW_COUNT; ++r) {
+        if (name == OPTION_ROWS[r].name) {
+            return applyOption(OPTION_ROWS[r], value);
+        }
+    }
+    return "unknown name " + shown(name);
+}
+
+// Text a player's editor writes: no control characters but line ends and
+// spacing (UTF-8 in comments is fine), and something besides white space.
+bool plainText(const std::string& text)
+{
+    for (char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if ((c < 0x20 && !std::strchr("\t\n\r\f\v", c)) || c == 0x7F) {
+            return false;
+        }
+    }
+    return text.find_first_not_of(std::string(SPACE) + "\n") != std::string::npos;
+}
+
+}  // namespace
+
+void resetOptions()
+{
+    keyBindings = defaultKeyBindings();
+    for (const OptionRow& row : OPTION_ROWS) {
+        if (row.flag) {
+            *row.flag = row.start != 0.0f;
+        } else {
+            *row.number = row.start;
+        }
+    }
+}
+
+std::vector<std::string> applyOptions(const std::string& text)
+{
+    resetOptions();
+    std::vector<std::string> problems;
+    KeyLines lines;
+    // An editor's byte-order mark is no part of the first name.
+    std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    int lineNumber = 0;
+    while (start < text.size()) {
+        ++lineNumber;
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        line = trimmed(line.substr(0, line.find('#')));
+        if (line.empty()) {
+            continue;
+        }
+        const std::string problem = applyLine(lines, line, lineNumber);
+        if (!problem.empty()) {
+            problems.push_back("Error in " + std::string(OPTIONS_FILE) + " line " + std::to_string(lineNumber) + ": " +
+                               problem);
+        }
+    }
+    keyBindings = bindingsFrom(lines);
+    return problems;
+}
+
+void readOptions()
+{
+    resetOptions();
+    std::string text;
+    const FileReadStatus status = readWholeFile(OPTIONS_FILE, text, OPTIONS_MAX_BYTES);
+    if (status == FileReadStatus::MISSING) {
+        return;
+    }
+    if (status != FileReadStatus::OK || !plainText(text)) {
+        std::printf("%s%s\n", fileReadNotOpened(status) ? "Error opening file: " : "Error reading file: ", OPTIONS_FILE);
+    } else {
+        for (const std::string& problem : applyOptions(text)) {
+            std::printf("%s\n", problem.c_str());
+        }
+    }
+    std::fflush(stdout);
+}

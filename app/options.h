@@ -1,0 +1,55 @@
+// "options.ini": the player's own keys, mouse feel and pad settings. Optional,
+// in the game's folder beside "vorel.ini"; read once at start, never written.
+//
+// Lines of `name = value`; `#` starts a comment, names and key names are read
+// in any case. `key.ACTION = KEY [KEY]` gives an action of the controls table
+// one or two keys in place of its defaults (key names in app/key_names.h). A
+// key named by a key. line is taken from the action that has it by default,
+// so `key.fire = w` fires with w and thrust is left without a key unless a
+// line gives it one; two key. lines cannot name the same key (the later one
+// is refused). The other names are the rows of OPTION_ROWS. When a name comes
+// twice, the later line counts.
+//
+// A line that cannot be used gets one line on standard output naming the
+// file, its line number and why, and is skipped; every other line applies.
+#pragma once
+
+#include <string>
+#include <vector>
+
+extern const char* const OPTIONS_FILE;
+
+// Pad settings for the pad reader.
+constexpr float PAD_DEADZONE_START = 0.15f;  // of the stick's travel, 0 to 0.9
+constexpr float PAD_LOOK_SPEED_START = 1.0f; // factor on the stick's turn rate
+struct PadOptions {
+    float deadzone = PAD_DEADZONE_START;
+    float lookSpeed = PAD_LOOK_SPEED_START;
+    bool invertY = false;
+};
+extern PadOptions padOptions;
+
+// One option of the file besides the key. lines. A number option takes values
+// from low to high, both included; a flag option takes 0 or 1.
+struct OptionRow {
+    const char* name;
+    float* number;  // the value it sets, for a number option
+    bool* flag;     // the value it sets, for a flag option
+    float low;
+    float high;
+    float start;    // its value when no line names it (a flag's as 0 or 1)
+};
+extern const OptionRow OPTION_ROWS[];
+extern const int OPTION_ROW_COUNT;
+
+// Every option and key back to its start value.
+void resetOptions();
+
+// resetOptions, then the lines of text. Returns one message for each line
+// that could not be used, in line order.
+std::vector<std::string> applyOptions(const std::string& text);
+
+// Reads OPTIONS_FILE and applies it, printing its messages. A missing file
+// prints nothing; one that cannot be read, or is empty, binary or larger than
+// an options file can be, gets one line and leaves every option at its start.
+void readOptions();
