@@ -75,17 +75,6 @@ cooldown_ms=$(($(now_ms) - clicked_at))
 echo "rocket: PREPARING ROCKET, then ROCKET READY $cooldown_ms ms after the click"
 
 # --- Thrust: holding W changes the speed readout ----------------------------
-probe_speed() { probe_text_line 0.48 0.12 90; }
-# With no key held the readout settles: two samples in a row show the same
-# digits (a star or spark passing behind the panel may disturb one sample).
-last_speed_mask=
-speed_settled() {
-  probe_speed
-  [ "$PROBE_MASK" = "$last_speed_mask" ] && return 0
-  last_speed_mask=$PROBE_MASK
-  sleep 0.2
-  return 1
-}
 poll_until 5 speed_settled || fail "the speed readout keeps changing with no key held"
 [ "$PROBE_YELLOW" -ge 50 ] || fail "no yellow speed digits at the readout's place ($PROBE_YELLOW pixels)"
 speed_at_rest=$PROBE_MASK

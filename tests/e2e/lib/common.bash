@@ -205,6 +205,19 @@ rocket_preparing_shown() {
   [ "$PROBE_RED" -ge 200 ] && [ "$PROBE_GREEN" -lt 20 ]
 }
 
+# The speed readout. With no key held it settles: two samples in a row show
+# the same digits (a star or spark passing behind the panel may disturb one
+# sample).
+probe_speed() { probe_text_line 0.48 0.12 90; }
+last_speed_mask=
+speed_settled() {
+  probe_speed
+  [ "$PROBE_MASK" = "$last_speed_mask" ] && return 0
+  last_speed_mask=$PROBE_MASK
+  sleep 0.2
+  return 1
+}
+
 # Waits until the game draws its overlay: proof that frames are running.
 wait_for_frames() {
   poll_until 20 rocket_ready_shown || fail "the overlay never showed ROCKET READY"

@@ -1,0 +1,234 @@
+#include "app/options.h"
+
+#include "app/controls.h"
+#include "app/input.h"
+#include "app/key_names.h"
+#include "sim/camera.h"
+#include "sim/flight.h"
+#include "sim/rocket.h"
+#include "support/as_nobody.h"
+#include "support/file_capture.h"
+#include "support/sim_world.h"
+
+#include <cstdlib>
+#include <regex>
+
+namespace {
+
+int noModifiers()
+{
+    return 0;
+}
+
+class Options : public SimWorld {
+protected:
+    void SetUp() override
+    {
+        SimWorld::SetUp();
+        platformHooks.modifiers = noModifiers;
+    }
+    void TearDown() override
+    {
+        for (int button : {MOUSE_LEFT_BUTTON, MOUSE_MIDDLE_BUTTON, MOUSE_RIGHT_BUTTON}) {
+            onMouseButton(button, MOUSE_BUTTON_UP, 0, 0);
+        }
+        resetOptions();
+        SimWorld::TearDown();
+    }
+
+    int launched() const
+    {
+        int n = 0;
+        for (const Rocket& r : rockets) {
+            n += r.state != ROCKET_FREE;
+        }
+        return n;
+    }
+
+    TempWorkDir dir;
+};
+
+}  // namespace
+
+TEST_F(Options, KeysAreReboundTakenFromTheirDefaultsAndTheOldKeysNoLongerAct)
+{
+    writeWholeFile(OPTIONS_FILE,
+                   "# arrows fly, w fires\n"
+                   "key.thrust = up\n"
+                   "key.fire = W          # taken from thrust\n"
+                   "KEY.Brake = s down\n"
+                   "key.roll_left = mouse_right\n");
+    EXPECT_EQ(captureStdout(readOptions), "");
+
+    onKeyDown('w', 0, 0);
+    EXPECT_EQ(launched(), 1);
+    EXPECT_EQ(thrustInput, 0);
+    onSpecialKey(KEY_UP, 0, 0);
+    EXPECT_EQ(thrustInput, 1);
+    onSpecialKeyUp(KEY_UP, 0, 0);
+    EXPECT_EQ(thrustInput, 0);
+    onSpecialKey(KEY_DOWN, 0, 0);
+    EXPECT_EQ(thrustInput, -1);
+    onKeyUp('S', 0, 0);  // either key of the pair clears it
+    EXPECT_EQ(thrustInput, 0);
+
+    // The old keys: q and the left button no longer act.
+    rocketCooldown = 0;
+    onKeyDown('q', 0, 0);
+    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
+    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP, 0, 0);
+    EXPECT_EQ(rollInput, 0);
+    EXPECT_EQ(launched(), 1);
+
+    // A held action on a mouse button: the view turns while it is held.
+    lastMouseX = 200;
+    lastMouseY = 200;
+    onMouseButton(MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
+    EXPECT_EQ(rollInput, 1);
+    onMouseDrag(210, 200);
+    EXPECT_EQ(camera.yawAngle, -0.025f);
+    onMouseButton(MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_UP, 0, 0);
+    EXPECT_EQ(rollInput, 0);
+    // The middle button holds nothing: a drag with it does not turn.
+    onMouseButton(MOUSE_MIDDLE_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
+    camera.yawAngle = 0.0f;
+    onMouseDrag(250, 200);
+    EXPECT_EQ(camera.yawAngle, 0.0f);
+}
+
+TEST_F(Options, SensitivityAndInvertActInTheMouseHandler)
+{
+    EXPECT_TRUE(applyOptions("mouse.sensitivity = 2.5\nmouse.invert = 1\n").empty());
+    camera.view = Vec3{1.0, 0.0, 0.0};
+    camera.up = Vec3{0.0, 0.0, 1.0};
+    camera.side = Vec3{0.0, 1.0, 0.0};
+    lastMouseX = 200;
+    lastMouseY = 200;
+    onMouseMove(210, 190);
+    EXPECT_EQ(camera.yawAngle, -0.025f * 2.5f);
+    // Up the screen turns the view down by design; inverted, up.
+    EXPECT_EQ(camera.pitchAngle, -0.025f * 2.5f);
+    EXPECT_GT(camera.view.z, 0.0);
+}
+
+TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
+{
+    const std::vector<std::string> problems = applyOptions(
+        "\xEF\xBB\xBFmouse.sensitivity = 10\r\n"
+        "mouse.sensitivity = 10.5\r\n"
+        "pad.deadzone = fast\r\n"
+        "pad.invert = 2\r\n"
+        "key.jump = space\r\n"
+        "key.fire = esc\r\n"
+        "key.fire = Escape\r\n"
+        "key.thrust = up\r\n"
+        "key.brake = up\r\n"
+        "key.roll_left = a b c\r\n"
+        "just words\r\n"
+        "key.fps =   # nothing\r\n"
+        "\r\n"
+        "pad.deadzone = 0.9\r\n"
+        "pad.look_speed = 0.1\r\n"
+        "pad.invert = 1");
+    const std::string at = "Error in options.ini line ";
+    EXPECT_EQ(problems, (std::vector<std::string>{
+                            at + "2: mouse.sensitivity must be from 0.1 to 10",
+                            at + "3: \"fast\" is not a number",
+                            at + "4: pad.invert must be 0 or 1",
+                            at + "5: unknown name \"key.jump\"",
+                            at + "6: no key is named \"esc\"",
+                            at + "7: escape always ends the game and cannot be bound",
+                            at + "9: \"up\" is already bound to thrust by line 8",
+                            at + "10: at most 2 keys for one action",
+                            at + "11: not a line of name = value",
+                            at + "12: no key given",
+                        }));
+    EXPECT_EQ(mouseFeel.sensitivity, 10.0f);
+    EXPECT_EQ(padOptions.deadzone, 0.9f);
+    EXPECT_EQ(padOptions.lookSpeed, 0.1f);
+    EXPECT_TRUE(padOptions.invertY);
+    // Refused lines leave their actions as they were.
+    EXPECT_EQ(keyBindings.actionFor(characterKey('s')), controlActionNamed("brake"));
+    EXPECT_EQ(keyBindings.actionFor(characterKey('q')), controlActionNamed("roll_left"));
+    EXPECT_EQ(keyBindings.actionFor(specialKey(KEY_F2)), controlActionNamed("fps"));
+}
+
+TEST_F(Options, FilesThatCannotBeUsedGetOneLineAndTheDefaults)
+{
+    EXPECT_EQ(captureStdout(readOptions), "");  // missing: nothing to say
+    const std::string opening = "Error opening file: options.ini\n";
+    const std::string reading = "Error reading file: options.ini\n";
+    const std::pair<std::string, std::string> files[] = {
+        {"", reading},
+        {" \n\t\n", reading},
+        {std::string("\x7f" "ELF\x02\x01\x01\0\0key.thrust = up\n", 25), reading},
+        {std::string(70000, '#') + "\nkey.thrust = up\n", reading},
+    };
+    for (const auto& file : files) {
+        applyOptions("key.thrust = up");
+        writeWholeFile(OPTIONS_FILE, file.first);
+        EXPECT_EQ(captureStdout(readOptions), file.second) << file.first.size() << " bytes";
+        EXPECT_EQ(keyBindings.actionFor(characterKey('w')), controlActionNamed("thrust"));
+    }
+
+    std::filesystem::remove(OPTIONS_FILE);
+    std::filesystem::create_directory(OPTIONS_FILE);
+    EXPECT_EQ(captureStdout(readOptions), opening);
+    std::filesystem::remove(OPTIONS_FILE);
+
+    using std::filesystem::perms;
+    std::filesystem::permissions(dir.path(), perms::owner_all | perms::group_exec | perms::others_exec);
+    writeWholeFile(OPTIONS_FILE, "mouse.invert = 1\n");
+    std::filesystem::permissions(OPTIONS_FILE, perms::none);
+    int status = -1;
+    EXPECT_EQ(captureStdout([&] { status = exitStatusAsNobody([] { readOptions(); return mouseFeel.invertY ? 1 : 0; }); }),
+              opening);
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(Options, PadInputsReachTheirActionsThroughTheTable)
+{
+    onPadInput(padAxis(PAD_TRIGGER_RIGHT), true);
+    EXPECT_EQ(thrustInput, 1);
+    onPadInput(padAxis(PAD_TRIGGER_LEFT), true);
+    EXPECT_EQ(thrustInput, -1);
+    onPadInput(padAxis(PAD_TRIGGER_RIGHT), false);
+    EXPECT_EQ(thrustInput, 0);
+    onPadInput(padButton(PAD_LEFT_SHOULDER), true);
+    EXPECT_EQ(rollInput, 1);
+    onPadInput(padButton(PAD_RIGHT_SHOULDER), false);
+    EXPECT_EQ(rollInput, 0);
+    onPadInput(padButton(PAD_A), true);
+    onPadInput(padButton(PAD_BACK), true);
+    onPadInput(padButton(PAD_DPAD_UP), true);
+    onPadInput(padButton(PAD_START), true);  // kept free for the pause
+    onPadInput(padAxis(PAD_LEFT_X), true);   // the stick turns; it is no button
+    EXPECT_EQ(launched(), 1);
+    EXPECT_EQ(showHighScores, 1);
+    EXPECT_EQ(radioVolume, RADIO_VOLUME_START + RADIO_VOLUME_STEP);
+    EXPECT_EQ(thrustInput, 0);
+}
+
+// The shipped example, its lines taken out of their comments, names every
+// action and option with the values the game has without it.
+TEST_F(Options, TheExampleFileListsEveryNameWithItsDefault)
+{
+    const char* source = std::getenv("VOREL_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    const std::string example = readWholeFile(std::string(source) + "/packaging/options.ini.example");
+    const std::string active = std::regex_replace(example, std::regex("^# ([a-z_.]+ = )", std::regex::multiline), "$1");
+    EXPECT_TRUE(applyOptions(active).empty());
+    const KeyBindings defaults = defaultKeyBindings();
+    for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
+        EXPECT_NE(active.find(std::string("\nkey.") + CONTROL_ACTIONS[a].name + " = "), std::string::npos)
+            << CONTROL_ACTIONS[a].name;
+        for (int k = 0; k < KEYS_PER_ACTION; ++k) {
+            EXPECT_EQ(keyBindings.keys[a][k], defaults.keys[a][k]) << CONTROL_ACTIONS[a].name;
+        }
+    }
+    for (int r = 0; r < OPTION_ROW_COUNT; ++r) {
+        const OptionRow& row = OPTION_ROWS[r];
+        EXPECT_NE(active.find(std::string("\n") + row.name + " = "), std::string::npos) << row.name;
+        EXPECT_EQ(row.flag ? static_cast<float>(*row.flag) : *row.number, row.start) << row.name;
+    }
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# options.ini in the real game: a refused line is named at start, fire moved
+# to the space bar launches while the left button it replaced does not, and
+# thrust on the up arrow acts while the arrow is held and stops when it is
+# released (the toolkit's special-key release reaches the game).
+source "$(dirname "$0")/lib/common.bash"
+
+copy_game_data
+printf 'key.fire = space\nkey.thrust = up\nmouse.sensitivity = 50\n' >"$E2E_DIR/game/options.ini"
+launch_game
+wait_for_window
+wait_for_frames
+focus_window "$GAME_WINDOW"
+refused='Error in options.ini line 3: mouse.sensitivity must be from 0.1 to 10'
+grep -qxF "$refused" "$GAME_OUT" || fail "the start-up output does not name the refused line: $refused"
+
+xdotool click 1
+sleep 1
+rocket_ready_shown || fail "the left button still launches with fire moved to space"
+xdotool key space
+poll_until 10 rocket_preparing_shown || fail "space did not launch with fire moved to it"
+echo "fire: space launches, the left button does not"
+
+poll_until 5 speed_settled || fail "the speed readout keeps changing with no key held"
+speed_at_rest=$PROBE_MASK
+speed_changed() { probe_speed; [ "$PROBE_MASK" != "$speed_at_rest" ] && [ "$PROBE_YELLOW" -ge 50 ]; }
+xdotool keydown Up
+poll_until 10 speed_changed || { xdotool keyup Up; fail "holding Up did not change the speed readout"; }
+sleep 0.3
+xdotool keyup Up
+poll_until 3 speed_settled || fail "the speed kept changing after Up was released: thrust stayed on"
+echo "thrust: Up held changed the speed, its release stopped the thrust"
+
+press_until_exit Escape
+[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS, expected 0"
