@@ -25,7 +25,7 @@ cmake --install "$BUILD" --prefix "$E2E_DIR/local" >/dev/null 2>&1 || fail "cmak
 [ -x "$E2E_DIR/local/bin/vorel" ] && [ ! -e "$E2E_DIR/local/games" ] || fail "no launcher in bin/ below a home prefix"
 for file in share/applications/vorel.desktop share/metainfo/vorel.metainfo.xml \
   share/icons/hicolor/{48x48,128x128,256x256}/apps/vorel.png share/man/man6/vorel.6.gz \
-  share/doc/vorel/{LICENSE,README.md,copyright,changelog.gz}; do
+  share/doc/vorel/{LICENSE,README.md,copyright,changelog.gz,options.ini.example}; do
   [ -s "$PREFIX/$file" ] || fail "no $file"
 done
 # Exactly the generated data: none of the player's files from the run directory.

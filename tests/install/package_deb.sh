@@ -20,7 +20,7 @@ for path in ./usr/games/vorel ./usr/libexec/vorel/vorel ./usr/libexec/vorel/writ
   ./usr/share/vorel/tor.txt ./usr/share/vorel/explosion/spr024.tga ./usr/share/vorel/sound/bk01.mp3 \
   ./usr/share/applications/vorel.desktop ./usr/share/metainfo/vorel.metainfo.xml \
   ./usr/share/icons/hicolor/{48x48,128x128,256x256}/apps/vorel.png ./usr/share/man/man6/vorel.6.gz \
-  ./usr/share/doc/vorel/copyright ./usr/share/doc/vorel/changelog.gz; do
+  ./usr/share/doc/vorel/copyright ./usr/share/doc/vorel/changelog.gz ./usr/share/doc/vorel/options.ini.example; do
   grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
 done
 # Everything root's, the launcher and game executable, the data read only.
