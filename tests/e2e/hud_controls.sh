@@ -75,14 +75,7 @@ cooldown_ms=$(($(now_ms) - clicked_at))
 echo "rocket: PREPARING ROCKET, then ROCKET READY $cooldown_ms ms after the click"
 
 # --- Thrust: holding W changes the speed readout ----------------------------
-poll_until 5 speed_settled || fail "the speed readout keeps changing with no key held"
-[ "$PROBE_YELLOW" -ge 50 ] || fail "no yellow speed digits at the readout's place ($PROBE_YELLOW pixels)"
-speed_at_rest=$PROBE_MASK
-speed_changed() { probe_speed; [ "$PROBE_MASK" != "$speed_at_rest" ] && [ "$PROBE_YELLOW" -ge 50 ]; }
-xdotool keydown w
-poll_until 10 speed_changed || { xdotool keyup w; fail "holding W did not change the speed readout"; }
-sleep 0.3
-xdotool keyup w
+hold_until_speed_changes w
 echo "thrust: the speed readout changed while W was held"
 
 press_until_exit Escape

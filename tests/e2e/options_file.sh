@@ -21,13 +21,7 @@ xdotool key space
 poll_until 10 rocket_preparing_shown || fail "space did not launch with fire moved to it"
 echo "fire: space launches, the left button does not"
 
-poll_until 5 speed_settled || fail "the speed readout keeps changing with no key held"
-speed_at_rest=$PROBE_MASK
-speed_changed() { probe_speed; [ "$PROBE_MASK" != "$speed_at_rest" ] && [ "$PROBE_YELLOW" -ge 50 ]; }
-xdotool keydown Up
-poll_until 10 speed_changed || { xdotool keyup Up; fail "holding Up did not change the speed readout"; }
-sleep 0.3
-xdotool keyup Up
+hold_until_speed_changes Up
 poll_until 3 speed_settled || fail "the speed kept changing after Up was released: thrust stayed on"
 echo "thrust: Up held changed the speed, its release stopped the thrust"
 

@@ -218,6 +218,20 @@ speed_settled() {
   return 1
 }
 
+# Waits for the readout to settle, then holds KEY (an xdotool key name) until
+# the speed changes, and releases it.
+hold_until_speed_changes() {
+  local key=$1 speed_at_rest
+  poll_until 5 speed_settled || fail "the speed readout keeps changing with no key held"
+  [ "$PROBE_YELLOW" -ge 50 ] || fail "no yellow speed digits at the readout's place ($PROBE_YELLOW pixels)"
+  speed_at_rest=$PROBE_MASK
+  speed_changed() { probe_speed; [ "$PROBE_MASK" != "$speed_at_rest" ] && [ "$PROBE_YELLOW" -ge 50 ]; }
+  xdotool keydown "$key"
+  poll_until 10 speed_changed || { xdotool keyup "$key"; fail "holding $key did not change the speed readout"; }
+  sleep 0.3
+  xdotool keyup "$key"
+}
+
 # Waits until the game draws its overlay: proof that frames are running.
 wait_for_frames() {
   poll_until 20 rocket_ready_shown || fail "the overlay never showed ROCKET READY"
