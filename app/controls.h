@@ -56,7 +56,13 @@ enum PadButton : int {
     PAD_DPAD_DOWN,
     PAD_DPAD_LEFT,
     PAD_DPAD_RIGHT,
-    PAD_BUTTON_COUNT = 21,  // SDL_CONTROLLER_BUTTON_MAX
+    PAD_MISC1,
+    PAD_PADDLE1,
+    PAD_PADDLE2,
+    PAD_PADDLE3,
+    PAD_PADDLE4,
+    PAD_TOUCHPAD,
+    PAD_BUTTON_COUNT,
 };
 enum PadAxis : int {
     PAD_LEFT_X,

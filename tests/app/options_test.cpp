@@ -89,11 +89,6 @@ TEST_F(Options, KeysAreReboundTakenFromTheirDefaultsAndTheOldKeysNoLongerAct)
     EXPECT_EQ(camera.yawAngle, -0.025f);
     onMouseButton(MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_UP, 0, 0);
     EXPECT_EQ(rollInput, 0);
-    // The middle button holds nothing: a drag with it does not turn.
-    onMouseButton(MOUSE_MIDDLE_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
-    camera.yawAngle = 0.0f;
-    onMouseDrag(250, 200);
-    EXPECT_EQ(camera.yawAngle, 0.0f);
 }
 
 TEST_F(Options, SensitivityAndInvertActInTheMouseHandler)
