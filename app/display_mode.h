@@ -3,9 +3,11 @@
 // be changed (Xvfb, many Wayland sessions).
 #pragma once
 
-// Passes the mode string to game mode and enters it; on failure opens a
-// full-screen window titled "vorel". Hides the cursor either way.
-void enterDisplay(const char* gameModeString);
+// Passes the mode string to game mode and enters it; on failure, and at once
+// on XWayland (saying so on standard error), opens a full-screen window titled
+// "vorel" at the desktop's size. Hides the cursor either way. displayName is
+// the toolkit's "-display" argument, nullptr for $DISPLAY.
+void enterDisplay(const char* gameModeString, const char* displayName = nullptr);
 
 // Leaves game mode, only if it was entered.
 void leaveDisplay();

@@ -1,8 +1,11 @@
 #include "app/display_mode.h"
 
+#include "app/display_server.h"
+
 #include <GL/glut.h>
 #include <GL/glx.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -31,18 +34,28 @@ bool glxHasExtension(const char* name)
 }
 }  // namespace
 
-void enterDisplay(const char* gameModeString)
+void enterDisplay(const char* gameModeString, const char* displayName)
 {
-    glutGameModeString(gameModeString);
-    // freeglut returns 0 and creates no window when the mode change fails; any
-    // later call that needs a window would then abort the program.
-    gameModeEntered = glutEnterGameMode() != 0 && glutGameModeGet(GLUT_GAME_MODE_ACTIVE);
+    // XWayland is asked for no mode at all: the one of Debian 12 crashes on the
+    // toolkit's mode query and takes the game's connection with it.
+    if (displayIsXWayland(displayName)) {
+        std::fprintf(stderr, "vorel: XWayland cannot change screen settings, opening a full-screen window\n");
+        gameModeEntered = false;
+    } else {
+        glutGameModeString(gameModeString);
+        // freeglut returns 0 and creates no window when the mode change fails;
+        // any later call that needs a window would then abort the program.
+        gameModeEntered = glutEnterGameMode() != 0 && glutGameModeGet(GLUT_GAME_MODE_ACTIVE);
+    }
     if (!gameModeEntered) {
         glutInitWindowPosition(0, 0);
         glutInitWindowSize(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
         glutCreateWindow("vorel");
         glutFullScreen();
     }
+    // XWayland honours the pointer warps of mouse-look only while the cursor
+    // is hidden inside the window: this hidden cursor is what keeps the view
+    // turning there (docs/wayland.md).
     glutSetCursor(GLUT_CURSOR_NONE);
 }
 

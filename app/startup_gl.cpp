@@ -2,6 +2,7 @@
 
 #include "app/display_frame.h"
 #include "app/display_mode.h"
+#include "app/display_server.h"
 #include "app/exit_sequence.h"
 #include "app/high_scores.h"
 #include "app/input.h"
@@ -127,11 +128,13 @@ int runGame(int argc, char** argv)
     frameClock = timerGetTime;
     soundInit();
 
-    // The display string must be set before glutInit.
+    // The display string must be set before glutInit, and the display's name
+    // read before glutInit removes it from the arguments.
     glutInitDisplayString(DISPLAY_STRING);
+    const char* displayName = displayNameArgument(argc, argv);
     glutInit(&argc, argv);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
-    enterDisplay(gameModeString);
+    enterDisplay(gameModeString, displayName);
     // From here on the core may reach the display, e.g. to leave game mode
     // when a texture is missing.
     installPlatformHooks();

@@ -8,7 +8,8 @@ PACKAGES=(
   freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev mesa-utils
   libsdl2-mixer-dev libmp3lame-dev libpng-dev zlib1g-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils libx11-dev
+  xvfb xauth xdotool x11-utils libx11-dev libxrandr-dev
+  weston xwayland
   clang libclang-rt-dev
   imagemagick x11-xserver-utils
   dpkg-dev file lintian desktop-file-utils appstream

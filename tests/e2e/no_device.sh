@@ -39,8 +39,9 @@ for driver in "" alsa no-such-driver; do
 done
 
 # A display mode far beyond the screen: game mode fails and the game opens a
-# full-screen window instead. The resolution is read whole.
+# full-screen window instead (the toolkit says so). The resolution is read whole.
 GAME_AUDIO_DRIVER=dummy
 copy_game_data
 printf 'res:9999x9999\nbpp:32\nhz:85\nname:Ace\n' >"$E2E_DIR/game/vorel.ini"
 run_case "mode res:9999x9999" $'9999x9999:32@85\nAce\n9999x9999:32@85\nError opening file: bestenliste.txt'
+grep -q "failed to change screen settings" "$E2E_DIR/stderr.txt" || fail "game mode was not tried on a plain X server"

@@ -1,12 +1,14 @@
 # Shared steps of the end-to-end tests: a scratch working directory with the
 # generated game data, the real binary started in it, and X input via xdotool.
-# Usage in a test: source this file with the binary, the run directory and the
-# screen probe (tests/e2e/screen_probe.cpp) as $1 $2 $3.
+# Usage in a test: source this file with the binary, the run directory, the
+# screen probe (tests/e2e/screen_probe.cpp) and the swap probe
+# (bench/first_swap_probe.c) as $1 $2 $3 $4.
 
 set -u
 VOREL_BIN=$1
 VOREL_DATA=$2
 SCREEN_PROBE=${3:-}
+SWAP_PROBE=${4:-}
 E2E_DIR=$(mktemp -d /tmp/vorel-e2e-XXXXXX)
 GAME_PID=
 GAME_OUT=$E2E_DIR/stdout.txt
@@ -48,12 +50,14 @@ copy_game_data() {
 # sets GAME_AUDIO_DRIVER; set to the empty string, the variable is unset and
 # SDL picks whatever the machine has.
 GAME_AUDIO_DRIVER=${GAME_AUDIO_DRIVER-dummy}
+# More NAME=VALUE settings for the game's environment alone.
+GAME_ENV=()
 
 # Starts the game in the prepared scratch directory, without touching its files.
 launch_game() {
-  local audio=(env -u SDL_AUDIODRIVER)
-  [ -n "$GAME_AUDIO_DRIVER" ] && audio+=("SDL_AUDIODRIVER=$GAME_AUDIO_DRIVER")
-  (cd "$E2E_DIR/game" && exec "${audio[@]}" "$VOREL_BIN" >"$GAME_OUT" 2>"$E2E_DIR/stderr.txt") &
+  local environment=(env -u SDL_AUDIODRIVER "${GAME_ENV[@]}")
+  [ -n "$GAME_AUDIO_DRIVER" ] && environment+=("SDL_AUDIODRIVER=$GAME_AUDIO_DRIVER")
+  (cd "$E2E_DIR/game" && exec "${environment[@]}" "$VOREL_BIN" >"$GAME_OUT" 2>"$E2E_DIR/stderr.txt") &
   GAME_PID=$!
 }
 
