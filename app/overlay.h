@@ -9,5 +9,11 @@
 void drawText(const char* text, void* font, float red, float green, float blue, float x, float y);
 
 // Once per frame, after the scene's matrix has been popped: steps the
-// frame-rate counter and draws every overlay line of this frame.
+// frame-rate counter and draws every overlay line of this frame. Above
+// 1024x768 the text grows by a whole factor with the window (app/hud_scale.h);
+// at factor 1 every line goes through drawText.
 void drawOverlay();
+
+// Forces the overlay's text factor, 1 to HUD_SCALE_MAX (hud.scale in
+// options.ini); 0 lets the window's size choose it.
+void setOverlayScale(int forced);

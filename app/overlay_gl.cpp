@@ -1,7 +1,9 @@
 #include "app/overlay.h"
 
 #include "app/ghost_overlay_text.h"
+#include "app/hud_scale.h"
 #include "app/overlay_text.h"
+#include "app/scaled_text.h"
 #include "sim/update_frame.h"
 
 #include <GL/glu.h>
@@ -10,6 +12,7 @@
 namespace {
 // This frame's lines, about 2 KB, kept off the stack.
 OverlayLines frameLines;
+int forcedScale = 0;
 
 void* fontOf(OverlayFont font)
 {
@@ -75,12 +78,23 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
     }
 }
 
+void setOverlayScale(int forced)
+{
+    forcedScale = forced;
+}
+
 void drawOverlay()
 {
     frameRateCounter.tick(overlayWallClock());
     const float now = frameClock();
     composeOverlay(frameLines, now);
     composeGhostOverlay(frameLines, now);
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int scale = hudScale(viewport[2], viewport[3], forcedScale);
+    if (scale > 1 && drawScaledLines(frameLines, scale)) {
+        return;
+    }
     for (int i = 0; i < frameLines.count; ++i) {
         const OverlayLine& line = frameLines.lines[i];
         drawText(line.text, fontOf(line.font), line.red, line.green, line.blue, startX(line), line.y);
