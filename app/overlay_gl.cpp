@@ -14,11 +14,6 @@ namespace {
 OverlayLines frameLines;
 int forcedScale = 0;
 
-void* fontOf(OverlayFont font)
-{
-    return font == FONT_SMALL ? GLUT_BITMAP_HELVETICA_12 : GLUT_BITMAP_HELVETICA_18;
-}
-
 // Window fraction where a line starts.
 float startX(const OverlayLine& line)
 {
@@ -30,10 +25,34 @@ float startX(const OverlayLine& line)
     if (viewport[2] <= 0) {
         return line.x;
     }
-    const int width = glutBitmapLength(fontOf(line.font), reinterpret_cast<const unsigned char*>(line.text));
+    const int width = glutBitmapLength(overlayBitmapFont(line.font), reinterpret_cast<const unsigned char*>(line.text));
     return line.x - static_cast<float>(width) / static_cast<float>(viewport[2]);
 }
 }  // namespace
+
+void* overlayBitmapFont(OverlayFont font)
+{
+    return font == FONT_SMALL ? GLUT_BITMAP_HELVETICA_12 : GLUT_BITMAP_HELVETICA_18;
+}
+
+void pushWindowFractions()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, 1.0, 0.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void popWindowFractions()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+}
 
 void drawText(const char* text, void* font, float red, float green, float blue, float x, float y)
 {
@@ -44,13 +63,7 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
     GLint matrixMode = GL_MODELVIEW;
     glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
 
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0.0, 1.0, 0.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushWindowFractions();
 
     // Bitmap fragments are textured like any other: with the cockpit texture
     // still bound, the text would take the colour of one of its texels.
@@ -69,9 +82,7 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
         glEnable(GL_TEXTURE_2D);
     }
 
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
+    popWindowFractions();
     glMatrixMode(static_cast<GLenum>(matrixMode));
     if (lightingWasOn) {
         glEnable(GL_LIGHTING);
@@ -97,6 +108,6 @@ void drawOverlay()
     }
     for (int i = 0; i < frameLines.count; ++i) {
         const OverlayLine& line = frameLines.lines[i];
-        drawText(line.text, fontOf(line.font), line.red, line.green, line.blue, startX(line), line.y);
+        drawText(line.text, overlayBitmapFont(line.font), line.red, line.green, line.blue, startX(line), line.y);
     }
 }

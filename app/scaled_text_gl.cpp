@@ -1,5 +1,7 @@
 #include "app/scaled_text.h"
 
+#include "app/overlay.h"
+
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
@@ -49,11 +51,6 @@ struct GlyphAtlas {
 // By OverlayFont: large, small.
 GlyphAtlas atlases[2];
 bool captured = false;
-
-void* fontOf(int index)
-{
-    return index == FONT_SMALL ? GLUT_BITMAP_HELVETICA_12 : GLUT_BITMAP_HELVETICA_18;
-}
 
 Cells cellsOf(void* font)
 {
@@ -113,10 +110,10 @@ void takeCell(const GLubyte* cell, int stride, const Cells& cells, int code, std
 // Renders every glyph of the font white on black in the scissored strip at
 // the viewport's bottom left, a row of cells at a time, reads them back and
 // makes them the font's texture.
-void captureFont(int index, const GLint viewport[4], int stripWidth)
+void captureFont(OverlayFont which, const GLint viewport[4], int stripWidth)
 {
-    void* font = fontOf(index);
-    GlyphAtlas& atlas = atlases[index];
+    void* font = overlayBitmapFont(which);
+    GlyphAtlas& atlas = atlases[which];
     const Cells cells = cellsOf(font);
     const int perStrip = std::min(ATLAS_COLUMNS, stripWidth / cells.width);
     const int imageWidth = powerOfTwoAtLeast(ATLAS_COLUMNS * cells.width);
@@ -166,8 +163,8 @@ bool captureGlyphs()
 {
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const Cells large = cellsOf(fontOf(FONT_LARGE));
-    const Cells small = cellsOf(fontOf(FONT_SMALL));
+    const Cells large = cellsOf(overlayBitmapFont(FONT_LARGE));
+    const Cells small = cellsOf(overlayBitmapFont(FONT_SMALL));
     const int stripWidth = std::min(ATLAS_COLUMNS * std::max(large.width, small.width), static_cast<int>(viewport[2]));
     const int stripHeight = std::max(large.height, small.height);
     if (stripWidth < std::max(large.width, small.width) || viewport[3] < stripHeight) {
@@ -297,13 +294,7 @@ bool drawScaledLines(const OverlayLines& lines, int scale)
     glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_POLYGON_BIT | GL_COLOR_BUFFER_BIT);
 
     // The pens first, in window fractions as drawText places its lines.
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0.0, 1.0, 0.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushWindowFractions();
     int penX[OVERLAY_LINE_MAX];
     int penY[OVERLAY_LINE_MAX];
     const int count = std::min(lines.count, OVERLAY_LINE_MAX);
@@ -341,9 +332,7 @@ bool drawScaledLines(const OverlayLines& lines, int scale)
         drawLine(atlas, line.text, penX[i], penY[i], scale);
     }
 
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
+    popWindowFractions();
     glMatrixMode(static_cast<GLenum>(matrixMode));
     glPopAttrib();
     // Like drawText, leave the last line's colour current, and nothing else.

@@ -15,7 +15,6 @@
 #include "support/gl_window.h"
 
 #include <GL/freeglut.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -150,9 +149,9 @@ protected:
         return lines;
     }
 
-    static void* fontOf(const OverlayLine& line)
+    static int advanceOf(const OverlayLine& line)
     {
-        return line.font == FONT_SMALL ? GLUT_BITMAP_HELVETICA_12 : GLUT_BITMAP_HELVETICA_18;
+        return glutBitmapLength(overlayBitmapFont(line.font), reinterpret_cast<const unsigned char*>(line.text));
     }
 
     // Where a line's first glyph starts with its text grown by scale: the
@@ -161,22 +160,14 @@ protected:
     {
         float start = line.x;
         if (line.anchor == ANCHOR_RIGHT) {
-            const int advance = glutBitmapLength(fontOf(line), reinterpret_cast<const unsigned char*>(line.text));
+            const int advance = advanceOf(line);
             start -= static_cast<float>(scale * advance) / static_cast<float>(width);
         }
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        gluOrtho2D(0.0, 1.0, 0.0, 1.0);
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
+        pushWindowFractions();
         glRasterPos3f(start, line.y, 0.0f);
         GLfloat raster[4] = {0.0f, 0.0f, 0.0f, 0.0f};
         glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
-        glPopMatrix();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
+        popWindowFractions();
         glMatrixMode(GL_MODELVIEW);
         // Mesa nudges a bitmap's raster position up by 1e-4 before flooring.
         x = static_cast<int>(std::floor(raster[0] + 1e-4f));
@@ -200,8 +191,8 @@ protected:
             int grownY = 0;
             penOf(line, 1, plainX, plainY);
             penOf(line, scale, grownX, grownY);
-            const int advance = glutBitmapLength(fontOf(line), reinterpret_cast<const unsigned char*>(line.text));
-            const int fontHeight = glutBitmapHeight(fontOf(line));
+            const int advance = advanceOf(line);
+            const int fontHeight = glutBitmapHeight(overlayBitmapFont(line.font));
             int inked = 0;
             int wrong = 0;
             for (int y = plainY - fontHeight / 3; y < plainY + fontHeight; ++y) {
@@ -275,10 +266,10 @@ TEST_F(OverlayScale, TextGrowsByTheScreensFactorAboutEachLinesPen)
     const OverlayLines lines = composedLines();
     for (int i = 0; i < lines.count; ++i) {
         const OverlayLine& line = lines.lines[i];
-        const int advance = glutBitmapLength(fontOf(line), reinterpret_cast<const unsigned char*>(line.text));
+        const int advance = advanceOf(line);
         const float startX =
             line.anchor == ANCHOR_RIGHT ? line.x - static_cast<float>(advance) / static_cast<float>(width) : line.x;
-        drawText(line.text, fontOf(line), line.red, line.green, line.blue, startX, line.y);
+        drawText(line.text, overlayBitmapFont(line.font), line.red, line.green, line.blue, startX, line.y);
     }
     const Frame bitmap = readFrame();
 
