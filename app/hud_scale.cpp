@@ -3,11 +3,11 @@
 namespace {
 // The overlay was laid out for 768 lines, with its lines as little as 0.03
 // of the screen apart. One step per 720 lines gives 1 up to 1439 lines, 2
-// from 1440 (1440p) and 3 from 2160 (4K): the text never takes more of the
-// screen's height than 768/720 (7%) over its designed share, so lines never
-// crowd into each other, and the two common large heights get the full step.
-// Rounding to the nearest step instead would grow the text at 1152 lines
-// already, a third over its share there.
+// from 1440 (1440p) and 3 from 2160 (4K): the text never takes more than
+// 768/720 (7%) over its share of the screen's height at 1024x768, so lines
+// never crowd into each other, and the two common large heights get the full
+// step. Rounding to the nearest step instead would grow the text at 1152
+// lines already, a third over its share there.
 constexpr int LINES_PER_STEP = 720;
 // The lines were placed for a screen 1024 pixels wide: a narrower screen
 // (a monitor turned upright) keeps a smaller factor, so no line runs off its
