@@ -1,6 +1,8 @@
 // The text overlay over the scene: bitmap text placed in window fractions.
 #pragma once
 
+#include "app/overlay_text.h"
+
 // Draws one line of bitmap text (GLUT_BITMAP_HELVETICA_18 or _12) in the
 // colour, its baseline starting at (x, y), with (0, 0) the bottom left and
 // (1, 1) the top right of the window, in its own colour whatever texture is
@@ -8,6 +10,21 @@
 // found them.
 void drawText(const char* text, void* font, float red, float green, float blue, float x, float y);
 
+// The toolkit font of a line: GLUT_BITMAP_HELVETICA_18 or _12.
+void* overlayBitmapFont(OverlayFont font);
+
+// Pushes the projection and model-view matrices and sets them so that (0, 0)
+// is the window's bottom left and (1, 1) its top right, as drawText places a
+// line; popWindowFractions pops both and leaves the projection matrix current.
+void pushWindowFractions();
+void popWindowFractions();
+
 // Once per frame, after the scene's matrix has been popped: steps the
-// frame-rate counter and draws every overlay line of this frame.
+// frame-rate counter and draws every overlay line of this frame. Above
+// 1024x768 the text grows by a whole factor with the window (app/hud_scale.h);
+// at factor 1 every line goes through drawText.
 void drawOverlay();
+
+// Forces the overlay's text factor, 1 to HUD_SCALE_MAX (hud.scale in
+// options.ini); 0 lets the window's size choose it.
+void setOverlayScale(int forced);

@@ -1,7 +1,9 @@
 #include "app/overlay.h"
 
 #include "app/ghost_overlay_text.h"
+#include "app/hud_scale.h"
 #include "app/overlay_text.h"
+#include "app/scaled_text.h"
 #include "sim/update_frame.h"
 
 #include <GL/glu.h>
@@ -10,11 +12,7 @@
 namespace {
 // This frame's lines, about 2 KB, kept off the stack.
 OverlayLines frameLines;
-
-void* fontOf(OverlayFont font)
-{
-    return font == FONT_SMALL ? GLUT_BITMAP_HELVETICA_12 : GLUT_BITMAP_HELVETICA_18;
-}
+int forcedScale = 0;
 
 // Window fraction where a line starts.
 float startX(const OverlayLine& line)
@@ -27,10 +25,34 @@ float startX(const OverlayLine& line)
     if (viewport[2] <= 0) {
         return line.x;
     }
-    const int width = glutBitmapLength(fontOf(line.font), reinterpret_cast<const unsigned char*>(line.text));
+    const int width = glutBitmapLength(overlayBitmapFont(line.font), reinterpret_cast<const unsigned char*>(line.text));
     return line.x - static_cast<float>(width) / static_cast<float>(viewport[2]);
 }
 }  // namespace
+
+void* overlayBitmapFont(OverlayFont font)
+{
+    return font == FONT_SMALL ? GLUT_BITMAP_HELVETICA_12 : GLUT_BITMAP_HELVETICA_18;
+}
+
+void pushWindowFractions()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, 1.0, 0.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+}
+
+void popWindowFractions()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+}
 
 void drawText(const char* text, void* font, float red, float green, float blue, float x, float y)
 {
@@ -41,13 +63,7 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
     GLint matrixMode = GL_MODELVIEW;
     glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
 
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0.0, 1.0, 0.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    pushWindowFractions();
 
     // Bitmap fragments are textured like any other: with the cockpit texture
     // still bound, the text would take the colour of one of its texels.
@@ -66,13 +82,16 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
         glEnable(GL_TEXTURE_2D);
     }
 
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
+    popWindowFractions();
     glMatrixMode(static_cast<GLenum>(matrixMode));
     if (lightingWasOn) {
         glEnable(GL_LIGHTING);
     }
+}
+
+void setOverlayScale(int forced)
+{
+    forcedScale = forced;
 }
 
 void drawOverlay()
@@ -81,8 +100,14 @@ void drawOverlay()
     const float now = frameClock();
     composeOverlay(frameLines, now);
     composeGhostOverlay(frameLines, now);
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int scale = hudScale(viewport[2], viewport[3], forcedScale);
+    if (scale > 1 && drawScaledLines(frameLines, scale)) {
+        return;
+    }
     for (int i = 0; i < frameLines.count; ++i) {
         const OverlayLine& line = frameLines.lines[i];
-        drawText(line.text, fontOf(line.font), line.red, line.green, line.blue, startX(line), line.y);
+        drawText(line.text, overlayBitmapFont(line.font), line.red, line.green, line.blue, startX(line), line.y);
     }
 }

@@ -2,21 +2,30 @@
 # Plays a short scripted run of the game under X and saves screenshots of it
 # as PNG files: the start view, thrust among the asteroids, a rocket with its
 # trail, an explosion, a lap raced against the ghost, the options panel, the
-# high-score table, wireframe and the octree boxes.
+# high-score table, wireframe and the octree boxes; then the overlay on a
+# 2560x1440 screen, where its text is grown twice.
 #
 #   bash scripts/screenshots.sh [output-dir] [build-dir] [run-dir]
 #
 # Defaults: docs/, build/, run/ (the generated game data). Without a display
 # the script starts itself again inside Xvfb. Needs xdotool and ImageMagick.
+# With --hud first it takes only the overlay's shot, on the display it has.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
+HUD_ONLY=
+if [ "${1:-}" = --hud ]; then
+  HUD_ONLY=1
+  shift
+fi
 OUT=$(realpath -m "${1:-docs}")
 BUILD=$(realpath -m "${2:-build}")
 DATA=$(realpath -m "${3:-run}")
 GAME=$BUILD/vorel
 
-if [ -z "${DISPLAY:-}" ]; then
+if [ -z "${DISPLAY:-}" ] && [ -n "$HUD_ONLY" ]; then
+  exec xvfb-run -a -s "-screen 0 2560x1440x24" bash "$ROOT/scripts/screenshots.sh" --hud "$OUT" "$BUILD" "$DATA"
+elif [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$ROOT/scripts/screenshots.sh" "$OUT" "$BUILD" "$DATA"
 fi
 
@@ -46,21 +55,32 @@ printf 'res:1024x768\nbpp:24\nhz:60\nname:Pilot\n' > "$WORK/game/vorel.ini"
 printf '%s\n' "Ace 58.125000" "Nova 61.480000" "Kestrel 64.905000" "Pilot 70.250000" "Drift 77.000000" \
   > "$WORK/game/bestenliste.txt"
 
-(cd "$WORK/game" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$GAME" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
-GAME_PID=$!
+start_game() {
+  (cd "$WORK/game" && SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} exec "$GAME" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt") &
+  GAME_PID=$!
 
-WINDOW=
-for _ in $(seq 1 300); do
-  kill -0 "$GAME_PID" 2>/dev/null || { cat "$WORK/stdout.txt" "$WORK/stderr.txt" >&2; echo "screenshots: the game ended early" >&2; exit 1; }
-  WINDOW=$(xdotool search --onlyvisible --name '^vorel$' 2>/dev/null | head -n 1 || true)
-  [ -n "$WINDOW" ] && break
-  sleep 0.1
-done
-[ -n "$WINDOW" ] || { echo "screenshots: no game window within 30 s" >&2; exit 1; }
-# Keyboard focus follows the pointer on a bare X server: keys and clicks go to
-# the window under it, as real input (events sent to a window are ignored).
-xdotool mousemove --window "$WINDOW" 512 384
-sleep 2
+  WINDOW=
+  for _ in $(seq 1 300); do
+    kill -0 "$GAME_PID" 2>/dev/null || { cat "$WORK/stdout.txt" "$WORK/stderr.txt" >&2; echo "screenshots: the game ended early" >&2; exit 1; }
+    WINDOW=$(xdotool search --onlyvisible --name '^vorel$' 2>/dev/null | head -n 1 || true)
+    [ -n "$WINDOW" ] && break
+    sleep 0.1
+  done
+  [ -n "$WINDOW" ] || { echo "screenshots: no game window within 30 s" >&2; exit 1; }
+  # Keyboard focus follows the pointer on a bare X server: keys and clicks go to
+  # the window under it, as real input (events sent to a window are ignored).
+  xdotool mousemove --window "$WINDOW" 512 384
+  sleep 2
+}
+
+quit_game() {
+  xdotool key Escape
+  for _ in $(seq 1 100); do
+    kill -0 "$GAME_PID" 2>/dev/null || { GAME_PID=; break; }
+    sleep 0.1
+  done
+  [ -z "$GAME_PID" ] || { echo "screenshots: the game did not end on Escape" >&2; exit 1; }
+}
 
 shot() {
   "$IMPORT" -window root "$OUT/$1.png"
@@ -78,6 +98,16 @@ look() {
   done
 }
 
+if [ -n "$HUD_ONLY" ]; then
+  start_game
+  key h g F9 F9  # the table, the ghost's label and the options panel
+  sleep 0.5
+  shot hud-2560x1440
+  quit_game
+  exit 0
+fi
+
+start_game
 shot start
 
 key F9 F9  # toggles transparency twice: the options panel shows, nothing changes
@@ -117,12 +147,7 @@ sleep 1.8  # past the options panel
 shot octree
 key o F8
 
-key Escape
-for _ in $(seq 1 100); do
-  kill -0 "$GAME_PID" 2>/dev/null || { GAME_PID=; break; }
-  sleep 0.1
-done
-[ -z "$GAME_PID" ] || { echo "screenshots: the game did not end on Escape" >&2; exit 1; }
+quit_game
 
 # A rocket hitting an asteroid: where a played run hits depends on how the
 # field drifted, so this one is the real frame rendered from a fixed seed.
@@ -135,3 +160,6 @@ echo "screenshots: $OUT/rocket-hit.png"
 "$BUILD/tools/vorel_ghost_shot" "$WORK/game" "$OUT/ghost.png" >/dev/null 2>"$WORK/ghost-shot.txt" \
   || { cat "$WORK/ghost-shot.txt" >&2; exit 1; }
 echo "screenshots: $OUT/ghost.png"
+
+# The overlay on a 2560x1440 screen, on an X server of that size.
+xvfb-run -a -s "-screen 0 2560x1440x24" bash "$ROOT/scripts/screenshots.sh" --hud "$OUT" "$BUILD" "$DATA"

@@ -1,0 +1,76 @@
+// The text overlay's cost per frame at the screen's own size, every line
+// shown: drawn as bitmap text (factor forced to 1) and grown by the screen's
+// factor, against a frame that only clears. A binary of its own, as it needs
+// a large screen:
+//   xvfb-run -a -s "-screen 0 3840x2160x24" build/bench/vorel_overlay_bench
+#include "app/display_frame.h"
+#include "app/ghost_race.h"
+#include "app/high_scores.h"
+#include "app/hud_scale.h"
+#include "app/overlay.h"
+#include "app/overlay_text.h"
+#include "sim/rocket.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
+#include "support/gl_window.h"
+
+#include <GL/glut.h>
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+
+namespace {
+float benchClock()
+{
+    return 5000.0f;
+}
+
+double processCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+void showEveryLine()
+{
+    frameClock = benchClock;
+    ensureGlWindow();
+    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    showFps = 1;
+    showHighScores = 1;
+    highScoreList.reset();
+    for (int i = 0; i < 11; ++i) {
+        highScoreList.append("Pilot", 58000.0f + 1000.0f * static_cast<float>(i));
+    }
+    optionsOverlayTimer = 1500.0f;
+    rocketCooldown = ROCKET_COOLDOWN_MS;
+    showGhost = 1;
+    ghostRace.split = -1234.0f;
+    ghostRace.splitShownFrom = benchClock();
+    ghostRace.hasSplit = true;
+}
+
+// range(0): -1 clears only; otherwise the factor handed to setOverlayScale.
+void BM_Overlay(benchmark::State& state)
+{
+    showEveryLine();
+    const int forced = static_cast<int>(state.range(0));
+    setOverlayScale(forced < 0 ? 0 : forced);
+    const double cpuStart = processCpuMs();
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (forced >= 0) {
+            drawOverlay();
+        }
+        glFinish();
+    }
+    // All threads, the rasterizer's included.
+    state.counters["cpu_ms"] = (processCpuMs() - cpuStart) / static_cast<double>(state.iterations());
+    const int width = glutGet(GLUT_WINDOW_WIDTH);
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    state.counters["scale"] = forced < 0 ? 0 : hudScale(width, height, forced);
+}
+}  // namespace
+
+BENCHMARK(BM_Overlay)->ArgName("forced")->Arg(-1)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
