@@ -12,6 +12,7 @@
 
 const char* const OPTIONS_FILE = "options.ini";
 PadOptions padOptions;
+DisplayOptions displayOptions;
 
 const OptionRow OPTION_ROWS[] = {
     {"mouse.sensitivity", &mouseFeel.sensitivity, nullptr, 0.1f, 10.0f, MOUSE_SENSITIVITY_START},
@@ -19,6 +20,7 @@ const OptionRow OPTION_ROWS[] = {
     {"pad.deadzone", &padOptions.deadzone, nullptr, 0.0f, 0.9f, PAD_DEADZONE_START},
     {"pad.look_speed", &padOptions.lookSpeed, nullptr, 0.1f, 10.0f, PAD_LOOK_SPEED_START},
     {"pad.invert", nullptr, &padOptions.invertY, 0.0f, 1.0f, 0.0f},
+    {"hud.scale", &displayOptions.hudScale, nullptr, 0.0f, 4.0f, 0.0f, true},
 };
 const int OPTION_ROW_COUNT = sizeof OPTION_ROWS / sizeof OPTION_ROWS[0];
 
@@ -95,8 +97,9 @@ std::string applyOption(const OptionRow& row, const std::string& value)
         *row.flag = read == 1.0f;
         return std::string();
     }
-    if (read < row.low || read > row.high) {
-        return std::string(row.name) + " must be from " + number(row.low) + " to " + number(row.high);
+    if (read < row.low || read > row.high || (row.whole && read != std::floor(read))) {
+        return std::string(row.name) + " must be " + (row.whole ? "a whole number " : "") + "from " +
+               number(row.low) + " to " + number(row.high);
     }
     *row.number = read;
     return std::string();

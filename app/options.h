@@ -29,8 +29,15 @@ struct PadOptions {
 };
 extern PadOptions padOptions;
 
+// Display settings for the platform side.
+struct DisplayOptions {
+    float hudScale = 0.0f;  // the overlay's text factor, 1 to 4; 0 lets the window choose
+};
+extern DisplayOptions displayOptions;
+
 // One option of the file besides the key. lines. A number option takes values
-// from low to high, both included; a flag option takes 0 or 1.
+// from low to high, both included (whole numbers only when whole is set); a
+// flag option takes 0 or 1.
 struct OptionRow {
     const char* name;
     float* number;  // the value it sets, for a number option
@@ -38,6 +45,7 @@ struct OptionRow {
     float low;
     float high;
     float start;    // its value when no line names it (a flag's as 0 or 1)
+    bool whole = false;
 };
 extern const OptionRow OPTION_ROWS[];
 extern const int OPTION_ROW_COUNT;

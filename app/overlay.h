@@ -25,6 +25,7 @@ void popWindowFractions();
 // at factor 1 every line goes through drawText.
 void drawOverlay();
 
-// Forces the overlay's text factor, 1 to HUD_SCALE_MAX (hud.scale in
-// options.ini); 0 lets the window's size choose it.
+// Forces the overlay's text factor, 1 to HUD_SCALE_MAX; 0 lets the window's
+// size choose it. Sets displayOptions.hudScale, which hud.scale in options.ini
+// sets at start.
 void setOverlayScale(int forced);

@@ -2,6 +2,7 @@
 
 #include "app/ghost_overlay_text.h"
 #include "app/hud_scale.h"
+#include "app/options.h"
 #include "app/overlay_text.h"
 #include "app/scaled_text.h"
 #include "sim/update_frame.h"
@@ -12,7 +13,6 @@
 namespace {
 // This frame's lines, about 2 KB, kept off the stack.
 OverlayLines frameLines;
-int forcedScale = 0;
 
 // Window fraction where a line starts.
 float startX(const OverlayLine& line)
@@ -91,7 +91,7 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
 
 void setOverlayScale(int forced)
 {
-    forcedScale = forced;
+    displayOptions.hudScale = static_cast<float>(forced);
 }
 
 void drawOverlay()
@@ -102,7 +102,7 @@ void drawOverlay()
     composeGhostOverlay(frameLines, now);
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const int scale = hudScale(viewport[2], viewport[3], forcedScale);
+    const int scale = hudScale(viewport[2], viewport[3], static_cast<int>(displayOptions.hudScale));
     if (scale > 1 && drawScaledLines(frameLines, scale)) {
         return;
     }

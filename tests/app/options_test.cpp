@@ -124,7 +124,9 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
         "\r\n"
         "pad.deadzone = 0.9\r\n"
         "pad.look_speed = 0.1\r\n"
-        "pad.invert = 1");
+        "pad.invert = 1\n"
+        "hud.scale = 2.5\n"
+        "hud.scale = 3");
     const std::string at = "Error in options.ini line ";
     EXPECT_EQ(problems, (std::vector<std::string>{
                             at + "2: mouse.sensitivity must be from 0.1 to 10",
@@ -137,11 +139,13 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
                             at + "10: at most 2 keys for one action",
                             at + "11: not a line of name = value",
                             at + "12: no key given",
+                            at + "17: hud.scale must be a whole number from 0 to 4",
                         }));
     EXPECT_EQ(mouseFeel.sensitivity, 10.0f);
     EXPECT_EQ(padOptions.deadzone, 0.9f);
     EXPECT_EQ(padOptions.lookSpeed, 0.1f);
     EXPECT_TRUE(padOptions.invertY);
+    EXPECT_EQ(displayOptions.hudScale, 3.0f);
     // Refused lines leave their actions as they were.
     EXPECT_EQ(keyBindings.actionFor(characterKey('s')), controlActionNamed("brake"));
     EXPECT_EQ(keyBindings.actionFor(characterKey('q')), controlActionNamed("roll_left"));
