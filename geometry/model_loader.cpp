@@ -177,10 +177,6 @@ bool readColours(TextReader& reader, float* values, int count)
     return true;
 }
 
-// The result of parsing one distinct file text, shared by every record loaded
-// from that text: good geometry (never changed after loading, so sharing is
-// invisible to the records; each keeps its own position and fields), or the
-// fact that the text is broken, so it is parsed and reported only once.
 // Which file on disk a text came from, so that the same unchanged file is
 // not read again for each of 200 objects.
 struct FileIdentity {
@@ -211,11 +207,21 @@ FileIdentity identityOf(const char* fileName)
     return identity;
 }
 
+// The result of parsing one distinct file text, shared by every record loaded
+// from that text: good geometry (never changed after loading, so sharing is
+// invisible to the records; each keeps its own position and fields), or the
+// fact that the text is broken, so it is parsed only once.
 struct CachedModel {
     std::string text;
     bool good = false;
     Model geometry;
     std::vector<FileIdentity> files;  // every file seen holding this text
+    // Broken text: the files already named for it. Each file that holds it
+    // is named once, however many records load it.
+    std::vector<std::string> namedFiles;
+
+    // Gives the record the shared geometry, or names a broken file not named yet.
+    void handTo(Model& record, const char* fileName);
 };
 
 std::vector<CachedModel>& modelCache()
@@ -243,6 +249,20 @@ void printLine(const char* first, const char* second)
     std::fputs(second, stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+void CachedModel::handTo(Model& record, const char* fileName)
+{
+    if (good) {
+        copyGeometry(geometry, record);
+        return;
+    }
+    if (std::find(namedFiles.begin(), namedFiles.end(), fileName) == namedFiles.end()) {
+        // Never hand the drawing code a half-read model: the record stays as
+        // for a file that cannot be opened.
+        printLine("Error reading file: ", fileName);
+        namedFiles.emplace_back(fileName);
+    }
 }
 
 }  // namespace
@@ -311,11 +331,9 @@ void Model::load(const char* fileName)
 {
     const FileIdentity identity = identityOf(fileName);
     if (identity.size >= 0) {
-        for (const CachedModel& cached : modelCache()) {
+        for (CachedModel& cached : modelCache()) {
             if (std::find(cached.files.begin(), cached.files.end(), identity) != cached.files.end()) {
-                if (cached.good) {
-                    copyGeometry(cached.geometry, *this);
-                }
+                cached.handTo(*this, fileName);
                 return;
             }
         }
@@ -334,41 +352,27 @@ void Model::load(const char* fileName)
 
     // Stored only when the file did not change between the look and the read.
     const bool known = identity.size >= 0 && identity == identityOf(fileName);
-    for (CachedModel& cached : modelCache()) {
-        if (cached.text == text) {
-            if (known) {
-                cached.files.push_back(identity);
-            }
-            if (cached.good) {
-                copyGeometry(cached.geometry, *this);
-            }
-            return;
+    CachedModel* cached = nullptr;
+    for (CachedModel& candidate : modelCache()) {
+        if (candidate.text == text) {
+            cached = &candidate;
+            break;
         }
     }
-
-    Model geometry;
-    const ModelParseResult result = parseModel(text, geometry);
-    switch (result.status) {
-    case ModelParseStatus::OK:
-        copyGeometry(geometry, *this);
-        modelCache().push_back(CachedModel{std::move(text), true, geometry, {}});
-        if (known) {
-            modelCache().back().files.push_back(identity);
+    if (!cached) {
+        Model geometry;
+        const ModelParseResult result = parseModel(text, geometry);
+        if (result.status == ModelParseStatus::OUT_OF_MEMORY) {
+            printLine(result.outOfMemoryLine, "");
+            // The text the exception carried where this message was first written.
+            printLine("Systemmeldung: ", "bad allocation");
+            std::exit(1);
         }
-        return;
-    case ModelParseStatus::READ_ERROR:
-        // Never hand the drawing code a half-read model: the record stays as
-        // for a file that cannot be opened.
-        printLine("Error reading file: ", fileName);
-        modelCache().push_back(CachedModel{std::move(text), false, Model{}, {}});
-        if (known) {
-            modelCache().back().files.push_back(identity);
-        }
-        return;
-    case ModelParseStatus::OUT_OF_MEMORY:
-        printLine(result.outOfMemoryLine, "");
-        // The text the exception carried where this message was first written.
-        printLine("Systemmeldung: ", "bad allocation");
-        std::exit(1);
+        modelCache().push_back(CachedModel{std::move(text), result.status == ModelParseStatus::OK, geometry, {}, {}});
+        cached = &modelCache().back();
     }
+    if (known) {
+        cached->files.push_back(identity);
+    }
+    cached->handTo(*this, fileName);
 }
