@@ -8,7 +8,7 @@
 #include <GL/glut.h>
 
 namespace {
-// This frame's lines, about 2 KB, kept off the stack.
+// This frame's lines; their storage is reused from frame to frame.
 OverlayLines frameLines;
 
 void* fontOf(OverlayFont font)
@@ -77,7 +77,7 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
 
 void drawOverlay()
 {
-    frameRateCounter.tick(overlayWallClock());
+    frameRateCounter.tick(wallClockSinceStart());
     const float now = frameClock();
     composeOverlay(frameLines, now);
     composeGhostOverlay(frameLines, now);

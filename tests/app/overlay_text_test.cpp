@@ -218,6 +218,25 @@ TEST_F(OverlayText, LinesComeInDrawingOrder)
     EXPECT_EQ(all, expected);
 }
 
+TEST_F(OverlayText, AFullOverlayKeepsEveryLineAddedAfterIt)
+{
+    fillList(15);
+    showFps = 1;
+    showHighScores = 1;
+    optionsOverlayTimer = 1.0f;
+    OverlayLines lines = compose();
+    const int full = lines.count;
+    for (int i = 0; i < 8; ++i) {
+        lines.add(FONT_LARGE, 1.0f, 1.0f, 1.0f, 0.5f, 0.5f, "extra %d", i);
+    }
+    ASSERT_EQ(lines.count, full + 8);
+    EXPECT_STREQ(lines.lines[full - 1].text, "ROCKET READY");
+    EXPECT_STREQ(lines.lines[full + 7].text, "extra 7");
+    // The next frame starts again from its first line.
+    composeOverlay(lines, scriptedNow);
+    EXPECT_EQ(texts(lines), texts(compose()));
+}
+
 TEST(FrameRate, ChangesOncePerWholeSecondWithTheCallsSinceTheLastChange)
 {
     FrameRateCounter counter;
