@@ -5,6 +5,7 @@
 #include "app/display_frame.h"
 #include "app/input.h"
 #include "geometry/octree.h"
+#include "render/graphics_state.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"
@@ -229,11 +230,7 @@ protected:
     {
         ensureGlWindow();
         onReshape(WIDTH, HEIGHT);
-        setupLighting();
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_TEXTURE_2D);
+        setupFixedGraphicsState();
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
         resetWorld();
