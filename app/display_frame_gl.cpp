@@ -6,6 +6,7 @@
 #include "geometry/frustum.h"
 #include "geometry/octree.h"
 #include "render/backdrop.h"
+#include "render/camera_view.h"
 #include "render/effects.h"
 #include "render/frame_effects.h"
 #include "render/ghost_draw.h"
@@ -72,9 +73,7 @@ void displayFrame()
     glCullFace(GL_FRONT);
 
     glPushMatrix();
-    gluLookAt(camera.position.x, camera.position.y, camera.position.z,
-              camera.position.x + camera.view.x, camera.position.y + camera.view.y,
-              camera.position.z + camera.view.z, camera.up.x, camera.up.y, camera.up.z);
+    lookThroughCamera();
     placeLight();
 
     drawBackdrop(BACKDROP_EDGE);

@@ -11,7 +11,7 @@
 #include <GL/glut.h>
 
 namespace {
-// This frame's lines, about 2 KB, kept off the stack.
+// This frame's lines; their storage is reused from frame to frame.
 OverlayLines frameLines;
 
 // Window fraction where a line starts.
@@ -96,7 +96,7 @@ void setOverlayScale(int forced)
 
 void drawOverlay()
 {
-    frameRateCounter.tick(overlayWallClock());
+    frameRateCounter.tick(wallClockSinceStart());
     const float now = frameClock();
     composeOverlay(frameLines, now);
     composeGhostOverlay(frameLines, now);

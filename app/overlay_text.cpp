@@ -5,7 +5,6 @@
 #include "sim/flight.h"
 #include "sim/update_frame.h"
 #include "sim/world_state.h"
-#include "sound/sound.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -60,15 +59,13 @@ int64_t wallClockSinceStart()
     return monotonicMs() - programStartMs;
 }
 
-WallClock overlayWallClock = wallClockSinceStart;
-
-OverlayLine* OverlayLines::add(OverlayFont font, float red, float green, float blue, float x, float y,
+OverlayLine& OverlayLines::add(OverlayFont font, float red, float green, float blue, float x, float y,
                                const char* format, ...)
 {
-    if (count >= OVERLAY_LINE_MAX) {
-        return nullptr;
+    if (count == static_cast<int>(lines.size())) {
+        lines.emplace_back();
     }
-    OverlayLine& line = lines[count++];
+    OverlayLine& line = lines[static_cast<std::size_t>(count++)];
     line = OverlayLine{};
     va_list args;
     va_start(args, format);
@@ -80,7 +77,7 @@ OverlayLine* OverlayLines::add(OverlayFont font, float red, float green, float b
     line.blue = blue;
     line.x = x;
     line.y = y;
-    return &line;
+    return line;
 }
 
 void FrameRateCounter::tick(int64_t nowMs)
@@ -137,11 +134,8 @@ void composeOverlay(OverlayLines& out, float nowMs)
     out.add(FONT_SMALL, STATUS_YELLOW[0], STATUS_YELLOW[1], STATUS_YELLOW[2], 0.56f, 0.2f, "%dth Time: %07.2f", number,
             last ? last->time / 1000.0f : 0.0f);
 
-    OverlayLine* label =
-        out.add(FONT_LARGE, SPEED_YELLOW[0], SPEED_YELLOW[1], SPEED_YELLOW[2], SPEED_X, SPEED_Y, "%s", "Speed: ");
-    if (label) {
-        label->anchor = ANCHOR_RIGHT;
-    }
+    out.add(FONT_LARGE, SPEED_YELLOW[0], SPEED_YELLOW[1], SPEED_YELLOW[2], SPEED_X, SPEED_Y, "%s", "Speed: ").anchor =
+        ANCHOR_RIGHT;
     out.add(FONT_LARGE, SPEED_YELLOW[0], SPEED_YELLOW[1], SPEED_YELLOW[2], SPEED_X, SPEED_Y, "%06.2f ",
             flightSpeed * 1000.0f);
 

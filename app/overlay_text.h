@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 enum OverlayFont : int { FONT_LARGE, FONT_SMALL };  // bitmap Helvetica 18 and 12
 
@@ -12,9 +13,6 @@ enum OverlayFont : int { FONT_LARGE, FONT_SMALL };  // bitmap Helvetica 18 and 1
 enum OverlayAnchor : int { ANCHOR_LEFT, ANCHOR_RIGHT };
 
 constexpr int OVERLAY_TEXT_MAX = 48;
-// FPS, three lap lines, 11 table rows of two lines, five panel lines, volume,
-// table bottom, speed label and number, rocket status; the ghost's label and split.
-constexpr int OVERLAY_LINE_MAX = 1 + 3 + 22 + 5 + 1 + 1 + 2 + 1 + 2;
 // The table shows this many entries at most.
 constexpr int HIGH_SCORE_ROWS = 11;
 // Name shown for the high-score list's placeholder (no file was read).
@@ -32,12 +30,15 @@ struct OverlayLine {
     OverlayAnchor anchor = ANCHOR_LEFT;
 };
 
+// This frame's lines: the first count of lines. The storage grows with what is
+// composed, so a line added to the overlay can never fall off its end, and is
+// kept from frame to frame, so a frame allocates nothing once it has been full.
 struct OverlayLines {
-    OverlayLine lines[OVERLAY_LINE_MAX];
+    std::vector<OverlayLine> lines;
     int count = 0;
 
-    // Appends a formatted line; a line beyond the capacity is dropped.
-    OverlayLine* add(OverlayFont font, float red, float green, float blue, float x, float y, const char* format,
+    // Appends a formatted line.
+    OverlayLine& add(OverlayFont font, float red, float green, float blue, float x, float y, const char* format,
                      ...) __attribute__((format(printf, 8, 9)));
 };
 
@@ -57,11 +58,9 @@ struct FrameRateCounter {
 extern FrameRateCounter frameRateCounter;
 
 // Wall-clock milliseconds since the program started, from a monotonic clock
-// (not processor time, which stands still while the game waits on the GPU).
-using WallClock = int64_t (*)();
+// (not processor time, which stands still while the game waits on the GPU):
+// what drawOverlay hands the frame-rate counter.
 int64_t wallClockSinceStart();
-// The clock the frame-rate counter reads; tests install a scripted one.
-extern WallClock overlayWallClock;
 
 // Lists this frame's lines in drawing order from the current game state;
 // nowMs is the frame clock's reading, for the running lap.

@@ -10,7 +10,7 @@
 #include "app/settings.h"
 #include "app/timer.h"
 #include "geometry/octree.h"
-#include "render/lighting.h"
+#include "render/graphics_state.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"
 #include "sim/asteroid.h"
@@ -99,12 +99,8 @@ void loadWorld()
 
 void prepareGraphics()
 {
-    setupLighting();
+    setupFixedGraphicsState();
     registerCallbacks();
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
 
     loadTextureTable();
 

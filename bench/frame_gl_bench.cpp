@@ -11,7 +11,7 @@
 #include "app/display_mode.h"
 #include "app/input.h"
 #include "geometry/octree.h"
-#include "render/lighting.h"
+#include "render/graphics_state.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"
 #include "sim/asteroid.h"
@@ -184,11 +184,7 @@ void setUpOnce()
     ensureGlWindow();
     setSwapInterval(0);
     onReshape(WIDTH, HEIGHT);
-    setupLighting();
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
+    setupFixedGraphicsState();
 
     const bool generated = fileExists("asteroid1.txt") && fileExists("tor.txt") && fileExists("stars.tga");
     std::printf("frame bench: %s models and textures\n", generated ? "generated" : "stand-in");

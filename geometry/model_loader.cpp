@@ -62,19 +62,6 @@ struct MeshArray {
     ~MeshArray() { freeMeshes(meshes, constructed); }
 };
 
-enum class CountCheck { FITS, NEGATIVE, TOO_LARGE };
-
-CountCheck checkCount(int count, std::size_t bytesPerRecord, const TextReader& reader)
-{
-    if (count < 0) {
-        return CountCheck::NEGATIVE;
-    }
-    if (static_cast<std::size_t>(count) > reader.remaining() / bytesPerRecord) {
-        return CountCheck::TOO_LARGE;
-    }
-    return CountCheck::FITS;
-}
-
 ModelParseResult readError()
 {
     return ModelParseResult{ModelParseStatus::READ_ERROR, nullptr};
@@ -85,39 +72,56 @@ ModelParseResult outOfMemory(const char* line)
     return ModelParseResult{ModelParseStatus::OUT_OF_MEMORY, line};
 }
 
+// Reads an array's count and checks it before anything is allocated: a count
+// that cannot be read, or that the bytes left could not hold, is a read error;
+// a negative one takes the array's out-of-memory path, as its allocation would.
+ModelParseResult readCount(TextReader& reader, int& count, std::size_t bytesPerRecord, const char* outOfMemoryLine)
+{
+    if (!reader.readInt(count)) {
+        return readError();
+    }
+    if (count < 0) {
+        return outOfMemory(outOfMemoryLine);
+    }
+    if (static_cast<std::size_t>(count) > reader.remaining() / bytesPerRecord) {
+        return readError();
+    }
+    return ModelParseResult{};
+}
+
 // Allocates count default-constructed records, or reports which array failed.
 // A count of 0 gets no array at all: nothing reads one, and a hostile file of
 // millions of empty meshes would otherwise cost millions of allocations.
 template <typename T>
-bool allocate(T*& out, int count)
+ModelParseResult allocate(T*& out, int count, const char* outOfMemoryLine)
 {
+    out = nullptr;
     if (count == 0) {
-        out = nullptr;
-        return true;
+        return ModelParseResult{};
     }
     try {
         out = new T[static_cast<std::size_t>(count)]();
-        return true;
+        return ModelParseResult{};
     } catch (const std::bad_alloc&) {
-        return false;
+        return outOfMemory(outOfMemoryLine);
     }
+}
+
+// An array's count, checked, and the array allocated for it.
+template <typename T>
+ModelParseResult readCountedArray(TextReader& reader, int& count, T*& out, std::size_t bytesPerRecord,
+                                  const char* outOfMemoryLine)
+{
+    const ModelParseResult counted = readCount(reader, count, bytesPerRecord, outOfMemoryLine);
+    return counted.ok() ? allocate(out, count, outOfMemoryLine) : counted;
 }
 
 ModelParseResult readMesh(TextReader& reader, Mesh& mesh)
 {
-    if (!reader.readInt(mesh.vertexCount)) {
-        return readError();
-    }
-    switch (checkCount(mesh.vertexCount, BYTES_PER_VERTEX, reader)) {
-    case CountCheck::NEGATIVE:
-        return outOfMemory(OUT_OF_MEMORY_VERTICES);
-    case CountCheck::TOO_LARGE:
-        return readError();
-    case CountCheck::FITS:
-        break;
-    }
-    if (!allocate(mesh.vertices, mesh.vertexCount)) {
-        return outOfMemory(OUT_OF_MEMORY_VERTICES);
+    ModelParseResult result =
+        readCountedArray(reader, mesh.vertexCount, mesh.vertices, BYTES_PER_VERTEX, OUT_OF_MEMORY_VERTICES);
+    if (!result.ok()) {
+        return result;
     }
     for (int i = 0; i < mesh.vertexCount; ++i) {
         Vertex& v = mesh.vertices[i];
@@ -126,8 +130,9 @@ ModelParseResult readMesh(TextReader& reader, Mesh& mesh)
             return readError();
         }
     }
-    if (!allocate(mesh.normals, mesh.vertexCount)) {
-        return outOfMemory(OUT_OF_MEMORY_NORMALS);
+    result = allocate(mesh.normals, mesh.vertexCount, OUT_OF_MEMORY_NORMALS);
+    if (!result.ok()) {
+        return result;
     }
     for (int i = 0; i < mesh.vertexCount; ++i) {
         Vec3& n = mesh.normals[i];
@@ -136,19 +141,9 @@ ModelParseResult readMesh(TextReader& reader, Mesh& mesh)
         }
     }
 
-    if (!reader.readInt(mesh.triangleCount)) {
-        return readError();
-    }
-    switch (checkCount(mesh.triangleCount, BYTES_PER_TRIANGLE, reader)) {
-    case CountCheck::NEGATIVE:
-        return outOfMemory(OUT_OF_MEMORY_TRIANGLES);
-    case CountCheck::TOO_LARGE:
-        return readError();
-    case CountCheck::FITS:
-        break;
-    }
-    if (!allocate(mesh.triangles, mesh.triangleCount)) {
-        return outOfMemory(OUT_OF_MEMORY_TRIANGLES);
+    result = readCountedArray(reader, mesh.triangleCount, mesh.triangles, BYTES_PER_TRIANGLE, OUT_OF_MEMORY_TRIANGLES);
+    if (!result.ok()) {
+        return result;
     }
     for (int i = 0; i < mesh.triangleCount; ++i) {
         int* indices = mesh.triangles[i].indices;
@@ -177,10 +172,6 @@ bool readColours(TextReader& reader, float* values, int count)
     return true;
 }
 
-// The result of parsing one distinct file text, shared by every record loaded
-// from that text: good geometry (never changed after loading, so sharing is
-// invisible to the records; each keeps its own position and fields), or the
-// fact that the text is broken, so it is parsed and reported only once.
 // Which file on disk a text came from, so that the same unchanged file is
 // not read again for each of 200 objects.
 struct FileIdentity {
@@ -211,11 +202,21 @@ FileIdentity identityOf(const char* fileName)
     return identity;
 }
 
+// The result of parsing one distinct file text, shared by every record loaded
+// from that text: good geometry (never changed after loading, so sharing is
+// invisible to the records; each keeps its own position and fields), or the
+// fact that the text is broken, so it is parsed only once.
 struct CachedModel {
     std::string text;
     bool good = false;
     Model geometry;
     std::vector<FileIdentity> files;  // every file seen holding this text
+    // Broken text: the files already named for it. Each file that holds it
+    // is named once, however many records load it.
+    std::vector<std::string> namedFiles;
+
+    // Gives the record the shared geometry, or names a broken file not named yet.
+    void handTo(Model& record, const char* fileName);
 };
 
 std::vector<CachedModel>& modelCache()
@@ -245,22 +246,29 @@ void printLine(const char* first, const char* second)
     std::fflush(stdout);
 }
 
+void CachedModel::handTo(Model& record, const char* fileName)
+{
+    if (good) {
+        copyGeometry(geometry, record);
+        return;
+    }
+    if (std::find(namedFiles.begin(), namedFiles.end(), fileName) == namedFiles.end()) {
+        // Never hand the drawing code a half-read model: the record stays as
+        // for a file that cannot be opened.
+        printLine("Error reading file: ", fileName);
+        namedFiles.emplace_back(fileName);
+    }
+}
+
 }  // namespace
 
 ModelParseResult parseModel(const std::string& text, Model& model)
 {
     TextReader reader(text);
     int meshCount = 0;
-    if (!reader.readInt(meshCount)) {
-        return readError();
-    }
-    switch (checkCount(meshCount, BYTES_PER_MESH, reader)) {
-    case CountCheck::NEGATIVE:
-        return outOfMemory(OUT_OF_MEMORY_MESHES);
-    case CountCheck::TOO_LARGE:
-        return readError();
-    case CountCheck::FITS:
-        break;
+    const ModelParseResult counted = readCount(reader, meshCount, BYTES_PER_MESH, OUT_OF_MEMORY_MESHES);
+    if (!counted.ok()) {
+        return counted;
     }
 
     MeshArray read;
@@ -275,7 +283,7 @@ ModelParseResult parseModel(const std::string& text, Model& model)
         new (&read.meshes[i]) Mesh();
         ++read.constructed;
         const ModelParseResult result = readMesh(reader, read.meshes[i]);
-        if (result.status != ModelParseStatus::OK) {
+        if (!result.ok()) {
             return result;
         }
     }
@@ -311,11 +319,9 @@ void Model::load(const char* fileName)
 {
     const FileIdentity identity = identityOf(fileName);
     if (identity.size >= 0) {
-        for (const CachedModel& cached : modelCache()) {
+        for (CachedModel& cached : modelCache()) {
             if (std::find(cached.files.begin(), cached.files.end(), identity) != cached.files.end()) {
-                if (cached.good) {
-                    copyGeometry(cached.geometry, *this);
-                }
+                cached.handTo(*this, fileName);
                 return;
             }
         }
@@ -334,41 +340,27 @@ void Model::load(const char* fileName)
 
     // Stored only when the file did not change between the look and the read.
     const bool known = identity.size >= 0 && identity == identityOf(fileName);
-    for (CachedModel& cached : modelCache()) {
-        if (cached.text == text) {
-            if (known) {
-                cached.files.push_back(identity);
-            }
-            if (cached.good) {
-                copyGeometry(cached.geometry, *this);
-            }
-            return;
+    CachedModel* cached = nullptr;
+    for (CachedModel& candidate : modelCache()) {
+        if (candidate.text == text) {
+            cached = &candidate;
+            break;
         }
     }
-
-    Model geometry;
-    const ModelParseResult result = parseModel(text, geometry);
-    switch (result.status) {
-    case ModelParseStatus::OK:
-        copyGeometry(geometry, *this);
-        modelCache().push_back(CachedModel{std::move(text), true, geometry, {}});
-        if (known) {
-            modelCache().back().files.push_back(identity);
+    if (!cached) {
+        Model geometry;
+        const ModelParseResult result = parseModel(text, geometry);
+        if (result.status == ModelParseStatus::OUT_OF_MEMORY) {
+            printLine(result.outOfMemoryLine, "");
+            // The text the exception carried where this message was first written.
+            printLine("Systemmeldung: ", "bad allocation");
+            std::exit(1);
         }
-        return;
-    case ModelParseStatus::READ_ERROR:
-        // Never hand the drawing code a half-read model: the record stays as
-        // for a file that cannot be opened.
-        printLine("Error reading file: ", fileName);
-        modelCache().push_back(CachedModel{std::move(text), false, Model{}, {}});
-        if (known) {
-            modelCache().back().files.push_back(identity);
-        }
-        return;
-    case ModelParseStatus::OUT_OF_MEMORY:
-        printLine(result.outOfMemoryLine, "");
-        // The text the exception carried where this message was first written.
-        printLine("Systemmeldung: ", "bad allocation");
-        std::exit(1);
+        modelCache().push_back(CachedModel{std::move(text), result.ok(), geometry, {}, {}});
+        cached = &modelCache().back();
     }
+    if (known) {
+        cached->files.push_back(identity);
+    }
+    cached->handTo(*this, fileName);
 }

@@ -19,6 +19,8 @@ enum class ModelParseStatus {
 struct ModelParseResult {
     ModelParseStatus status = ModelParseStatus::OK;
     const char* outOfMemoryLine = nullptr;
+
+    bool ok() const { return status == ModelParseStatus::OK; }
 };
 
 // The first lines of the out-of-memory message, one per array.

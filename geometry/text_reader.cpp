@@ -27,57 +27,51 @@ void TextReader::skipSpace()
     }
 }
 
-bool TextReader::readInt(int& out)
+template <typename T, typename Convert>
+bool TextReader::readNumber(T& out, Convert convert)
 {
     skipSpace();
     if (pos_ == end_) {
         return false;
     }
     char* stop = nullptr;
-    errno = 0;
-    const long value = std::strtol(pos_, &stop, 10);
-    if (stop == pos_) {
-        return false;
-    }
-    // A number that does not fit in 32 bits is not an integer of the format.
-    if (errno == ERANGE || value < INT_MIN || value > INT_MAX) {
+    T value{};
+    if (!convert(pos_, &stop, value) || stop == pos_) {
         return false;
     }
     pos_ = stop;
-    out = static_cast<int>(value);
+    out = value;
     return true;
+}
+
+bool TextReader::readInt(int& out)
+{
+    return readNumber(out, [](const char* from, char** stop, int& value) {
+        errno = 0;
+        const long parsed = std::strtol(from, stop, 10);
+        // A number that does not fit in 32 bits is not an integer of the format.
+        if (errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX) {
+            return false;
+        }
+        value = static_cast<int>(parsed);
+        return true;
+    });
 }
 
 bool TextReader::readFloat(float& out)
 {
-    skipSpace();
-    if (pos_ == end_) {
-        return false;
-    }
-    char* stop = nullptr;
-    const float value = std::strtof(pos_, &stop);
-    if (stop == pos_) {
-        return false;
-    }
-    pos_ = stop;
-    out = value;
-    return true;
+    return readNumber(out, [](const char* from, char** stop, float& value) {
+        value = std::strtof(from, stop);
+        return true;
+    });
 }
 
 bool TextReader::readDouble(double& out)
 {
-    skipSpace();
-    if (pos_ == end_) {
-        return false;
-    }
-    char* stop = nullptr;
-    const double value = std::strtod(pos_, &stop);
-    if (stop == pos_) {
-        return false;
-    }
-    pos_ = stop;
-    out = value;
-    return true;
+    return readNumber(out, [](const char* from, char** stop, double& value) {
+        value = std::strtod(from, stop);
+        return true;
+    });
 }
 
 bool TextReader::readWord(std::string& out, std::size_t maxLength)

@@ -28,6 +28,11 @@ public:
     std::size_t offsetIn(const std::string& text) const { return static_cast<std::size_t>(pos_ - text.c_str()); }
 
 private:
+    // Skips white space and reads one number with convert, which parses at its
+    // first argument, says where it stopped and refuses a value out of range.
+    template <typename T, typename Convert>
+    bool readNumber(T& out, Convert convert);
+
     const char* pos_;
     const char* end_;
 };

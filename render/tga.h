@@ -1,5 +1,5 @@
 // The TGA reader: uncompressed 16-, 24- and 32-bit true colour and run-length
-// encoded 24- and 32-bit true colour. No GL here; render/texture_loader.cpp
+// encoded 24- and 32-bit true colour. No GL here; render/texture_loader_gl.cpp
 // turns the result into textures.
 #pragma once
 

@@ -13,6 +13,7 @@ PACKAGES=(
   clang libclang-rt-dev
   imagemagick x11-xserver-utils
   dpkg-dev file lintian desktop-file-utils appstream
+  python3
 )
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then

@@ -23,25 +23,26 @@ constexpr double SPEED_BASE = 0.009999999776482582;
 constexpr double SPIN_SPAN = 0.25;
 constexpr double SPIN_BASE = 0.1;
 
-float draw(double scale, double offset)
+// One random number u in [0, 1], as u × span + start in single precision.
+float randomInSpan(double span, double start)
 {
-    return static_cast<float>(randomUnit() * scale + offset);
+    return static_cast<float>(randomUnit() * span + start);
 }
 
 void scatterAsteroid(int k)
 {
-    // One draw per statement: the order of the eleven draws is part of the field.
-    const float px = draw(FIELD_SPAN, -FIELD_HALF);
-    const float py = draw(FIELD_SPAN, -FIELD_HALF);
-    const float pz = draw(FIELD_SPAN, -FIELD_HALF);
+    // One random number per statement: the order of the eleven is part of the field.
+    const float px = randomInSpan(FIELD_SPAN, -FIELD_HALF);
+    const float py = randomInSpan(FIELD_SPAN, -FIELD_HALF);
+    const float pz = randomInSpan(FIELD_SPAN, -FIELD_HALF);
     const float dx = static_cast<float>(randomUnit() - 0.5);
     const float dy = static_cast<float>(randomUnit() - 0.5);
     const float dz = static_cast<float>(randomUnit() - 0.5);
     const float ax = static_cast<float>(randomUnit() - AXIS_SHIFT);
     const float ay = static_cast<float>(randomUnit() - AXIS_SHIFT);
     const float az = static_cast<float>(randomUnit() - AXIS_SHIFT);
-    const float speed = draw(SPEED_SPAN, SPEED_BASE);
-    const float spinRate = draw(SPIN_SPAN, SPIN_BASE);
+    const float speed = randomInSpan(SPEED_SPAN, SPEED_BASE);
+    const float spinRate = randomInSpan(SPIN_SPAN, SPIN_BASE);
     asteroids[k].init(px, py, pz, dx, dy, dz, ax, ay, az, speed, spinRate, k);
 }
 

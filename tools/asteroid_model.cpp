@@ -130,13 +130,5 @@ ModelData makeAsteroidModel(int triangleCount)
         mesh.addTriangle(corner(t[0], u[0], v[0]), corner(t[1], u[1], v[1]), corner(t[2], u[2], v[2]));
     }
 
-    ModelData model;
-    model.meshes.push_back(mesh);
-    const float ambient[4] = {0.42f, 0.38f, 0.34f, 1.0f};
-    const float diffuse[3] = {0.62f, 0.56f, 0.50f};
-    const float specular[3] = {0.06f, 0.06f, 0.05f};
-    std::copy(ambient, ambient + 4, model.ambient);
-    std::copy(diffuse, diffuse + 3, model.diffuse);
-    std::copy(specular, specular + 3, model.specular);
-    return model;
+    return ModelData::ofMesh(mesh, {0.42f, 0.38f, 0.34f, 1.0f}, {0.62f, 0.56f, 0.50f}, {0.06f, 0.06f, 0.05f});
 }

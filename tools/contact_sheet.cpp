@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "geometry/model.h"
 #include "render/backdrop.h"
+#include "render/camera_view.h"
 #include "render/effects.h"
 #include "render/lighting.h"
 #include "render/texture_table.h"
@@ -277,9 +278,7 @@ void sceneSheet(const std::string& out, const Model& asteroid, const Model& gate
     const float gateZ = 6.0f;
     camera.setTarget(gateX, gateY, gateZ);
     camera.placeAt(0.0f, 0.0f, 0.0f);
-    gluLookAt(camera.position.x, camera.position.y, camera.position.z, camera.position.x + camera.view.x,
-              camera.position.y + camera.view.y, camera.position.z + camera.view.z, camera.up.x, camera.up.y,
-              camera.up.z);
+    lookThroughCamera();
     placeLight();
     glEnable(GL_DEPTH_TEST);
     drawBackdrop(BACKDROP_EDGE);

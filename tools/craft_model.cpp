@@ -44,13 +44,5 @@ ModelData makeCraftModel()
     addPlate(mesh, {{0.0, -0.02, 0.9}, {-1.25, -0.02, -1.15}, {1.25, -0.02, -1.15}}, {0, 1, 0}, 0.04);
     addPlate(mesh, {{0.0, 0.1, -0.3}, {0.0, 0.75, -1.25}, {0.0, 0.1, -1.2}}, {1, 0, 0}, 0.035);
 
-    ModelData model;
-    model.meshes.push_back(mesh);
-    const float ambient[4] = {0.3f, 0.3f, 0.35f, 1.0f};
-    const float diffuse[3] = {0.7f, 0.75f, 0.85f};
-    const float specular[3] = {0.6f, 0.6f, 0.6f};
-    std::copy(ambient, ambient + 4, model.ambient);
-    std::copy(diffuse, diffuse + 3, model.diffuse);
-    std::copy(specular, specular + 3, model.specular);
-    return model;
+    return ModelData::ofMesh(mesh, {0.3f, 0.3f, 0.35f, 1.0f}, {0.7f, 0.75f, 0.85f}, {0.6f, 0.6f, 0.6f});
 }

@@ -113,13 +113,5 @@ ModelData makeGateModel()
         addRadialBox(mesh, clamp, INNER + 0.05, OUTER + 0.10, 0.20, 0.20, HALF_DEPTH + 0.07, HALF_DEPTH + 0.07);
     }
 
-    ModelData model;
-    model.meshes.push_back(mesh);
-    const float ambient[4] = {0.30f, 0.30f, 0.32f, 1.0f};
-    const float diffuse[3] = {0.80f, 0.80f, 0.82f};
-    const float specular[3] = {0.60f, 0.60f, 0.60f};
-    std::copy(ambient, ambient + 4, model.ambient);
-    std::copy(diffuse, diffuse + 3, model.diffuse);
-    std::copy(specular, specular + 3, model.specular);
-    return model;
+    return ModelData::ofMesh(mesh, {0.30f, 0.30f, 0.32f, 1.0f}, {0.80f, 0.80f, 0.82f}, {0.60f, 0.60f, 0.60f});
 }

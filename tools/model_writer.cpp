@@ -1,6 +1,8 @@
 #include "tools/model_writer.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 int MeshData::addVertex(V3 position, V3 normal, double u, double v)
 {
@@ -58,6 +60,17 @@ double tidy(double v)
 }
 
 }  // namespace
+
+ModelData ModelData::ofMesh(MeshData mesh, const std::array<float, 4>& ambient, const std::array<float, 3>& diffuse,
+                            const std::array<float, 3>& specular)
+{
+    ModelData model;
+    model.meshes.push_back(std::move(mesh));
+    std::copy(ambient.begin(), ambient.end(), model.ambient);
+    std::copy(diffuse.begin(), diffuse.end(), model.diffuse);
+    std::copy(specular.begin(), specular.end(), model.specular);
+    return model;
+}
 
 std::string formatModel(const ModelData& model)
 {

@@ -33,6 +33,11 @@ struct ModelData {
     float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
     float diffuse[3] = {0.8f, 0.8f, 0.8f};
     float specular[3] = {0.0f, 0.0f, 0.0f};
+
+    // A model of one mesh in its material: ambient red, green, blue and alpha,
+    // diffuse and specular red, green and blue.
+    static ModelData ofMesh(MeshData mesh, const std::array<float, 4>& ambient, const std::array<float, 3>& diffuse,
+                            const std::array<float, 3>& specular);
 };
 
 // The file's text: counts, vertices (x y z u v), normals, triangles (three

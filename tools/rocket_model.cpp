@@ -72,13 +72,5 @@ ModelData makeRocketModel()
         }
     }
 
-    ModelData model;
-    model.meshes.push_back(mesh);
-    const float ambient[4] = {0.35f, 0.35f, 0.35f, 1.0f};
-    const float diffuse[3] = {0.85f, 0.85f, 0.85f};
-    const float specular[3] = {0.5f, 0.5f, 0.5f};
-    std::copy(ambient, ambient + 4, model.ambient);
-    std::copy(diffuse, diffuse + 3, model.diffuse);
-    std::copy(specular, specular + 3, model.specular);
-    return model;
+    return ModelData::ofMesh(mesh, {0.35f, 0.35f, 0.35f, 1.0f}, {0.85f, 0.85f, 0.85f}, {0.5f, 0.5f, 0.5f});
 }

@@ -1,5 +1,5 @@
 #include "geometry/frustum.h"
-#include "render/scene_fixture.h"
+#include "support/scene_fixture.h"
 
 namespace scene_test {
 namespace {

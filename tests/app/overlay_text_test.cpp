@@ -4,8 +4,7 @@
 #include "sim/flight.h"
 #include "sim/update_frame.h"
 #include "sim/world_state.h"
-
-#include <gtest/gtest.h>
+#include "support/scripted_clock.h"
 
 #include <cstring>
 #include <ctime>
@@ -13,19 +12,11 @@
 #include <vector>
 
 namespace {
-float scriptedNow = 0.0f;
-float scriptedClock()
-{
-    return scriptedNow;
-}
-
-class OverlayText : public ::testing::Test {
+class OverlayText : public ScriptedClockTest {
 protected:
     void SetUp() override
     {
-        savedClock = frameClock;
-        frameClock = scriptedClock;
-        scriptedNow = 0.0f;
+        ScriptedClockTest::SetUp();
         lastFrameTime = 0.0f;
         lapStartTime = 0.0f;
         lastLapTime = 0.0f;
@@ -42,7 +33,7 @@ protected:
     void TearDown() override
     {
         highScoreList.first = savedFirst;
-        frameClock = savedClock;
+        ScriptedClockTest::TearDown();
     }
 
     // Fills the list with count entries named P1, P2, ... of 60 + i seconds.
@@ -59,7 +50,7 @@ protected:
     OverlayLines compose()
     {
         OverlayLines lines;
-        composeOverlay(lines, scriptedNow);
+        composeOverlay(lines, scriptedTime());
         return lines;
     }
 
@@ -84,20 +75,19 @@ protected:
 
     HighScoreEntry entries[15];
     HighScoreEntry* savedFirst = nullptr;
-    FrameClock savedClock = nullptr;
 };
 }  // namespace
 
 TEST_F(OverlayText, LapLinesBeforeAnyLapAndDuringOne)
 {
-    scriptedNow = 90000.0f;  // the clock runs, but no gate has been passed
+    scriptedTime() = 90000.0f;  // the clock runs, but no gate has been passed
     OverlayLines lines = compose();
     EXPECT_STREQ(find(lines, "Best Lap:")->text, "Best Lap: 1000.00 ");
     EXPECT_STREQ(find(lines, "Last Lap:")->text, "Last Lap: 0000.00 ");
     EXPECT_STREQ(find(lines, "Time:")->text, "Time: 0000.00 ");
 
     lapStartTime = 1000.0f;
-    scriptedNow = 62234.5f;
+    scriptedTime() = 62234.5f;
     lastLapTime = 75250.0f;
     bestLapTime = 60500.0f;
     lines = compose();
@@ -178,7 +168,7 @@ TEST_F(OverlayText, OptionsPanelShowsFor1500MsAndRestartsOnTheNextKey)
     // What an option key does to the panel timer.
     optionsOverlayTimer = 1500.0f;
     transparency = 0;
-    scriptedNow = 1000.0f;
+    scriptedTime() = 1000.0f;
     updateFrame();
     OverlayLines lines = compose();
     ASSERT_NE(find(lines, "Transparenz"), nullptr);
@@ -193,10 +183,10 @@ TEST_F(OverlayText, OptionsPanelShowsFor1500MsAndRestartsOnTheNextKey)
     transparency = 1;
 
     optionsOverlayTimer = 1500.0f;  // a second key 1000 ms after the first
-    scriptedNow = 2400.0f;
+    scriptedTime() = 2400.0f;
     updateFrame();
     EXPECT_NE(find(compose(), "Display Lists"), nullptr);
-    scriptedNow = 2600.0f;
+    scriptedTime() = 2600.0f;
     updateFrame();
     EXPECT_EQ(find(compose(), "Display Lists"), nullptr);
 }
@@ -216,6 +206,25 @@ TEST_F(OverlayText, LinesComeInDrawingOrder)
         "1th Time: 0000.00",     "Speed: ",            "000.00 ",            "PREPARING ROCKET",
     };
     EXPECT_EQ(all, expected);
+}
+
+TEST_F(OverlayText, AFullOverlayKeepsEveryLineAddedAfterIt)
+{
+    fillList(15);
+    showFps = 1;
+    showHighScores = 1;
+    optionsOverlayTimer = 1.0f;
+    OverlayLines lines = compose();
+    const int full = lines.count;
+    for (int i = 0; i < 8; ++i) {
+        lines.add(FONT_LARGE, 1.0f, 1.0f, 1.0f, 0.5f, 0.5f, "extra %d", i);
+    }
+    ASSERT_EQ(lines.count, full + 8);
+    EXPECT_STREQ(lines.lines[full - 1].text, "ROCKET READY");
+    EXPECT_STREQ(lines.lines[full + 7].text, "extra 7");
+    // The next frame starts again from its first line.
+    composeOverlay(lines, scriptedTime());
+    EXPECT_EQ(texts(lines), texts(compose()));
 }
 
 TEST(FrameRate, ChangesOncePerWholeSecondWithTheCallsSinceTheLastChange)

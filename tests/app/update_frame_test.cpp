@@ -1,35 +1,24 @@
 #include "sim/update_frame.h"
-
-#include <gtest/gtest.h>
+#include "support/scripted_clock.h"
 
 namespace {
-float scriptedNow = 0.0f;
-float scriptedClock()
-{
-    return scriptedNow;
-}
-
-class UpdateFrame : public ::testing::Test {
+class UpdateFrame : public ScriptedClockTest {
 protected:
     void SetUp() override
     {
-        frameClock = scriptedClock;
-        scriptedNow = 0.0f;
+        ScriptedClockTest::SetUp();
         lastFrameTime = 0.0f;
         rocketCooldown = 0;
         optionsOverlayTimer = 0.0f;
     }
-    void TearDown() override { frameClock = timerGetTimeDefault; }
 
     // Runs one update whose frame lasts exactly ms.
     void frameOf(float ms)
     {
         lastFrameTime = 0.0f;
-        scriptedNow = ms;
+        scriptedTime() = ms;
         updateFrame();
     }
-
-    FrameClock timerGetTimeDefault = frameClock;
 };
 }  // namespace
 
@@ -46,10 +35,10 @@ TEST_F(UpdateFrame, TimeStepIsMillisecondsOver16AndAHalf)
 
 TEST_F(UpdateFrame, MeasuresFromThePreviousUpdate)
 {
-    scriptedNow = 100.0f;
+    scriptedTime() = 100.0f;
     updateFrame();
     EXPECT_EQ(lastFrameTime, 100.0f);
-    scriptedNow = 133.0f;
+    scriptedTime() = 133.0f;
     updateFrame();
     EXPECT_EQ(frameElapsedMs, 33.0f);
     EXPECT_EQ(lastFrameTime, 133.0f);

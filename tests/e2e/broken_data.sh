@@ -36,21 +36,24 @@ cmp -s "$GAME_OUT" <(printf '%sFehler! Kein Speicher mehr da! (Vertices)\nSystem
 echo "negative vertex count: two German lines, exit status 1"
 
 # 3. A missing model is reported for every record that loads it; a broken one
-# once for all 200 asteroids. The game runs on with those records empty.
+# once for all 200 asteroids, and each other file cut the same way once as
+# well. The game runs on with those records empty.
 copy_game_data
 rm "$E2E_DIR/game/rocket.txt"
 head -c 100 "$E2E_DIR/game/asteroid1.txt" >"$E2E_DIR/game/asteroid1.new"
 mv "$E2E_DIR/game/asteroid1.new" "$E2E_DIR/game/asteroid1.txt"
+cp "$E2E_DIR/game/asteroid1.txt" "$E2E_DIR/game/tor.txt"
 launch_game
 wait_for_window
 wait_for_frames
 expected="${NO_FILES}Error reading file: asteroid1.txt$(printf '\nError opening file: rocket.txt%.0s' 1 2 3 4 5 6 7 8)"
+expected+=$'\nError reading file: tor.txt'
 [ "$(cat "$GAME_OUT")" = "$expected" ] ||
-  fail "missing rocket.txt, broken asteroid1.txt: output is not the file messages, one asteroid line and one line per rocket slot"
+  fail "missing rocket.txt, asteroid1.txt and tor.txt cut alike: output is not the file messages, one asteroid line, one line per rocket slot and one gate line"
 # A launch still works: the rocket has no shape, but its cooldown runs.
 focus_window "$GAME_WINDOW"
 xdotool click 1
 poll_until 10 rocket_preparing_shown || fail "missing rocket.txt: a left click did not launch"
 press_until_exit Escape
 [ "$GAME_STATUS" = 0 ] || fail "missing rocket.txt: exit status $GAME_STATUS, expected 0"
-echo "missing rocket.txt, broken asteroid1.txt: reported 8 times and once, the game ran and launched"
+echo "missing rocket.txt, asteroid1.txt and tor.txt cut alike: reported 8 times and once each, the game ran and launched"

@@ -282,6 +282,33 @@ TEST_F(ModelFiles, ObjectsFromOneFileKeepTheirOwnPositionsAndSameGeometry)
     EXPECT_EQ(flatten(b), flatten(reference.model));
 }
 
+TEST_F(ModelFiles, EveryBrokenFileIsNamedOnceThoughOthersHoldTheSameText)
+{
+    // A cut-short install: the three model files empty, or cut at the same place.
+    const std::pair<const char*, std::string> installs[] = {{"empty", ""}, {"cut", "1\n3\n0 0 0"}};
+    for (const auto& [kind, text] : installs) {
+        std::filesystem::create_directory(dir + "/" + kind);
+        std::string expected;
+        std::vector<std::string> paths;
+        for (const char* name : {"asteroid1.txt", "rocket.txt", "tor.txt"}) {
+            paths.push_back(write(std::string(kind) + "/" + name, text));
+            expected += "Error reading file: " + paths.back() + "\n";
+        }
+        // As start-up loads them: 200 asteroids, 8 rockets, 11 gates.
+        std::vector<Model> records(200 + 8 + 11);
+        EXPECT_EQ(captureStdout([&] {
+                      for (std::size_t i = 0; i < records.size(); ++i) {
+                          records[i].load(paths[i < 200 ? 0 : i < 208 ? 1 : 2].c_str());
+                      }
+                  }),
+                  expected)
+            << kind;
+        for (const Model& record : records) {
+            ASSERT_EQ(record.meshes, nullptr) << kind;
+        }
+    }
+}
+
 TEST_F(ModelFiles, AChangedFileUnderTheSameNameIsReadAfresh)
 {
     const std::string path = write("asteroid1.txt", TWO_MESHES);

@@ -1,5 +1,5 @@
 #include "render/backdrop.h"
-#include "render/scene_fixture.h"
+#include "support/scene_fixture.h"
 
 #include <random>
 

@@ -1,4 +1,5 @@
 #include "app/display_frame.h"
+#include "render/camera_view.h"
 #include "render/effects.h"
 #include "render/radar.h"
 #include "render/texture_table.h"
@@ -90,9 +91,7 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glPushMatrix();
-        gluLookAt(camera.position.x, camera.position.y, camera.position.z, camera.position.x + camera.view.x,
-                  camera.position.y + camera.view.y, camera.position.z + camera.view.z, camera.up.x, camera.up.y,
-                  camera.up.z);
+        lookThroughCamera();
     }
     void clear() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 

@@ -1,6 +1,7 @@
 // The drawing passes of the frame change the world exactly as the headless
 // frame does, so that replays and soaks stand for the real game.
 #include "app/display_frame.h"
+#include "render/camera_view.h"
 #include "render/effects.h"
 #include "render/frame_effects.h"
 #include "replay/world_digest.h"
@@ -11,7 +12,6 @@
 #include "sim/world.h"
 #include "support/gl_window.h"
 
-#include <GL/glu.h>
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
@@ -46,9 +46,7 @@ void drawnEffects()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glPushMatrix();
-    gluLookAt(camera.position.x, camera.position.y, camera.position.z, camera.position.x + camera.view.x,
-              camera.position.y + camera.view.y, camera.position.z + camera.view.z, camera.up.x, camera.up.y,
-              camera.up.z);
+    lookThroughCamera();
     runFrameEffects(FrameEffectPasses{drawExplosion, drawSmokeTrail, drawCockpit});
     glPopMatrix();
 }

@@ -1,6 +1,6 @@
 #include "app/ghost_race.h"
 #include "geometry/model_loader.h"
-#include "render/scene_fixture.h"
+#include "support/scene_fixture.h"
 #include "tools/models.h"
 
 namespace scene_test {

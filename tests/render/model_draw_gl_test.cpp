@@ -1,4 +1,4 @@
-#include "render/scene_fixture.h"
+#include "support/scene_fixture.h"
 
 #include <random>
 

@@ -1,5 +1,6 @@
-// Test scaffolding for the simulation: a clean world, a scripted frame clock,
-// a sound recorder and a pointer that answers warps the way X11 does.
+// Test scaffolding for the simulation: a clean world, a scripted frame clock
+// (support/scripted_clock.h), a sound recorder and a pointer that answers
+// warps the way X11 does.
 #pragma once
 
 #include "app/frame_cues.h"
@@ -9,6 +10,7 @@
 #include "sim/update_frame.h"
 #include "sim/world.h"
 #include "sound/sound.h"
+#include "support/scripted_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -44,17 +46,6 @@ inline SoundCall volumeSet(int channel, int volume)
     return {false, channel, volume};
 }
 
-// The frame clock under the test's control.
-inline float& scriptedTime()
-{
-    static float now = 0.0f;
-    return now;
-}
-inline float scriptedClock()
-{
-    return scriptedTime();
-}
-
 // Every warp is answered, once the current event has been handled, by one
 // passive-motion event at its target, after any events already queued.
 inline std::deque<std::pair<int, int>>& pointerQueue()
@@ -73,15 +64,13 @@ inline void recordWarp(int x, int y)
     pointerQueue().push_back({x, y});
 }
 
-class SimWorld : public ::testing::Test {
+class SimWorld : public ScriptedClockTest {
 protected:
     void SetUp() override
     {
         resetWorld();
-        savedClock = frameClock;
+        ScriptedClockTest::SetUp();
         savedHooks = platformHooks;
-        frameClock = scriptedClock;
-        scriptedTime() = 0.0f;
         platformHooks = PlatformHooks{};
         platformHooks.warpPointer = recordWarp;
         pointerQueue().clear();
@@ -107,7 +96,7 @@ protected:
         soundSetOutput(nullptr);
         frameEvents.clear();
         platformHooks = savedHooks;
-        frameClock = savedClock;
+        ScriptedClockTest::TearDown();
         resetWorld();
     }
 
@@ -130,6 +119,5 @@ protected:
     }
 
     SoundRecorder sound;
-    FrameClock savedClock = nullptr;
     PlatformHooks savedHooks;
 };

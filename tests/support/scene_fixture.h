@@ -5,6 +5,8 @@
 #include "app/display_frame.h"
 #include "app/input.h"
 #include "geometry/octree.h"
+#include "render/camera_view.h"
+#include "render/graphics_state.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"
@@ -204,9 +206,7 @@ inline void project(float x, float y, float z, int& px, int& py)
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    gluLookAt(camera.position.x, camera.position.y, camera.position.z, camera.position.x + camera.view.x,
-              camera.position.y + camera.view.y, camera.position.z + camera.view.z, camera.up.x, camera.up.y,
-              camera.up.z);
+    lookThroughCamera();
     GLdouble modelview[16];
     GLdouble projection[16];
     GLint viewport[4];
@@ -229,11 +229,7 @@ protected:
     {
         ensureGlWindow();
         onReshape(WIDTH, HEIGHT);
-        setupLighting();
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glEnable(GL_TEXTURE_2D);
+        setupFixedGraphicsState();
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
         resetWorld();

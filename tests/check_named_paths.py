@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+# Every file a note names must exist, so that the notes cannot drift from the tree.
+#
+# Notes are the tracked READMEs, the pages of docs/, the CMake files (all of
+# their text) and the comments of sources and scripts. A name counts as a path
+# when it has a folder and a file name with an extension ("render/tga.h",
+# "../docs/scene.png"). Not checked: a bare file name ("vorel.ini"), an absolute
+# name (a system's file), a name with a wildcard, a variable or a placeholder
+# ("explosion/sprNNN.tga"), and names below build/, run/ and dist/, which exist
+# only after a build.
+#
+# A path is found beside its note or in a folder above it, up to the top of the
+# tree (so "support/gl_window.h" in tests/app/ is tests/support/gl_window.h), or
+# in a folder the build generates ("sound/bk01.mp3" in the game data).
+#
+# Usage: check_named_paths.py [--pending PATH]... SOURCE_DIR GENERATED_DIR...
+# A pending PATH is a stale name that another change mends: reported, not failed.
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+# Folders, then a file name with an extension. Not inside a longer word, nor
+# after "/" (absolute), "$" or "{" (a variable), "\" (an escape, as in
+# "\nexplosion/..."), nor going on into a wildcard.
+PATH = re.compile(r"(?<![\w./$@{\\-])((?:\.\./)*(?:[\w.-]+/)+[\w-]+(?:\.[\w-]+)*\.[A-Za-z]\w*)(?![\w/*])")
+PLACEHOLDER = re.compile(r"([A-Z])\1\1")  # NNN, XXXXXX
+BUILT_TOPS = ("build", "run", "dist")
+C_COMMENT = re.compile(r"//[^\n]*|/\*.*?\*/", re.S)
+HASH_COMMENT = re.compile(r"(?:^|(?<=\s))#(?![!{])[^\n]*", re.M)
+
+
+def notes_of(note, text):
+    """(line number, text) of the parts of a tracked file that are notes."""
+    name = os.path.basename(note)
+    if name.startswith("README") or note.startswith("docs/") or name == "CMakeLists.txt" or name.endswith(".cmake"):
+        return [(1, text)]
+    if name.endswith((".cpp", ".h", ".c")):
+        comment = C_COMMENT
+    elif name.endswith((".sh", ".bash", ".py")):
+        comment = HASH_COMMENT
+    else:
+        return []
+    return [(text.count("\n", 0, m.start()) + 1, m.group()) for m in comment.finditer(text)]
+
+
+def found(path, note, source_dir, generated_dirs):
+    folder = os.path.dirname(note)
+    while True:
+        if os.path.exists(os.path.join(source_dir, folder, path)):
+            return True
+        if not folder:
+            return any(os.path.exists(os.path.join(generated, path)) for generated in generated_dirs)
+        folder = os.path.dirname(folder)
+
+
+def missing_names(source_dir, generated_dirs, notes):
+    """(note, line, path) of every named path that is not found, and how many paths were named."""
+    missing, named = [], 0
+    for note in notes:
+        full = os.path.join(source_dir, note)
+        if os.path.islink(full) or not os.path.isfile(full) or os.path.getsize(full) > 1 << 20:
+            continue
+        with open(full, encoding="utf-8", errors="replace") as f:
+            text = f.read()
+        for first_line, part in notes_of(note, text):
+            for match in PATH.finditer(part):
+                path = match.group(1)
+                if path.split("/", 1)[0].lower().startswith(BUILT_TOPS) or PLACEHOLDER.search(path):
+                    continue
+                named += 1
+                if not found(path, note, source_dir, generated_dirs):
+                    missing.append((note, first_line + part.count("\n", 0, match.start()), path))
+    return missing, named
+
+
+def sees_a_missing_file():
+    """The check on a small tree of its own must name exactly the notes' missing files."""
+    files = {
+        "README.md": "See [the notes](docs/notes.md)\nand docs/gone.md.\n",
+        "docs/notes.md": "Built by ../scripts/build.sh into build/vorel.\n",
+        "scripts/build.sh": "# writes sound/bk01.mp3 beside vorel.ini\necho app/gone.cpp\n",
+        "app/main.cpp": '#include "app/gone.h"\nint x;  // app/main.h and app/gone.h\n',
+        "app/main.h": "/* one\n   tests/support/gone.h */\n",
+        "generated/sound/bk01.mp3": "",
+    }
+    with tempfile.TemporaryDirectory() as tree:
+        for name, text in files.items():
+            os.makedirs(os.path.join(tree, os.path.dirname(name)), exist_ok=True)
+            with open(os.path.join(tree, name), "w") as f:
+                f.write(text)
+        missing, _ = missing_names(tree, [os.path.join(tree, "generated")], list(files))
+    expected = [("README.md", 2, "docs/gone.md"), ("app/main.cpp", 2, "app/gone.h"),
+                ("app/main.h", 2, "tests/support/gone.h")]
+    if missing != expected:
+        print(f"self-test: found {missing}, expected {expected}")
+    return missing == expected
+
+
+def main(args):
+    pending = [args[i + 1] for i, arg in enumerate(args) if arg == "--pending"]
+    places = [arg for i, arg in enumerate(args) if arg != "--pending" and (i == 0 or args[i - 1] != "--pending")]
+    if len(places) < 2:
+        sys.exit("usage: check_named_paths.py [--pending PATH]... SOURCE_DIR GENERATED_DIR...")
+    if not sees_a_missing_file():
+        return 1
+    listing = subprocess.run(["git", "-C", places[0], "ls-files", "-z"], capture_output=True)
+    if listing.returncode != 0:
+        print("not a git checkout: no list of tracked notes to check")
+        return 77
+    notes = [name for name in listing.stdout.decode().split("\0") if name]
+    missing, named = missing_names(places[0], places[1:], notes)
+    failed = [entry for entry in missing if entry[2] not in pending]
+    for note, line, path in missing:
+        why = " (pending: mended by another change)" if path in pending else ", which does not exist"
+        print(f"{note}:{line}: names {path}{why}")
+    if failed:
+        print(f"{len(failed)} of {named} named paths do not exist")
+        return 1
+    print(f"{named - len(missing)} of {named} named paths exist, {len(missing)} pending")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
