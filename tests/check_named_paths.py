@@ -13,8 +13,7 @@
 # tree (so "support/gl_window.h" in tests/app/ is tests/support/gl_window.h), or
 # in a folder the build generates ("sound/bk01.mp3" in the game data).
 #
-# Usage: check_named_paths.py [--pending PATH]... SOURCE_DIR GENERATED_DIR...
-# A pending PATH is a stale name that another change mends: reported, not failed.
+# Usage: check_named_paths.py SOURCE_DIR GENERATED_DIR...
 import os
 import re
 import subprocess
@@ -64,6 +63,8 @@ def missing_names(source_dir, generated_dirs, notes):
             continue
         with open(full, encoding="utf-8", errors="replace") as f:
             text = f.read()
+        if "\0" in text:
+            continue  # a picture or other binary file, not a note
         for first_line, part in notes_of(note, text):
             for match in PATH.finditer(part):
                 path = match.group(1)
@@ -99,10 +100,9 @@ def sees_a_missing_file():
 
 
 def main(args):
-    pending = [args[i + 1] for i, arg in enumerate(args) if arg == "--pending"]
-    places = [arg for i, arg in enumerate(args) if arg != "--pending" and (i == 0 or args[i - 1] != "--pending")]
+    places = args
     if len(places) < 2:
-        sys.exit("usage: check_named_paths.py [--pending PATH]... SOURCE_DIR GENERATED_DIR...")
+        sys.exit("usage: check_named_paths.py SOURCE_DIR GENERATED_DIR...")
     if not sees_a_missing_file():
         return 1
     listing = subprocess.run(["git", "-C", places[0], "ls-files", "-z"], capture_output=True)
@@ -111,14 +111,12 @@ def main(args):
         return 77
     notes = [name for name in listing.stdout.decode().split("\0") if name]
     missing, named = missing_names(places[0], places[1:], notes)
-    failed = [entry for entry in missing if entry[2] not in pending]
     for note, line, path in missing:
-        why = " (pending: mended by another change)" if path in pending else ", which does not exist"
-        print(f"{note}:{line}: names {path}{why}")
-    if failed:
-        print(f"{len(failed)} of {named} named paths do not exist")
+        print(f"{note}:{line}: names {path}, which does not exist")
+    if missing:
+        print(f"{len(missing)} of {named} named paths do not exist")
         return 1
-    print(f"{named - len(missing)} of {named} named paths exist, {len(missing)} pending")
+    print(f"{named} named paths exist")
     return 0
 
 
