@@ -295,9 +295,13 @@ bool drawScaledLines(const OverlayLines& lines, int scale)
 
     // The pens first, in window fractions as drawText places its lines.
     pushWindowFractions();
-    int penX[OVERLAY_LINE_MAX];
-    int penY[OVERLAY_LINE_MAX];
-    const int count = std::min(lines.count, OVERLAY_LINE_MAX);
+    // Kept between frames, like the lines themselves: no allocation once the
+    // overlay has shown its most lines.
+    static std::vector<int> penX;
+    static std::vector<int> penY;
+    const int count = lines.count;
+    penX.resize(static_cast<std::size_t>(count));
+    penY.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const OverlayLine& line = lines.lines[i];
         float x = line.x;
