@@ -7,14 +7,15 @@
 
 enum OverlayFont : int { FONT_LARGE, FONT_SMALL };  // bitmap Helvetica 18 and 12
 
-// How a line's x is read: the left end of the text, or its right end (for a
-// label that has to sit just left of a value).
-enum OverlayAnchor : int { ANCHOR_LEFT, ANCHOR_RIGHT };
+// How a line's x is read: the left end of the text, its right end (for a
+// label that has to sit just left of a value), or its middle.
+enum OverlayAnchor : int { ANCHOR_LEFT, ANCHOR_RIGHT, ANCHOR_CENTRE };
 
 constexpr int OVERLAY_TEXT_MAX = 48;
 // FPS, three lap lines, 11 table rows of two lines, five panel lines, volume,
-// table bottom, speed label and number, rocket status; the ghost's label and split.
-constexpr int OVERLAY_LINE_MAX = 1 + 3 + 22 + 5 + 1 + 1 + 2 + 1 + 2;
+// table bottom, speed label and number, rocket status, pause; the ghost's
+// label and split.
+constexpr int OVERLAY_LINE_MAX = 1 + 3 + 22 + 5 + 1 + 1 + 2 + 1 + 1 + 2;
 // The table shows this many entries at most.
 constexpr int HIGH_SCORE_ROWS = 11;
 // Name shown for the high-score list's placeholder (no file was read).

@@ -6,6 +6,7 @@
 #include "app/high_scores.h"
 #include "app/input.h"
 #include "app/options.h"
+#include "app/pause.h"
 #include "app/settings.h"
 #include "app/timer.h"
 #include "geometry/octree.h"
@@ -124,7 +125,9 @@ int runGame(int argc, char** argv)
     loadWorld();
 
     timerInit();
-    frameClock = timerGetTime;
+    // The world's clock leaves paused time out.
+    playClockSource = timerGetTime;
+    frameClock = playClock;
     soundInit();
 
     // The display string must be set before glutInit.
