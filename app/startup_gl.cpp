@@ -7,6 +7,7 @@
 #include "app/input.h"
 #include "app/options.h"
 #include "app/pause.h"
+#include "app/pause_loop.h"
 #include "app/settings.h"
 #include "app/timer.h"
 #include "geometry/octree.h"
@@ -140,6 +141,7 @@ int runGame(int argc, char** argv)
     installPlatformHooks();
 
     prepareGraphics();
+    watchFocus();
 
     glutMainLoop();
 
