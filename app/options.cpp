@@ -12,6 +12,7 @@
 
 const char* const OPTIONS_FILE = "options.ini";
 PadOptions padOptions;
+DisplayOptions displayOptions;
 
 const OptionRow OPTION_ROWS[] = {
     {"mouse.sensitivity", &mouseFeel.sensitivity, nullptr, 0.1f, 10.0f, MOUSE_SENSITIVITY_START},
@@ -19,6 +20,7 @@ const OptionRow OPTION_ROWS[] = {
     {"pad.deadzone", &padOptions.deadzone, nullptr, 0.0f, 0.9f, PAD_DEADZONE_START},
     {"pad.look_speed", &padOptions.lookSpeed, nullptr, 0.1f, 10.0f, PAD_LOOK_SPEED_START},
     {"pad.invert", nullptr, &padOptions.invertY, 0.0f, 1.0f, 0.0f},
+    {"display.vsync", nullptr, &displayOptions.vsync, 0.0f, 1.0f, 0.0f},
 };
 const int OPTION_ROW_COUNT = sizeof OPTION_ROWS / sizeof OPTION_ROWS[0];
 

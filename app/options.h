@@ -1,4 +1,4 @@
-// "options.ini": the player's own keys, mouse feel and pad settings. Optional,
+// "options.ini": the player's own keys, mouse feel, pad and display settings. Optional,
 // in the game's folder beside "vorel.ini"; read once at start, never written.
 //
 // Lines of `name = value`; `#` starts a comment, names and key names are read
@@ -28,6 +28,13 @@ struct PadOptions {
     bool invertY = false;
 };
 extern PadOptions padOptions;
+
+// vsync: wait for the vertical retrace (swap interval 1) instead of running
+// frames as fast as the machine allows.
+struct DisplayOptions {
+    bool vsync = false;
+};
+extern DisplayOptions displayOptions;
 
 // One option of the file besides the key. lines. A number option takes values
 // from low to high, both included; a flag option takes 0 or 1.

@@ -109,8 +109,9 @@ void prepareGraphics()
 
     loadTextureTable();
 
-    // Frames run as fast as the machine allows.
-    setSwapInterval(0);
+    // Frames run as fast as the machine allows, unless the player asked to
+    // wait for the retrace.
+    setSwapInterval(displayOptions.vsync ? 1 : 0);
 
     // The asteroid field filed in the octree, for culled frames.
     octree.build(OCTREE_DEPTH);
