@@ -34,9 +34,9 @@ constexpr float ROCKET_BUSY[3] = {1.0f, 0.2f, 0.2f};
 constexpr float ROCKET_READY[3] = {0.2f, 1.0f, 0.2f};
 
 constexpr float SPEED_X = 0.48f;
-// Just above the frame rate's place, which starts in the middle of the screen.
-constexpr float PAUSE_Y = 0.55f;
 constexpr float SPEED_Y = 0.12f;
+// Centred just above the frame rate's place, which starts in the middle of the screen.
+constexpr float PAUSE_Y = 0.55f;
 
 struct PanelOption {
     const char* label;
