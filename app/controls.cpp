@@ -3,6 +3,7 @@
 #include "app/frame_cues.h"
 #include "app/ghost_race.h"
 #include "app/input.h"
+#include "app/pause.h"
 #include "sim/platform_hooks.h"
 #include "sim/rocket.h"
 #include "sim/world_state.h"
@@ -103,6 +104,7 @@ const ControlAction CONTROL_ACTIONS[] = {
     {"course_line", {characterKey('i')}, NO_PAD, [] { toggle(showCourseLine); }, nullptr},
     {"octree", {characterKey('o')}, NO_PAD, [] { toggle(showOctree); }, nullptr},
     {"ghost", {characterKey('g')}, padButton(PAD_Y), toggleGhost, nullptr},
+    {"pause", {characterKey('p')}, padButton(PAD_START), togglePause, nullptr},
 };
 const int CONTROL_ACTION_COUNT = sizeof CONTROL_ACTIONS / sizeof CONTROL_ACTIONS[0];
 static_assert(sizeof CONTROL_ACTIONS / sizeof CONTROL_ACTIONS[0] <= ACTION_CAPACITY, "room for every action");
@@ -146,11 +148,22 @@ int KeyBindings::actionFor(InputKey key) const
     return -1;
 }
 
+namespace {
+// While paused only the pause action acts: the world stands still and nothing
+// counts down. Releases still act; they only clear held inputs.
+void pressAction(int action)
+{
+    if (!gamePaused() || CONTROL_ACTIONS[action].press == togglePause) {
+        CONTROL_ACTIONS[action].press();
+    }
+}
+}  // namespace
+
 void pressKey(InputKey key)
 {
     const int action = keyBindings.actionFor(key);
     if (action >= 0) {
-        CONTROL_ACTIONS[action].press();
+        pressAction(action);
     }
 }
 
@@ -175,8 +188,19 @@ void onPadInput(PadInput input, bool pressed)
     }
     for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
         if (CONTROL_ACTIONS[a].pad == input) {
-            call(pressed ? CONTROL_ACTIONS[a].press : CONTROL_ACTIONS[a].release);
+            if (pressed) {
+                pressAction(a);
+            } else {
+                call(CONTROL_ACTIONS[a].release);
+            }
             return;
         }
+    }
+}
+
+void releaseHeldActions()
+{
+    for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
+        call(CONTROL_ACTIONS[a].release);
     }
 }

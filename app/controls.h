@@ -128,7 +128,7 @@ extern KeyBindings keyBindings;
 
 // A key or mouse button went down or up. Releasing a key of a held action
 // (thrust, brake, rolls) clears its input, whichever key of the pair is
-// still held.
+// still held. While the game is paused a press acts only for pause.
 void pressKey(InputKey key);
 void releaseKey(InputKey key);
 // The key is bound to an action that is held (one that acts on release too).
@@ -137,3 +137,6 @@ bool keyHoldsAction(InputKey key);
 // For the pad reader, once per change: a button, or a trigger past its
 // press point, went down (pressed) or up. Pads have their defaults only.
 void onPadInput(PadInput input, bool pressed);
+
+// Releases every held action (thrust, brake, rolls), whatever is still down.
+void releaseHeldActions();

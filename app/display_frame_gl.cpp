@@ -3,6 +3,7 @@
 #include "app/frame_cues.h"
 #include "app/ghost_race.h"
 #include "app/overlay.h"
+#include "app/pause_loop.h"
 #include "geometry/frustum.h"
 #include "geometry/octree.h"
 #include "render/backdrop.h"
@@ -59,7 +60,11 @@ void drawAsteroids()
 
 void displayFrame()
 {
-    advanceFrame();
+    // Paused, the frame is the still scene under "PAUSE": nothing advances.
+    const bool playing = framePlays();
+    if (playing) {
+        advanceFrame();
+    }
 
     glMatrixMode(GL_MODELVIEW);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -108,8 +113,12 @@ void displayFrame()
 
     // Explosions, smoke trails and the cockpit. They also change the world
     // (explosion frames, trails, the camera's normalisation), through the
-    // same sequence the headless frame runs.
-    runFrameEffects(FrameEffectPasses{drawExplosion, drawSmokeTrail, drawCockpit});
+    // same sequence the headless frame runs; a paused frame draws them as they stand.
+    if (playing) {
+        runFrameEffects(FrameEffectPasses{drawExplosion, drawSmokeTrail, drawCockpit});
+    } else {
+        drawStillFrameEffects(FrameEffectPasses{drawStillExplosion, drawSmokeTrail, drawStillCockpit});
+    }
 
     glPopMatrix();
 
@@ -117,7 +126,9 @@ void displayFrame()
 
     glFlush();
     glutSwapBuffers();
-    glutPostRedisplay();
+    if (playing) {
+        glutPostRedisplay();
+    }
 }
 
 void onReshape(int width, int height)

@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/exit_sequence.h"
+#include "app/pause.h"
 #include "sim/flight.h"
 #include "sim/platform_hooks.h"
 
@@ -74,9 +75,11 @@ void onMouseButton(int button, int state, int, int)
     }
 }
 
+// While paused the pointer is only followed, so that motion then never turns
+// the view, not even on the first motion after the pause.
 void onMouseDrag(int x, int y)
 {
-    if (dragSteers()) {
+    if (dragSteers() && !gamePaused()) {
         steerByMouse(x, y);
     } else {
         followDraggedPointer(x, y);
@@ -85,5 +88,9 @@ void onMouseDrag(int x, int y)
 
 void onMouseMove(int x, int y)
 {
-    steerByMouse(x, y);
+    if (gamePaused()) {
+        followDraggedPointer(x, y);
+    } else {
+        steerByMouse(x, y);
+    }
 }

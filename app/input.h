@@ -47,5 +47,6 @@ void onMouseButton(int button, int state, int x, int y);
 // is bound to an action held like thrust (a player who moved thrust to a
 // mouse button still steers while holding it).
 void onMouseDrag(int x, int y);
-// Mouse-look: motion with no button held turns the view.
+// Mouse-look: motion with no button held turns the view. While the game is
+// paused no motion turns it: the pointer is only followed.
 void onMouseMove(int x, int y);

@@ -21,6 +21,7 @@ const OptionRow OPTION_ROWS[] = {
     {"pad.look_speed", &padOptions.lookSpeed, nullptr, 0.1f, 10.0f, PAD_LOOK_SPEED_START},
     {"pad.invert", nullptr, &padOptions.invertY, 0.0f, 1.0f, 0.0f},
     {"hud.scale", &displayOptions.hudScale, nullptr, 0.0f, 4.0f, 0.0f, true},
+    {"display.vsync", nullptr, &displayOptions.vsync, 0.0f, 1.0f, 0.0f},
 };
 const int OPTION_ROW_COUNT = sizeof OPTION_ROWS / sizeof OPTION_ROWS[0];
 

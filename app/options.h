@@ -1,4 +1,4 @@
-// "options.ini": the player's own keys, mouse feel and pad settings. Optional,
+// "options.ini": the player's own keys, mouse feel, pad and display settings. Optional,
 // in the game's folder beside "vorel.ini"; read once at start, never written.
 //
 // Lines of `name = value`; `#` starts a comment, names and key names are read
@@ -32,6 +32,9 @@ extern PadOptions padOptions;
 // Display settings for the platform side.
 struct DisplayOptions {
     float hudScale = 0.0f;  // the overlay's text factor, 1 to 4; 0 lets the window choose
+    // Wait for the vertical retrace (swap interval 1) instead of running
+    // frames as fast as the machine allows.
+    bool vsync = false;
 };
 extern DisplayOptions displayOptions;
 

@@ -26,7 +26,8 @@ float startX(const OverlayLine& line)
         return line.x;
     }
     const int width = glutBitmapLength(overlayBitmapFont(line.font), reinterpret_cast<const unsigned char*>(line.text));
-    return line.x - static_cast<float>(width) / static_cast<float>(viewport[2]);
+    const float shift = line.anchor == ANCHOR_CENTRE ? 0.5f * static_cast<float>(width) : static_cast<float>(width);
+    return line.x - shift / static_cast<float>(viewport[2]);
 }
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "app/overlay_text.h"
 
 #include "app/high_scores.h"
+#include "app/pause.h"
 #include "sim/course.h"
 #include "sim/flight.h"
 #include "sim/update_frame.h"
@@ -33,6 +34,8 @@ constexpr float ROCKET_READY[3] = {0.2f, 1.0f, 0.2f};
 
 constexpr float SPEED_X = 0.48f;
 constexpr float SPEED_Y = 0.12f;
+// Centred just above the frame rate's place, which starts in the middle of the screen.
+constexpr float PAUSE_Y = 0.55f;
 
 struct PanelOption {
     const char* label;
@@ -143,5 +146,9 @@ void composeOverlay(OverlayLines& out, float nowMs)
         out.add(FONT_LARGE, ROCKET_BUSY[0], ROCKET_BUSY[1], ROCKET_BUSY[2], 0.42f, 0.04f, "PREPARING ROCKET");
     } else {
         out.add(FONT_LARGE, ROCKET_READY[0], ROCKET_READY[1], ROCKET_READY[2], 0.44f, 0.04f, "ROCKET READY");
+    }
+
+    if (gamePaused()) {
+        out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.5f, PAUSE_Y, "PAUSE").anchor = ANCHOR_CENTRE;
     }
 }

@@ -8,9 +8,9 @@
 
 enum OverlayFont : int { FONT_LARGE, FONT_SMALL };  // bitmap Helvetica 18 and 12
 
-// How a line's x is read: the left end of the text, or its right end (for a
-// label that has to sit just left of a value).
-enum OverlayAnchor : int { ANCHOR_LEFT, ANCHOR_RIGHT };
+// How a line's x is read: the left end of the text, its right end (for a
+// label that has to sit just left of a value), or its middle.
+enum OverlayAnchor : int { ANCHOR_LEFT, ANCHOR_RIGHT, ANCHOR_CENTRE };
 
 constexpr int OVERLAY_TEXT_MAX = 48;
 // The table shows this many entries at most.

@@ -305,11 +305,13 @@ bool drawScaledLines(const OverlayLines& lines, int scale)
     for (int i = 0; i < count; ++i) {
         const OverlayLine& line = lines.lines[i];
         float x = line.x;
-        if (line.anchor == ANCHOR_RIGHT) {
-            // It ends where it ends at scale 1: its start moves left by the
-            // grown width.
+        if (line.anchor != ANCHOR_LEFT) {
+            // It ends (or is centred) where it is at scale 1: its start moves
+            // left by the grown width (or half of it).
             const int width = scale * lineAdvance(atlases[line.font], line.text);
-            x -= static_cast<float>(width) / static_cast<float>(viewport[2]);
+            const float shift = line.anchor == ANCHOR_CENTRE ? 0.5f * static_cast<float>(width)
+                                                              : static_cast<float>(width);
+            x -= shift / static_cast<float>(viewport[2]);
         }
         penOf(x, line.y, viewport, penX[i], penY[i]);
     }

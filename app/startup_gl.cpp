@@ -7,6 +7,8 @@
 #include "app/high_scores.h"
 #include "app/input.h"
 #include "app/options.h"
+#include "app/pause.h"
+#include "app/pause_loop.h"
 #include "app/settings.h"
 #include "app/timer.h"
 #include "geometry/octree.h"
@@ -104,8 +106,9 @@ void prepareGraphics()
 
     loadTextureTable();
 
-    // Frames run as fast as the machine allows.
-    setSwapInterval(0);
+    // Frames run as fast as the machine allows, unless the player asked to
+    // wait for the retrace.
+    setSwapInterval(displayOptions.vsync ? 1 : 0);
 
     // The asteroid field filed in the octree, for culled frames.
     octree.build(OCTREE_DEPTH);
@@ -121,7 +124,9 @@ int runGame(int argc, char** argv)
     loadWorld();
 
     timerInit();
-    frameClock = timerGetTime;
+    // The world's clock leaves paused time out.
+    playClockSource = timerGetTime;
+    frameClock = playClock;
     soundInit();
 
     // The display string must be set before glutInit, and the display's name
@@ -136,6 +141,7 @@ int runGame(int argc, char** argv)
     installPlatformHooks();
 
     prepareGraphics();
+    watchFocus();
 
     glutMainLoop();
 

@@ -37,9 +37,10 @@ void drawDot(const Vec3& centre, const RadarDots& dots, float red, float green, 
     }
     glEnd();
 }
-}  // namespace
 
-void drawCockpit()
+// normalise: the frame's normalisation of the camera, between the panel's
+// corners and the radar, which needs unit vectors.
+void drawPanel(bool normalise)
 {
     const CockpitAxes axes = cockpitAxes(camera);
 
@@ -61,7 +62,9 @@ void drawCockpit()
     glEnable(GL_BLEND);
     bindTexture(TEX_COCKPIT);
 
-    normalizeCockpitAxes(camera);
+    if (normalise) {
+        normalizeCockpitAxes(camera);
+    }
 
     glBegin(GL_POLYGON);
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -94,4 +97,15 @@ void drawCockpit()
     if (wireframe) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     }
+}
+}  // namespace
+
+void drawCockpit()
+{
+    drawPanel(true);
+}
+
+void drawStillCockpit()
+{
+    drawPanel(false);
 }

@@ -11,6 +11,8 @@ void drawCourseLine();
 // at its explosionPoint, advanced through the explosion images by the frame
 // time. Call while the rocket's explosionActive is 1; the last image clears it.
 void drawExplosion(int rocketIndex);
+// The explosion's current image, as it stands: advances nothing.
+void drawStillExplosion(int rocketIndex);
 
 // The smoke trail of rocket rocketIndex: one 1 × 1 sprite per trail particle,
 // faded by its trailLife while transparency is on.
@@ -20,3 +22,5 @@ void drawSmokeTrail(int rocketIndex);
 // the radar blip towards the camera's target. Leaves the camera's side, up and
 // view normalised.
 void drawCockpit();
+// The same, leaving the camera as it is.
+void drawStillCockpit();

@@ -9,10 +9,10 @@
 
 #include <GL/gl.h>
 
-void drawExplosion(int rocketIndex)
+namespace {
+void drawExplosionImage(const Rocket& rocket, int slot)
 {
-    Rocket& rocket = rockets[rocketIndex];
-    bindTexture(advanceExplosion(rocket, frameElapsedMs));
+    bindTexture(slot);
 
     glDisable(GL_LIGHTING);
     if (transparency) {
@@ -31,4 +31,16 @@ void drawExplosion(int rocketIndex)
         glDepthMask(GL_TRUE);
     }
     glEnable(GL_LIGHTING);
+}
+}  // namespace
+
+void drawExplosion(int rocketIndex)
+{
+    Rocket& rocket = rockets[rocketIndex];
+    drawExplosionImage(rocket, advanceExplosion(rocket, frameElapsedMs));
+}
+
+void drawStillExplosion(int rocketIndex)
+{
+    drawExplosionImage(rockets[rocketIndex], rockets[rocketIndex].explosionFrame);
 }

@@ -30,6 +30,21 @@ void runFrameEffects(const FrameEffectPasses& passes)
     }
 }
 
+void drawStillFrameEffects(const FrameEffectPasses& passes)
+{
+    for (int r = 0; r < ROCKET_COUNT; ++r) {
+        if (rockets[r].explosionActive == 1 && passes.explosion) {
+            passes.explosion(r);
+        }
+        if (rockets[r].state > ROCKET_FREE && passes.smokeTrail) {
+            passes.smokeTrail(r);
+        }
+    }
+    if (passes.cockpit) {
+        passes.cockpit();
+    }
+}
+
 void normalizeCockpitAxes(Camera& camera)
 {
     camera.side.normalize();

@@ -29,6 +29,12 @@ struct FrameEffectPasses {
 // trail; then the cockpit.
 void runFrameEffects(const FrameEffectPasses& passes);
 
+// The same passes over a world that stands still (the paused game's redraw):
+// the same explosions, trails and cockpit, each drawn as it stands. Nothing
+// is advanced, laid, faded or normalised, so the passes given must draw only
+// (drawStillExplosion, drawSmokeTrail, drawStillCockpit); null draws nothing.
+void drawStillFrameEffects(const FrameEffectPasses& passes);
+
 // The cockpit's normalisation of the camera's side, up and view, in place and
 // in that order.
 void normalizeCockpitAxes(Camera& camera);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Plays a short scripted run of the game under X and saves screenshots of it
 # as PNG files: the start view, thrust among the asteroids, a rocket with its
-# trail, an explosion, a lap raced against the ghost, the options panel, the
-# high-score table, wireframe and the octree boxes; then the overlay on a
-# 2560x1440 screen, where its text is grown twice.
+# trail, the game paused, an explosion, a lap raced against the ghost, the
+# options panel, the high-score table, wireframe and the octree boxes; then
+# the overlay on a 2560x1440 screen, where its text is grown twice.
 #
 #   bash scripts/screenshots.sh [output-dir] [build-dir] [run-dir]
 #
@@ -128,6 +128,11 @@ xdotool keyup w
 xdotool click 1
 sleep 0.5
 shot rocket
+
+key p  # the rocket and its trail stand still under "PAUSE"
+sleep 0.5
+shot paused
+key p
 
 # Brake to a stop, or the craft drifts to the arena wall, and turn right
 # toward the middle of the field (about 95 degrees: each pixel of mouse

@@ -153,9 +153,10 @@ read_screen_size() {
 # Probes the rectangles around lines of 18-point overlay text, all from one
 # drawn frame. Each line is given as three words: the fractions X and Y where
 # its baseline starts and its width in pixels. Sets, per line in order, the
-# arrays PROBE_REDS, PROBE_GREENS, PROBE_YELLOWS (pixel counts) and PROBE_MASKS
-# (checksum of where the coloured pixels are: the text, not the scene behind).
-PROBE_REDS=() PROBE_GREENS=() PROBE_YELLOWS=() PROBE_MASKS=()
+# arrays PROBE_REDS, PROBE_GREENS, PROBE_YELLOWS, PROBE_BRIGHTS (pixel counts),
+# PROBE_MASKS (checksum of where the coloured pixels are: the text, not the
+# scene behind) and PROBE_SUMS (checksum of every pixel).
+PROBE_REDS=() PROBE_GREENS=() PROBE_YELLOWS=() PROBE_BRIGHTS=() PROBE_MASKS=() PROBE_SUMS=()
 probe_text_lines() {
   [ -n "$SCREEN_W" ] || read_screen_size
   local rects=()
@@ -171,14 +172,17 @@ probe_text_lines() {
   PROBE_GREENS=($(sed -n 's/.*green=\([0-9]*\).*/\1/p' <<<"$output"))
   PROBE_YELLOWS=($(sed -n 's/.*yellow=\([0-9]*\).*/\1/p' <<<"$output"))
   PROBE_MASKS=($(sed -n 's/.*mask=\([0-9a-f]*\).*/\1/p' <<<"$output"))
+  PROBE_BRIGHTS=($(sed -n 's/.*bright=\([0-9]*\).*/\1/p' <<<"$output"))
+  PROBE_SUMS=($(sed -n 's/.*sum=\([0-9a-f]*\).*/\1/p' <<<"$output"))
 }
 
-# One line: as above, into PROBE_RED, PROBE_GREEN, PROBE_YELLOW, PROBE_MASK.
-PROBE_RED=0 PROBE_GREEN=0 PROBE_YELLOW=0 PROBE_MASK=
+# One line: as above, into PROBE_RED, PROBE_GREEN, PROBE_YELLOW, PROBE_BRIGHT,
+# PROBE_MASK and PROBE_SUM.
+PROBE_RED=0 PROBE_GREEN=0 PROBE_YELLOW=0 PROBE_BRIGHT=0 PROBE_MASK= PROBE_SUM=
 probe_text_line() {
   probe_text_lines "$1" "$2" "$3"
-  PROBE_RED=${PROBE_REDS[0]} PROBE_GREEN=${PROBE_GREENS[0]}
-  PROBE_YELLOW=${PROBE_YELLOWS[0]} PROBE_MASK=${PROBE_MASKS[0]}
+  PROBE_RED=${PROBE_REDS[0]} PROBE_GREEN=${PROBE_GREENS[0]} PROBE_YELLOW=${PROBE_YELLOWS[0]}
+  PROBE_BRIGHT=${PROBE_BRIGHTS[0]} PROBE_MASK=${PROBE_MASKS[0]} PROBE_SUM=${PROBE_SUMS[0]}
 }
 
 # Polls CONDITION (a command) every 50 ms for at most SECONDS seconds; returns

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Another window taking the keyboard focus pauses the game while thrust is
+# held: "PAUSE" shows over a still scene, the key-up goes to the other window,
+# and after P the craft coasts on at the speed it had: the held key no longer
+# acts. The game stays paused when the focus comes back, until P.
+source "$(dirname "$0")/lib/common.bash"
+command -v xmessage >/dev/null || fail "xmessage (x11-utils) is not installed"
+
+# "PAUSE" is white, centred just above the middle of the screen; the scene
+# rectangle around it shows the gates spinning and the field drifting.
+pause_shown() { probe_text_line 0.46 0.55 80; [ "$PROBE_BRIGHT" -ge 60 ]; }
+pause_gone() { probe_text_line 0.46 0.55 80; [ "$PROBE_BRIGHT" -lt 30 ]; }
+scene_sum() { probe_text_line 0.2 0.6 600; echo "$PROBE_SUM"; }
+
+start_game
+wait_for_window
+wait_for_frames
+focus_window "$GAME_WINDOW"
+pause_gone || fail "the game shows PAUSE before anything paused it ($PROBE_BRIGHT bright pixels)"
+
+# Thrust until the speed readout moves, and keep holding it.
+poll_until 5 speed_settled || fail "the speed readout keeps changing with no key held"
+speed_at_rest=$PROBE_MASK
+speed_moved() { probe_speed; [ "$PROBE_MASK" != "$speed_at_rest" ] && [ "$PROBE_YELLOW" -ge 50 ]; }
+xdotool keydown w
+poll_until 10 speed_moved || { xdotool keyup w; fail "holding w did not change the speed readout"; }
+
+XMESSAGE_PID=
+trap 'kill "$XMESSAGE_PID" 2>/dev/null; cleanup' EXIT
+xmessage -geometry +0+0 "another window" &
+XMESSAGE_PID=$!
+other=$(xdotool search --sync --onlyvisible --name '^xmessage$' | head -n 1)
+xdotool windowfocus --sync "$other"
+poll_until 5 pause_shown || { xdotool keyup w; fail "the focus went to another window and the game did not pause"; }
+# The key-up goes to the other window; the game never hears it.
+xdotool keyup w
+echo "focus elsewhere: PAUSE shown"
+
+still=$(scene_sum)
+speed_paused=$(probe_speed; echo "$PROBE_MASK")
+sleep 1
+[ "$(scene_sum)" = "$still" ] || fail "the scene moved while paused"
+echo "paused: the scene stands still"
+
+kill "$XMESSAGE_PID"
+focus_window "$GAME_WINDOW"
+xdotool windowfocus --sync "$GAME_WINDOW"
+sleep 0.5
+pause_shown || fail "the focus came back and the game went on by itself"
+
+xdotool key p
+poll_until 5 pause_gone || fail "P did not resume the game"
+# Coasting: the readout settles on the speed the craft had at the pause.
+poll_until 10 speed_settled || fail "the speed keeps changing after the pause: the held key still acts"
+[ "$PROBE_MASK" = "$speed_paused" ] || fail "the speed after the pause differs from the speed at the pause"
+echo "resumed: the craft coasts at the speed it had, thrust released"
+
+press_until_exit Escape
+[ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS, expected 0"
