@@ -3,6 +3,7 @@
 #include "app/frame_cues.h"
 #include "app/ghost_race.h"
 #include "app/overlay.h"
+#include "app/pads_sdl.h"
 #include "geometry/frustum.h"
 #include "geometry/octree.h"
 #include "render/backdrop.h"
@@ -58,6 +59,7 @@ void drawAsteroids()
 
 void displayFrame()
 {
+    readPads();
     advanceFrame();
 
     glMatrixMode(GL_MODELVIEW);
