@@ -51,7 +51,7 @@ void BM_ReadPads(benchmark::State& state)
         SDL_JoystickClose(pad);
     }
     stopPads();
-    state.SetLabel(std::to_string(state.range(0)) + " pads");
+    state.SetLabel("pads: " + std::to_string(state.range(0)));
 }
 BENCHMARK(BM_ReadPads)->Arg(0)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond);
 
