@@ -5,8 +5,8 @@
 #include "app/pads_sdl.h"
 #include "sim/camera.h"
 #include "sim/update_frame.h"
+#include "support/virtual_pad_sdl.h"
 
-#include <SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -28,13 +28,7 @@ void BM_ReadPads(benchmark::State& state)
     startPads();
     std::vector<SDL_Joystick*> pads;
     for (int p = 0; p < state.range(0); ++p) {
-        SDL_VirtualJoystickDesc desc;
-        SDL_zero(desc);
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        SDL_Joystick* pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+        SDL_Joystick* pad = plugInVirtualPad();
         SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 12000);
         SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
         pads.push_back(pad);
@@ -48,7 +42,7 @@ void BM_ReadPads(benchmark::State& state)
         readPads();
     }
     for (SDL_Joystick* pad : pads) {
-        SDL_JoystickClose(pad);
+        pullOutVirtualPad(pad);
     }
     stopPads();
     state.SetLabel("pads: " + std::to_string(state.range(0)));

@@ -11,8 +11,7 @@
 #include "sim/rocket.h"
 #include "support/file_capture.h"
 #include "support/sim_world.h"
-
-#include <SDL.h>
+#include "support/virtual_pad_sdl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,34 +41,16 @@ protected:
         SimWorld::TearDown();
     }
 
-    // Plugs in a pad with both triggers at rest (a virtual pad's axes start
-    // half way, which is half a trigger pull).
     SDL_Joystick* plugIn(SDL_JoystickType type = SDL_JOYSTICK_TYPE_GAMECONTROLLER)
     {
-        SDL_VirtualJoystickDesc desc;
-        SDL_zero(desc);
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = static_cast<Uint16>(type);
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.vendor_id = 0x1234;  // known to no mapping of SDL's own
-        desc.product_id = 0x5678;
-        SDL_Joystick* pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+        SDL_Joystick* pad = plugInVirtualPad(type);
         EXPECT_NE(pad, nullptr) << SDL_GetError();
-        SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT, REST);
-        SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, REST);
         plugged.push_back(pad);
         return pad;
     }
     void pullOut(SDL_Joystick* pad)
     {
-        const SDL_JoystickID id = SDL_JoystickInstanceID(pad);
-        SDL_JoystickClose(pad);
-        for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-            if (SDL_JoystickGetDeviceInstanceID(index) == id) {
-                SDL_JoystickDetachVirtual(index);
-            }
-        }
+        pullOutVirtualPad(pad);
         plugged.erase(std::find(plugged.begin(), plugged.end(), pad));
     }
 

@@ -100,6 +100,14 @@ float scriptedClock()
     return static_cast<float>(scriptedMs);
 }
 
+// The scripted clock in place of the game's own while a test flies.
+struct ScriptedTime {
+    ScriptedTime() { frameClock = scriptedClock; }
+    ~ScriptedTime() { frameClock = timerGetTime; }
+    ScriptedTime(const ScriptedTime&) = delete;
+    ScriptedTime& operator=(const ScriptedTime&) = delete;
+};
+
 // The scripted time from the start of frame `from` to the start of frame `to`.
 double scriptedSpan(int from, int to)
 {
@@ -320,10 +328,7 @@ void expectWarpsEchoed()
 TEST(Autopilot, FliesTwoTimedLapsAndSavesTheBest)
 {
     ASSERT_FALSE(runDirectory.empty());
-    struct ScriptedTime {
-        ScriptedTime() { frameClock = scriptedClock; }
-        ~ScriptedTime() { frameClock = timerGetTime; }
-    } scriptedTime;
+    const ScriptedTime scriptedTime;
     ScratchDir dir;
     CueRecorder recorder;
     enterGame(dir, recorder);
@@ -390,10 +395,7 @@ TEST(Autopilot, PassesTheStartGateOnTheRealClock)
 TEST(Autopilot, FliesATimedLapWithAPadAlone)
 {
     ASSERT_FALSE(runDirectory.empty());
-    struct ScriptedTime {
-        ScriptedTime() { frameClock = scriptedClock; }
-        ~ScriptedTime() { frameClock = timerGetTime; }
-    } scriptedTime;
+    const ScriptedTime scriptedTime;
     ScratchDir dir;
     CueRecorder recorder;
     warps = 0;

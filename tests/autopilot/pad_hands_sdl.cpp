@@ -4,6 +4,7 @@
 #include "app/pad_input.h"
 #include "sim/world_state.h"
 #include "tests/support/steering.h"
+#include "tests/support/virtual_pad_sdl.h"
 
 #include <cmath>
 
@@ -19,35 +20,12 @@ int slot(Throttle throttle)
 
 }  // namespace
 
-PadHands::PadHands()
-{
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    pad = index < 0 ? nullptr : SDL_JoystickOpen(index);
-    if (pad) {
-        // A virtual pad's axes start in the middle of their range, which
-        // for a trigger is half pulled.
-        setTrigger(Throttle::THRUST, false);
-        setTrigger(Throttle::BRAKE, false);
-    }
-}
+PadHands::PadHands() : pad(plugInVirtualPad()) {}
 
 PadHands::~PadHands()
 {
-    if (!pad) {
-        return;
-    }
-    const SDL_JoystickID id = SDL_JoystickInstanceID(pad);
-    SDL_JoystickClose(pad);
-    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-        if (SDL_JoystickGetDeviceInstanceID(index) == id) {
-            SDL_JoystickDetachVirtual(index);
-        }
+    if (pad) {
+        pullOutVirtualPad(pad);
     }
 }
 

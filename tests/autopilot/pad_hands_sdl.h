@@ -25,7 +25,7 @@ public:
 private:
     void setTrigger(Throttle throttle, bool pulled);
 
-    SDL_Joystick* pad = nullptr;
+    SDL_Joystick* pad;
     bool firing = false;
     // A trigger let go of in this frame is pulled again only in the next, so
     // that the game sees it go up.
