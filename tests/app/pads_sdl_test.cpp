@@ -7,7 +7,6 @@
 #include "app/pads_sdl.h"
 #include "replay/headless_frame.h"
 #include "sim/camera.h"
-#include "sim/flight.h"
 #include "sim/rocket.h"
 #include "support/file_capture.h"
 #include "support/sim_world.h"
@@ -18,72 +17,69 @@
 
 namespace {
 
-constexpr Sint16 REST = -32768;  // a virtual trigger's axis at rest
-constexpr Sint16 FULL = 32767;
+constexpr Sint16 FULL = SDL_JOYSTICK_AXIS_MAX;
+constexpr Sint16 REST = SDL_JOYSTICK_AXIS_MIN;  // of a virtual trigger
+constexpr Sint16 QUARTER = -16384;              // a virtual trigger pulled a quarter
+constexpr int RIGHT_TRIGGER = SDL_CONTROLLER_AXIS_TRIGGERRIGHT;
 
 class PadFrames : public SimWorld {
 protected:
     void SetUp() override
     {
         SimWorld::SetUp();
-        camera.setTarget(0.0f, 0.0f, 0.0f);
-        camera.placeAt(-200.0f, 0.0f, 0.0f);
+        placeCamera();
         startPads();
     }
     void TearDown() override
     {
-        while (!plugged.empty()) {
-            pullOut(plugged.back());
+        for (SDL_Joystick* pad : plugged) {
+            pullOutVirtualPad(pad);
         }
         stopPads();
         resetOptions();
         showGhost = 0;
         SimWorld::TearDown();
     }
-
+    static void placeCamera()
+    {
+        camera.setTarget(0.0f, 0.0f, 0.0f);
+        camera.placeAt(-200.0f, 0.0f, 0.0f);
+    }
     SDL_Joystick* plugIn(SDL_JoystickType type = SDL_JOYSTICK_TYPE_GAMECONTROLLER)
     {
-        SDL_Joystick* pad = plugInVirtualPad(type);
-        EXPECT_NE(pad, nullptr) << SDL_GetError();
-        plugged.push_back(pad);
-        return pad;
+        plugged.push_back(plugInVirtualPad(type));
+        EXPECT_NE(plugged.back(), nullptr) << SDL_GetError();
+        return plugged.back();
     }
     void pullOut(SDL_Joystick* pad)
     {
         pullOutVirtualPad(pad);
         plugged.erase(std::find(plugged.begin(), plugged.end(), pad));
     }
-
-    // A displayed frame of ms, without drawing: pads, then the world.
-    void padFrame(float ms)
+    void frames(int count, float ms = 16.5f)
     {
-        scriptedTime() += ms;
-        readPads();
-        headlessFrame();
+        for (int f = 0; f < count; ++f) {
+            scriptedTime() += ms;
+            readPads();
+            headlessFrame();
+        }
     }
-    void press(SDL_Joystick* pad, SDL_GameControllerButton button)
+    void axis(SDL_Joystick* pad, int axis, Sint16 value)
+    {
+        SDL_JoystickSetVirtualAxis(pad, axis, value);
+        frames(1);
+    }
+    void press(SDL_Joystick* pad, int button)
     {
         SDL_JoystickSetVirtualButton(pad, button, 1);
-        padFrame(16.5f);
+        frames(1);
         SDL_JoystickSetVirtualButton(pad, button, 0);
-        padFrame(16.5f);
-    }
-
-    int rocketsOut() const
-    {
-        return static_cast<int>(std::count_if(std::begin(rockets), std::end(rockets),
-                                              [](const Rocket& r) { return r.state != ROCKET_FREE; }));
+        frames(1);
     }
 
     TempWorkDir dir;
     std::vector<SDL_Joystick*> plugged;
 };
-
-// The view's turn right (positive) and up since `from`, in radians.
-double turnRight(const Vec3& from, const Vec3& fromSide)
-{
-    return std::atan2(-camera.view.dot(fromSide), camera.view.dot(from));
-}
 
 }  // namespace
 
@@ -91,101 +87,75 @@ TEST_F(PadFrames, TheStickTurnsTheViewAsFarAtAnyFrameRate)
 {
     SDL_Joystick* pad = plugIn();
     const Vec3 view = camera.view;
-    const Vec3 side = camera.side;
+    const Vec3 left = camera.side;
     const Vec3 up = camera.up;
-    // Half a second to the right, at 60 and at 30 frames a second: a quarter
-    // turn of the view.
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, FULL);
-    padFrame(16.5f);  // the pad comes in, and a frame at rest follows
-    for (const float ms : {16.5f, 33.0f}) {
-        camera.setTarget(0.0f, 0.0f, 0.0f);
-        camera.placeAt(-200.0f, 0.0f, 0.0f);
-        for (float t = 0.0f; t < 495.0f - 1.0f; t += ms) {
-            padFrame(ms);
-        }
-        EXPECT_NEAR(turnRight(view, side), PAD_TURN_RATE * 0.495, 1e-4) << ms << " ms frames";
+    axis(pad, SDL_CONTROLLER_AXIS_LEFTX, FULL);
+    // Full right for 0.495 s, at 60 and at 30 frames a second.
+    for (const int count : {30, 15}) {
+        placeCamera();
+        frames(count, 495.0f / static_cast<float>(count));
+        EXPECT_NEAR(std::atan2(-camera.view.dot(left), camera.view.dot(view)), PAD_TURN_RATE * 0.495, 1e-4);
         EXPECT_NEAR(camera.view.dot(up), 0.0, 1e-6);
     }
-
-    // Half way toward the player, past a deadzone of 0.2, at twice the
-    // speed: the view turns up by 0.375 of the full rate, twice over; the
-    // vertical turned round, down.
-    padOptions.deadzone = 0.2f;
-    padOptions.lookSpeed = 2.0f;
+    // Half way toward the player past a deadzone of 0.2, at twice the speed,
+    // for 33 ms: the view turns up by (0.5 - 0.2) / 0.8 of the full rate
+    // (no jump at the deadzone's edge); turned round, down.
+    padOptions = PadOptions{0.2f, 2.0f, false};
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 0);
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, FULL / 2);
     for (const bool invert : {false, true}) {
         padOptions.invertY = invert;
-        camera.setTarget(0.0f, 0.0f, 0.0f);
-        camera.placeAt(-200.0f, 0.0f, 0.0f);
-        padFrame(16.5f);
-        padFrame(16.5f);
-        const double expected = PAD_TURN_RATE * 2.0 * (0.5 - 0.2) / 0.8 * 0.033;
+        placeCamera();
+        frames(2);
+        const double expected = PAD_TURN_RATE * 2.0 * 0.375 * 0.033;
         EXPECT_NEAR(std::asin(camera.view.dot(up)), invert ? -expected : expected, 1e-4);
     }
-    // Inside the deadzone nothing turns, and the mouse's pointer bookkeeping
-    // never moved.
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, FULL / 6);
+    // Inside the deadzone nothing turns; the mouse's pointer bookkeeping never moved.
+    axis(pad, SDL_CONTROLLER_AXIS_LEFTY, FULL / 6);
     const Vec3 still = camera.view;
-    padFrame(16.5f);
-    EXPECT_EQ(camera.view.x, still.x);
-    EXPECT_EQ(camera.view.z, still.z);
-    EXPECT_EQ(lastMouseX, MOUSE_START_X);
-    EXPECT_EQ(lastMouseY, MOUSE_START_Y);
-    EXPECT_TRUE(warpLog().empty());
+    frames(1);
+    EXPECT_TRUE(camera.view.x == still.x && camera.view.z == still.z);
+    EXPECT_TRUE(lastMouseX == MOUSE_START_X && lastMouseY == MOUSE_START_Y && warpLog().empty());
 }
 
-TEST_F(PadFrames, TriggersThrustAndBrakeAndButtonsActThroughTheTable)
+TEST_F(PadFrames, TriggersAndButtonsActThroughTheTable)
 {
     SDL_Joystick* pad = plugIn();
-    // At rest, and pulled a quarter (short of the press point), nothing acts.
-    for (const Sint16 pull : {REST, static_cast<Sint16>(-16384)}) {
-        SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, pull);
-        padFrame(16.5f);
-        padFrame(16.5f);
-        EXPECT_EQ(thrustInput, 0);
-        EXPECT_EQ(flightSpeed, 0.0f);
-    }
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, FULL);
-    padFrame(16.5f);
-    padFrame(16.5f);
+    // At rest and pulled a quarter, short of the press point: nothing.
+    axis(pad, RIGHT_TRIGGER, REST);
+    axis(pad, RIGHT_TRIGGER, QUARTER);
+    frames(1);
+    EXPECT_EQ(flightSpeed, 0.0f);
+    axis(pad, RIGHT_TRIGGER, FULL);
+    frames(1);
     EXPECT_EQ(thrustInput, 1);
     EXPECT_GT(flightSpeed, 0.0f);
-    // Let back to a quarter it still holds; under the release point it lets go.
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -16384);
-    padFrame(16.5f);
+    // Let back to a quarter it holds; near rest it lets go.
+    axis(pad, RIGHT_TRIGGER, QUARTER);
     EXPECT_EQ(thrustInput, 1);
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -28000);
-    padFrame(16.5f);
+    axis(pad, RIGHT_TRIGGER, -28000);
     EXPECT_EQ(thrustInput, 0);
     // From one trigger to the other within a frame: the brake holds.
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, FULL);
-    padFrame(16.5f);
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, REST);
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT, FULL);
-    padFrame(16.5f);
+    axis(pad, RIGHT_TRIGGER, FULL);
+    SDL_JoystickSetVirtualAxis(pad, RIGHT_TRIGGER, REST);
+    axis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT, FULL);
     EXPECT_EQ(thrustInput, -1);
 
     SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1);
-    padFrame(16.5f);
+    frames(1);
     EXPECT_EQ(rollInput, 1);
-    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0);
-    padFrame(16.5f);
+    press(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
     EXPECT_EQ(rollInput, 0);
-
     sound.calls.clear();
     press(pad, SDL_CONTROLLER_BUTTON_A);
-    EXPECT_EQ(rocketsOut(), 1);
+    EXPECT_EQ(rockets[0].state, ROCKET_FLYING);
     EXPECT_EQ(sound.calls.front(), played(CHANNEL_ROCKET, SAMPLE_ROCKET));
-    press(pad, SDL_CONTROLLER_BUTTON_Y);
+    for (const int button : {SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_DPAD_UP,
+                             SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN}) {
+        press(pad, button);
+    }
     EXPECT_EQ(showGhost, 1);
-    press(pad, SDL_CONTROLLER_BUTTON_Y);
-    EXPECT_EQ(showGhost, 0);
-    press(pad, SDL_CONTROLLER_BUTTON_BACK);
     EXPECT_EQ(showHighScores, 1);
-    press(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
-    press(pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
-    press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     EXPECT_EQ(radioVolume, RADIO_VOLUME_START + RADIO_VOLUME_STEP);
 }
 
@@ -195,30 +165,24 @@ TEST_F(PadFrames, PadsComeAndGoMidRun)
 {
     SDL_Joystick* first = plugIn();
     SDL_Joystick* second = plugIn();
-    SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, FULL);
-    SDL_JoystickSetVirtualAxis(second, SDL_CONTROLLER_AXIS_LEFTX, FULL);
-    padFrame(16.5f);
+    SDL_JoystickSetVirtualAxis(first, RIGHT_TRIGGER, FULL);
+    axis(second, SDL_CONTROLLER_AXIS_LEFTX, FULL);
     const Vec3 view = camera.view;
-    padFrame(16.5f);
+    frames(1);
     EXPECT_EQ(padCount(), 2);
     EXPECT_EQ(thrustInput, 1);
     EXPECT_LT(camera.view.dot(view), 1.0 - 1e-6) << "the second pad's stick turns";
-
     pullOut(first);
-    padFrame(16.5f);
-    EXPECT_EQ(padCount(), 1);
+    frames(1);
     EXPECT_EQ(thrustInput, 0);
     pullOut(second);
-    padFrame(16.5f);
+    frames(1);
     const Vec3 still = camera.view;
-    padFrame(16.5f);
+    frames(1);
     EXPECT_EQ(padCount(), 0);
     EXPECT_EQ(camera.view.x, still.x);
-
-    SDL_Joystick* third = plugIn();
-    SDL_JoystickSetVirtualButton(third, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1);
-    padFrame(16.5f);
-    EXPECT_EQ(padCount(), 1);
+    SDL_JoystickSetVirtualButton(plugIn(), SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1);
+    frames(1);
     EXPECT_EQ(rollInput, -1);
 }
 
@@ -229,23 +193,17 @@ TEST_F(PadFrames, TheMappingsFileMakesAJoystickAPad)
     SDL_Joystick* stick = plugIn(SDL_JOYSTICK_TYPE_UNKNOWN);
     char guid[64];
     SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(stick), guid, sizeof guid);
-    SDL_JoystickSetVirtualButton(stick, 0, 1);
-    padFrame(16.5f);
+    frames(1);
     EXPECT_EQ(padCount(), 0) << "a joystick with no mapping is no pad";
     pullOut(stick);
     stopPads();
-
     writeWholeFile(PAD_MAPPINGS_FILE, std::string("\x7F" "ELF\x01\x01", 6));
     EXPECT_EQ(captureStdout(startPads), "Error reading file: gamecontrollerdb.txt\n");
     stopPads();
-
-    writeWholeFile(PAD_MAPPINGS_FILE, "# pads of our own\n" + std::string(guid) +
-                                          ",Test stick,a:b0,righttrigger:a5,platform:Linux,\n");
+    writeWholeFile(PAD_MAPPINGS_FILE, "# ours\n" + std::string(guid) + ",Test stick,righttrigger:a5,platform:Linux,\n");
     EXPECT_EQ(captureStdout(startPads), "");
-    stick = plugIn(SDL_JOYSTICK_TYPE_UNKNOWN);
-    SDL_JoystickSetVirtualAxis(stick, 5, FULL);
-    padFrame(16.5f);  // SDL reads a trigger from the frame after it opens the pad
-    padFrame(16.5f);
+    axis(plugIn(SDL_JOYSTICK_TYPE_UNKNOWN), 5, FULL);
+    frames(1);  // SDL reads a trigger from the frame after it opens the pad
     EXPECT_EQ(padCount(), 1);
     EXPECT_EQ(thrustInput, 1);
 }

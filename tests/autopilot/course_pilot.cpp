@@ -275,11 +275,13 @@ void CoursePilot::throttle(int frame)
         repressAt = -1;
         return;
     }
-    // An asteroid knocked the thrust off while it was held: let go and press again.
+    // An asteroid knocked the thrust off while it was held: let go, and
+    // press again in the next frame, so the game sees the control go up.
     if (repressAt < 0) {
         repressAt = frame + REACTION_FRAMES;
-    } else if (frame >= repressAt) {
+    } else if (frame == repressAt) {
         hands.letGo(Throttle::THRUST);
+    } else if (frame > repressAt) {
         hands.hold(Throttle::THRUST);
         ++represses;
         repressAt = -1;

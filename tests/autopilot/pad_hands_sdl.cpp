@@ -8,18 +8,6 @@
 
 #include <cmath>
 
-namespace {
-
-constexpr Sint16 AXIS_LOW = -32768;
-constexpr Sint16 AXIS_HIGH = 32767;
-
-int slot(Throttle throttle)
-{
-    return static_cast<int>(throttle);
-}
-
-}  // namespace
-
 PadHands::PadHands() : pad(plugInVirtualPad()) {}
 
 PadHands::~PadHands()
@@ -29,25 +17,16 @@ PadHands::~PadHands()
     }
 }
 
-void PadHands::setTrigger(Throttle throttle, bool pulled)
+void PadHands::pull(Throttle throttle, Sint16 value)
 {
-    const int axis = throttle == Throttle::BRAKE ? SDL_CONTROLLER_AXIS_TRIGGERLEFT : SDL_CONTROLLER_AXIS_TRIGGERRIGHT;
-    SDL_JoystickSetVirtualAxis(pad, axis, pulled ? AXIS_HIGH : AXIS_LOW);
+    const bool brake = throttle == Throttle::BRAKE;
+    SDL_JoystickSetVirtualAxis(pad, brake ? SDL_CONTROLLER_AXIS_TRIGGERLEFT : SDL_CONTROLLER_AXIS_TRIGGERRIGHT, value);
 }
 
+// A shot's press has been seen: A goes back up.
 void PadHands::nextFrame()
 {
-    if (firing) {
-        SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0);
-        firing = false;
-    }
-    for (Throttle throttle : {Throttle::THRUST, Throttle::BRAKE}) {
-        letGoNow[slot(throttle)] = false;
-        if (pullNext[slot(throttle)]) {
-            pullNext[slot(throttle)] = false;
-            setTrigger(throttle, true);
-        }
-    }
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0);
 }
 
 // The deflection that turns the view onto aim in the coming frame, taken to
@@ -55,44 +34,13 @@ void PadHands::nextFrame()
 void PadHands::turnToward(const Vec3& aim)
 {
     const steering::ViewTurn turn = steering::viewTurnToward(aim);
-    const double perFullDeflection = PAD_TURN_RATE * padOptions.lookSpeed * frameElapsedMs / 1000.0;
-    if (perFullDeflection <= 0.0) {
-        return;
-    }
-    double x = -turn.yaw / perFullDeflection;
-    double y = turn.pitch / perFullDeflection;
+    const double fullTurn = PAD_TURN_RATE * padOptions.lookSpeed * frameElapsedMs / 1000.0;
+    const double x = fullTurn > 0.0 ? -turn.yaw / fullTurn : 0.0;
+    const double y = fullTurn > 0.0 ? turn.pitch / fullTurn : 0.0;
     const double reach = std::hypot(x, y);
-    double axisX = 0.0;
-    double axisY = 0.0;
-    if (reach > 1e-6) {
-        // Back through the deadzone's rescaling to the stick's own travel.
-        const double wanted = std::fmin(reach, 1.0);
-        const double travel = padOptions.deadzone + wanted * (1.0 - padOptions.deadzone);
-        axisX = x / reach * travel * PAD_AXIS_FULL;
-        axisY = y / reach * travel * PAD_AXIS_FULL;
-    }
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(std::lround(axisX)));
-    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(std::lround(axisY)));
-}
-
-void PadHands::hold(Throttle throttle)
-{
-    if (letGoNow[slot(throttle)]) {
-        pullNext[slot(throttle)] = true;
-        return;
-    }
-    setTrigger(throttle, true);
-}
-
-void PadHands::letGo(Throttle throttle)
-{
-    letGoNow[slot(throttle)] = true;
-    pullNext[slot(throttle)] = false;
-    setTrigger(throttle, false);
-}
-
-void PadHands::fire()
-{
-    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
-    firing = true;
+    // Back through the deadzone's rescaling to the stick's own travel.
+    const double dz = padOptions.deadzone;
+    const double travel = reach > 1e-6 ? (dz + std::fmin(reach, 1.0) * (1.0 - dz)) / reach * PAD_AXIS_FULL : 0.0;
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(std::lround(x * travel)));
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(std::lround(y * travel)));
 }

@@ -16,19 +16,14 @@ public:
 
     void nextFrame() override;
     void turnToward(const Vec3& aim) override;
-    void hold(Throttle throttle) override;
-    void letGo(Throttle throttle) override;
-    void fire() override;
+    void hold(Throttle throttle) override { pull(throttle, SDL_JOYSTICK_AXIS_MAX); }
+    void letGo(Throttle throttle) override { pull(throttle, SDL_JOYSTICK_AXIS_MIN); }
+    void fire() override { SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1); }
 
     bool plugged() const { return pad != nullptr; }
 
 private:
-    void setTrigger(Throttle throttle, bool pulled);
+    void pull(Throttle throttle, Sint16 value);
 
     SDL_Joystick* pad;
-    bool firing = false;
-    // A trigger let go of in this frame is pulled again only in the next, so
-    // that the game sees it go up.
-    bool letGoNow[3] = {};
-    bool pullNext[3] = {};
 };
