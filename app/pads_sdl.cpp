@@ -21,7 +21,7 @@ const char* const PAD_MAPPINGS_FILE = "gamecontrollerdb.txt";
 
 namespace {
 
-// The community's database of every known pad is under 1 MiB.
+// Room for a database of every pad known on every platform, many times over.
 constexpr std::size_t PAD_MAPPINGS_MAX_BYTES = 4u << 20;
 // More pads than players fit round one keyboard; further ones are not read.
 constexpr int PAD_CAPACITY = 8;
