@@ -4,6 +4,7 @@
 #include "app/ghost_race.h"
 #include "app/overlay.h"
 #include "app/pause_loop.h"
+#include "app/pads_sdl.h"
 #include "geometry/frustum.h"
 #include "geometry/octree.h"
 #include "render/backdrop.h"
@@ -63,6 +64,7 @@ void displayFrame()
     // Paused, the frame is the still scene under "PAUSE": nothing advances.
     const bool playing = framePlays();
     if (playing) {
+        readPads();
         advanceFrame();
     }
 

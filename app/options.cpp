@@ -2,13 +2,12 @@
 
 #include "app/controls.h"
 #include "app/key_names.h"
-#include "geometry/file_read.h"
+#include "app/player_text.h"
 #include "geometry/text_reader.h"
 #include "sim/flight.h"
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 const char* const OPTIONS_FILE = "options.ini";
 PadOptions padOptions;
@@ -197,19 +196,6 @@ std::string applyLine(KeyLines& lines, const std::string& line, int lineNumber)
     return "unknown name " + shown(name);
 }
 
-// Text a player's editor writes: no control characters but line ends and
-// spacing (UTF-8 in comments is fine), and something besides white space.
-bool plainText(const std::string& text)
-{
-    for (char ch : text) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if ((c < 0x20 && !std::strchr("\t\n\r\f\v", c)) || c == 0x7F) {
-            return false;
-        }
-    }
-    return text.find_first_not_of(std::string(SPACE) + "\n") != std::string::npos;
-}
-
 }  // namespace
 
 void resetOptions()
@@ -258,16 +244,11 @@ void readOptions()
 {
     resetOptions();
     std::string text;
-    const FileReadStatus status = readWholeFile(OPTIONS_FILE, text, OPTIONS_MAX_BYTES);
-    if (status == FileReadStatus::MISSING) {
+    if (!readPlayerText(OPTIONS_FILE, OPTIONS_MAX_BYTES, text)) {
         return;
     }
-    if (status != FileReadStatus::OK || !plainText(text)) {
-        std::printf("%s%s\n", fileReadNotOpened(status) ? "Error opening file: " : "Error reading file: ", OPTIONS_FILE);
-    } else {
-        for (const std::string& problem : applyOptions(text)) {
-            std::printf("%s\n", problem.c_str());
-        }
+    for (const std::string& problem : applyOptions(text)) {
+        std::printf("%s\n", problem.c_str());
     }
     std::fflush(stdout);
 }

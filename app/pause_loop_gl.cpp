@@ -1,6 +1,7 @@
 #include "app/pause_loop.h"
 
 #include "app/display_frame.h"
+#include "app/pads_sdl.h"
 #include "app/pause.h"
 
 #include <GL/freeglut.h>
@@ -127,6 +128,8 @@ void leaveWaitingLoop()
 
 void pausedIdle()
 {
+    // The pad's pause button is read here: SDL has no window to wake us.
+    readPads();
     pollFocus();
     if (gamePaused()) {
         waitForInput();

@@ -3,12 +3,14 @@
 // handlers while the real frame driver draws every frame into a real window,
 // then ended by the real exit sequence. Two laps fly on a scripted clock, so
 // that they take as long as the machine needs to draw them and their times
-// are known exactly; a short flight on the real clock checks the timer.
+// are known exactly; a short flight on the real clock checks the timer; and
+// one lap is flown with a pad alone.
 //   vorel_autopilot <run directory> [--gtest_filter=...]
 #include "app/display_frame.h"
 #include "app/display_mode.h"
 #include "app/high_scores.h"
 #include "app/input.h"
+#include "app/pads_sdl.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/timer.h"
@@ -30,6 +32,7 @@
 #include "support/gl_window.h"
 #include "support/scratch_dir.h"
 #include "tests/autopilot/course_pilot.h"
+#include "tests/autopilot/pad_hands_sdl.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -97,6 +100,14 @@ float scriptedClock()
     return static_cast<float>(scriptedMs);
 }
 
+// The scripted clock in place of the game's own while a test flies.
+struct ScriptedTime {
+    ScriptedTime() { frameClock = scriptedClock; }
+    ~ScriptedTime() { frameClock = timerGetTime; }
+    ScriptedTime(const ScriptedTime&) = delete;
+    ScriptedTime& operator=(const ScriptedTime&) = delete;
+};
+
 // The scripted time from the start of frame `from` to the start of frame `to`.
 double scriptedSpan(int from, int to)
 {
@@ -107,14 +118,15 @@ double scriptedSpan(int from, int to)
     return ms;
 }
 
-CoursePilot pilot;
+MouseAndKeys mouseAndKeys;
+CoursePilot pilot(mouseAndKeys);
 int warps = 0;
 int exitStatus = -1;
 
 void warpAndTell(int x, int y)
 {
     ++warps;
-    pilot.pointerWarped(x, y);
+    mouseAndKeys.pointerWarped(x, y);
     glutWarpPointer(x, y);
 }
 
@@ -200,7 +212,7 @@ struct Flight {
 
 // Frames from frame 1 on, the pilot acting before each, until the course has
 // seen passesWanted passes or limitS seconds of real time went by.
-Flight fly(CueRecorder& recorder, size_t passesWanted, double limitS)
+Flight fly(CoursePilot& pilot, CueRecorder& recorder, size_t passesWanted, double limitS)
 {
     Flight flight;
     int frame = 1;
@@ -240,6 +252,40 @@ std::vector<int> gatesPassed(const Flight& flight)
         order.push_back(p.gate);
     }
     return order;
+}
+
+// The course in order, laps times round and back to the start, and the time
+// of each lap: from the frame that passed gate 0 to the frame that passed it
+// again, on the scripted clock exactly the difference of the two readings and
+// the sum of the frames' durations in between.
+std::vector<float> timedLaps(const Flight& flight, int lapCount)
+{
+    std::vector<int> course;
+    for (int lap = 0; lap < lapCount; ++lap) {
+        for (int g = 0; g < gateCount; ++g) {
+            course.push_back(g);
+        }
+    }
+    course.push_back(0);
+    std::vector<float> laps;
+    EXPECT_EQ(gatesPassed(flight), course) << "after " << flight.seconds << " s";
+    if (gatesPassed(flight) != course) {
+        return laps;
+    }
+    const float fastest = fastestPossibleLapMs();
+    for (int lap = 1; lap <= lapCount; ++lap) {
+        const Pass& start = flight.passes[static_cast<size_t>((lap - 1) * gateCount)];
+        const Pass& end = flight.passes[static_cast<size_t>(lap * gateCount)];
+        const float time = end.lastLap;
+        std::printf("autopilot: lap %d %.3f s over %d frames\n", lap, time / 1000.0, end.frame - start.frame);
+        EXPECT_EQ(start.before, start.after);
+        EXPECT_EQ(time, end.after - start.after) << "lap " << lap;
+        EXPECT_NEAR(time, scriptedSpan(start.frame, end.frame), 0.02) << "lap " << lap;
+        EXPECT_GT(time, fastest) << "lap " << lap << " faster than top speed allows";
+        laps.push_back(time);
+    }
+    EXPECT_EQ(flight.passes.front().lastLap, 0.0f) << "the first pass of gate 0 only starts the clock";
+    return laps;
 }
 
 // The sounds of the gates heard: every pass chimes on channel 3 at volume
@@ -282,10 +328,7 @@ void expectWarpsEchoed()
 TEST(Autopilot, FliesTwoTimedLapsAndSavesTheBest)
 {
     ASSERT_FALSE(runDirectory.empty());
-    struct ScriptedTime {
-        ScriptedTime() { frameClock = scriptedClock; }
-        ~ScriptedTime() { frameClock = timerGetTime; }
-    } scriptedTime;
+    const ScriptedTime scriptedTime;
     ScratchDir dir;
     CueRecorder recorder;
     enterGame(dir, recorder);
@@ -293,34 +336,9 @@ TEST(Autopilot, FliesTwoTimedLapsAndSavesTheBest)
         return;
     }
 
-    // The course in order, twice round and back to the start.
-    const Flight flight = fly(recorder, LAPS_TO_FLY * gateCount + 1, FLYING_LIMIT_S);
-    std::vector<int> course;
-    for (int lap = 0; lap < LAPS_TO_FLY; ++lap) {
-        for (int g = 0; g < gateCount; ++g) {
-            course.push_back(g);
-        }
-    }
-    course.push_back(0);
-    ASSERT_EQ(gatesPassed(flight), course) << "after " << flight.seconds << " s";
-
-    // Each lap runs from the frame that passed gate 0 to the frame that
-    // passed it again: on the scripted clock, exactly the difference of the
-    // two readings, and the sum of the frames' durations in between.
-    std::vector<float> laps;
-    const float fastest = fastestPossibleLapMs();
-    for (int lap = 1; lap <= LAPS_TO_FLY; ++lap) {
-        const Pass& start = flight.passes[static_cast<size_t>((lap - 1) * gateCount)];
-        const Pass& end = flight.passes[static_cast<size_t>(lap * gateCount)];
-        const float time = end.lastLap;
-        std::printf("autopilot: lap %d %.3f s over %d frames\n", lap, time / 1000.0, end.frame - start.frame);
-        EXPECT_EQ(start.before, start.after);
-        EXPECT_EQ(time, end.after - start.after) << "lap " << lap;
-        EXPECT_NEAR(time, scriptedSpan(start.frame, end.frame), 0.02) << "lap " << lap;
-        EXPECT_GT(time, fastest) << "lap " << lap << " faster than top speed allows";
-        laps.push_back(time);
-    }
-    EXPECT_EQ(flight.passes.front().lastLap, 0.0f) << "the first pass of gate 0 only starts the clock";
+    const Flight flight = fly(pilot, recorder, LAPS_TO_FLY * gateCount + 1, FLYING_LIMIT_S);
+    const std::vector<float> laps = timedLaps(flight, LAPS_TO_FLY);
+    ASSERT_EQ(laps.size(), static_cast<size_t>(LAPS_TO_FLY));
     EXPECT_EQ(lastLapTime, laps.back());
     EXPECT_EQ(bestLapTime, std::min(laps[0], laps[1]));
     expectGateSounds(recorder, flight, laps);
@@ -351,7 +369,7 @@ TEST(Autopilot, PassesTheStartGateOnTheRealClock)
         return;
     }
 
-    const Flight flight = fly(recorder, 2, SMOKE_FLIGHT_S);
+    const Flight flight = fly(pilot, recorder, 2, SMOKE_FLIGHT_S);
     const std::vector<int> order = gatesPassed(flight);
     ASSERT_FALSE(order.empty()) << "no gate within " << SMOKE_FLIGHT_S << " s";
     const std::vector<int> course{0, 1};
@@ -368,6 +386,38 @@ TEST(Autopilot, PassesTheStartGateOnTheRealClock)
     onKeyDown(KEY_ESCAPE, 0, 0);
     EXPECT_EQ(exitStatus, 0);
     EXPECT_EQ(readWholeFile("bestenliste.txt"), OLD_LIST);
+    soundSetOutput(nullptr);
+}
+
+
+// A pad alone flies a timed lap: no pointer motion, no key and no click
+// reaches the game; the pad is read by the frame driver like any pad.
+TEST(Autopilot, FliesATimedLapWithAPadAlone)
+{
+    ASSERT_FALSE(runDirectory.empty());
+    const ScriptedTime scriptedTime;
+    ScratchDir dir;
+    CueRecorder recorder;
+    warps = 0;
+    enterGame(dir, recorder);
+    if (HasFatalFailure()) {
+        return;
+    }
+    startPads();
+    {
+        PadHands hands;
+        ASSERT_TRUE(hands.plugged());
+        CoursePilot padPilot(hands);
+        const Flight flight = fly(padPilot, recorder, gateCount + 1, FLYING_LIMIT_S);
+        EXPECT_EQ(padCount(), 1);
+        ASSERT_EQ(timedLaps(flight, 1).size(), 1u);
+        expectGateSounds(recorder, flight, {lastLapTime});
+    }
+    displayFrame();
+    EXPECT_EQ(padCount(), 0) << "the pad pulled out";
+    EXPECT_EQ(warps, 0);
+    EXPECT_EQ(lastMouseX, MOUSE_START_X);
+    EXPECT_EQ(lastMouseY, MOUSE_START_Y);
     soundSetOutput(nullptr);
 }
 

@@ -174,17 +174,45 @@ int activeGate()
     return -1;
 }
 
-void CoursePilot::act(int frame)
+void MouseAndKeys::turnToward(const Vec3& aim)
 {
-    steer();
-    throttle(frame);
-    shoot();
+    const steering::PointerStep step = steering::pointerStepToward(aim, MAX_PIXELS_PER_EVENT);
+    if (step.dx == 0 && step.dy == 0) {
+        return;
+    }
+    pointerX = steering::clampInt(pointerX + step.dx, 0, SCREEN_W - 1);
+    pointerY = steering::clampInt(pointerY + step.dy, 0, SCREEN_H - 1);
+    onMouseMove(pointerX, pointerY);
 }
 
-void CoursePilot::pointerWarped(int x, int y)
+void MouseAndKeys::hold(Throttle throttle)
+{
+    onKeyDown(throttle == Throttle::BRAKE ? 's' : 'w', pointerX, pointerY);
+}
+
+void MouseAndKeys::letGo(Throttle throttle)
+{
+    onKeyUp(throttle == Throttle::BRAKE ? 's' : 'w', pointerX, pointerY);
+}
+
+void MouseAndKeys::fire()
+{
+    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, pointerX, pointerY);
+    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP, pointerX, pointerY);
+}
+
+void MouseAndKeys::pointerWarped(int x, int y)
 {
     pointerX = x;
     pointerY = y;
+}
+
+void CoursePilot::act(int frame)
+{
+    hands.nextFrame();
+    steer();
+    throttle(frame);
+    shoot();
 }
 
 void CoursePilot::steer()
@@ -201,15 +229,9 @@ void CoursePilot::steer()
     const Vec3 goal = unit(minus(toGate, scaled(passHeading(gate), lead)));
     // Overshot, the pilot pulls straight back toward the gate and lets the
     // craft slow into a tighter turn; otherwise it keeps its speed.
-    const Vec3 aim = overshot(toGate) ? steering::aimAgainstDrift(goal, DRIFT_LEAN)
-                                      : keepingSpeed(steering::aimAgainstDrift(vec3Add(goal, avoidance()), DRIFT_LEAN));
-    const steering::PointerStep step = steering::pointerStepToward(aim, MAX_PIXELS_PER_EVENT);
-    if (step.dx == 0 && step.dy == 0) {
-        return;
-    }
-    pointerX = steering::clampInt(pointerX + step.dx, 0, SCREEN_W - 1);
-    pointerY = steering::clampInt(pointerY + step.dy, 0, SCREEN_H - 1);
-    onMouseMove(pointerX, pointerY);
+    hands.turnToward(overshot(toGate)
+                         ? steering::aimAgainstDrift(goal, DRIFT_LEAN)
+                         : keepingSpeed(steering::aimAgainstDrift(vec3Add(goal, avoidance()), DRIFT_LEAN)));
 }
 
 // Circling close round a gate it keeps missing, the craft is stopped almost
@@ -232,33 +254,35 @@ void CoursePilot::throttle(int frame)
 {
     if (braking || (circlingGate() && flightSpeed > STOPPED_SPEED)) {
         braking = flightSpeed > STOPPED_SPEED;
-        const char wanted = braking ? 's' : 'w';
-        if (heldKey != wanted) {
-            if (heldKey != 0) {
-                onKeyUp(static_cast<unsigned char>(heldKey), pointerX, pointerY);
+        const Throttle wanted = braking ? Throttle::BRAKE : Throttle::THRUST;
+        if (held != wanted) {
+            if (held != Throttle::NONE) {
+                hands.letGo(held);
             }
-            onKeyDown(static_cast<unsigned char>(wanted), pointerX, pointerY);
-            heldKey = wanted;
+            hands.hold(wanted);
+            held = wanted;
         }
         if (braking) {
             return;
         }
     }
-    if (heldKey != 'w') {
-        onKeyDown('w', pointerX, pointerY);
-        heldKey = 'w';
+    if (held != Throttle::THRUST) {
+        hands.hold(Throttle::THRUST);
+        held = Throttle::THRUST;
         return;
     }
     if (thrustInput != 0) {
         repressAt = -1;
         return;
     }
-    // An asteroid knocked the thrust off while W was held: release and press again.
+    // An asteroid knocked the thrust off while it was held: let go, and
+    // press again in the next frame, so the game sees the control go up.
     if (repressAt < 0) {
         repressAt = frame + REACTION_FRAMES;
-    } else if (frame >= repressAt) {
-        onKeyUp('w', pointerX, pointerY);
-        onKeyDown('w', pointerX, pointerY);
+    } else if (frame == repressAt) {
+        hands.letGo(Throttle::THRUST);
+    } else if (frame > repressAt) {
+        hands.hold(Throttle::THRUST);
         ++represses;
         repressAt = -1;
     }
@@ -269,7 +293,6 @@ void CoursePilot::shoot()
     if (rocketCooldown > 0 || !steering::asteroidInSights(SHOT_NEAREST, SHOT_FARTHEST, SHOT_REACH)) {
         return;
     }
-    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, pointerX, pointerY);
-    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP, pointerX, pointerY);
+    hands.fire();
     ++shots;
 }

@@ -1,17 +1,52 @@
-// The autopilot's hands: a scripted player that flies the course fast. It
-// turns the view with pointer motion through the game's own mouse handler,
-// holds thrust with the W key (pressing it again when an asteroid knocked it
-// off) and clicks to fire at asteroids in its path. GL-free: the caller runs
-// the frames and hands pointer warps back through pointerWarped.
+// The autopilot's pilot: a scripted player that flies the course fast. It
+// aims the view at the active gate past drifting asteroids, holds thrust
+// (pressing it again when an asteroid knocked it off) and fires at asteroids
+// in its path, through a pair of hands: the mouse and keys, or a pad. GL-free:
+// the caller runs the frames.
 #pragma once
 
-class CoursePilot {
+#include "sim/vec3.h"
+
+enum class Throttle : char { NONE, THRUST, BRAKE };
+
+// How the pilot's wishes reach the game, before each frame.
+class PilotHands {
 public:
-    // The pilot's inputs before one frame.
-    void act(int frame);
+    // A new frame begins: what the hands did last frame has been seen.
+    virtual void nextFrame() {}
+    // Turns the view toward aim (a direction from the craft).
+    virtual void turnToward(const Vec3& aim) = 0;
+    virtual void hold(Throttle throttle) = 0;
+    virtual void letGo(Throttle throttle) = 0;
+    virtual void fire() = 0;
+
+protected:
+    ~PilotHands() = default;
+};
+
+// The mouse and keys: pointer motion through the game's mouse handler, W and
+// S, and a click of the left button.
+class MouseAndKeys : public PilotHands {
+public:
+    void turnToward(const Vec3& aim) override;
+    void hold(Throttle throttle) override;
+    void letGo(Throttle throttle) override;
+    void fire() override;
 
     // The game moved the pointer (mouse-look band): the hand feels it.
     void pointerWarped(int x, int y);
+
+private:
+    int pointerX = 400;  // where the game expects the pointer before its first motion event
+    int pointerY = 300;
+};
+
+class CoursePilot {
+public:
+    explicit CoursePilot(PilotHands& hands) : hands(hands) {}
+
+    // The pilot's inputs before one frame.
+    void act(int frame);
 
     int shotsFired() const { return shots; }
     int thrustRepresses() const { return represses; }
@@ -22,9 +57,8 @@ private:
     void shoot();
     bool circlingGate();
 
-    int pointerX = 400;  // where the game expects the pointer before its first motion event
-    int pointerY = 300;
-    char heldKey = 0;  // 'w' or 's' while held
+    PilotHands& hands;
+    Throttle held = Throttle::NONE;
     bool braking = false;
     int gateSought = -1;
     float soughtSince = 0.0f;  // frame clock ms when gateSought became active

@@ -59,19 +59,28 @@ struct PointerStep {
     int dy = 0;
 };
 
+// The turn of the view onto aim, radians: yaw to the left, pitch up.
+struct ViewTurn {
+    double yaw = 0.0;
+    double pitch = 0.0;
+};
+inline ViewTurn viewTurnToward(const Vec3& aim)
+{
+    const double ahead = aim.dot(camera.view);
+    const double left = aim.dot(camera.side);
+    const double above = aim.dot(camera.up);
+    return ViewTurn{std::atan2(left, ahead), std::atan2(above, std::sqrt(left * left + ahead * ahead))};
+}
+
 // The pointer motion that turns the view onto aim, at most maxPixels on each
 // axis. The pointer moving right turns the view right (away from side);
 // moving down turns it up.
 inline PointerStep pointerStepToward(const Vec3& aim, int maxPixels)
 {
-    const double ahead = aim.dot(camera.view);
-    const double left = aim.dot(camera.side);
-    const double above = aim.dot(camera.up);
-    const double yaw = std::atan2(left, ahead);
-    const double pitch = std::atan2(above, std::sqrt(left * left + ahead * ahead));
+    const ViewTurn turn = viewTurnToward(aim);
     PointerStep step;
-    step.dx = clampInt(static_cast<int>(std::lround(-yaw / TURN_PER_PIXEL)), -maxPixels, maxPixels);
-    step.dy = clampInt(static_cast<int>(std::lround(pitch / TURN_PER_PIXEL)), -maxPixels, maxPixels);
+    step.dx = clampInt(static_cast<int>(std::lround(-turn.yaw / TURN_PER_PIXEL)), -maxPixels, maxPixels);
+    step.dy = clampInt(static_cast<int>(std::lround(turn.pitch / TURN_PER_PIXEL)), -maxPixels, maxPixels);
     return step;
 }
 

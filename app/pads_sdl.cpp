@@ -1,0 +1,159 @@
+#include "app/pads_sdl.h"
+
+#include "app/pad_input.h"
+#include "app/player_text.h"
+#include "sim/update_frame.h"
+#include "sim/world_state.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <string>
+
+// The table numbers pad buttons and axes as SDL does.
+static_assert(static_cast<int>(PAD_BUTTON_COUNT) == static_cast<int>(SDL_CONTROLLER_BUTTON_MAX), "buttons");
+static_assert(static_cast<int>(PAD_START) == static_cast<int>(SDL_CONTROLLER_BUTTON_START), "buttons");
+static_assert(static_cast<int>(PAD_DPAD_UP) == static_cast<int>(SDL_CONTROLLER_BUTTON_DPAD_UP), "buttons");
+static_assert(static_cast<int>(PAD_AXIS_COUNT) == static_cast<int>(SDL_CONTROLLER_AXIS_MAX), "axes");
+static_assert(static_cast<int>(PAD_TRIGGER_LEFT) == static_cast<int>(SDL_CONTROLLER_AXIS_TRIGGERLEFT), "axes");
+
+const char* const PAD_MAPPINGS_FILE = "gamecontrollerdb.txt";
+
+namespace {
+
+// Room for a database of every pad known on every platform, many times over.
+constexpr std::size_t PAD_MAPPINGS_MAX_BYTES = 4u << 20;
+// More pads than players fit round one keyboard; further ones are not read.
+constexpr int PAD_CAPACITY = 8;
+
+struct Pads {
+    bool started = false;
+    bool available = false;  // SDL's game controllers are running
+    int callsBeforeStart = 1;
+    SDL_GameController* open[PAD_CAPACITY] = {};
+    SDL_JoystickID ids[PAD_CAPACITY] = {};
+    int count = 0;
+};
+Pads pads;
+
+void readMappings()
+{
+    std::string text;
+    if (!readPlayerText(PAD_MAPPINGS_FILE, PAD_MAPPINGS_MAX_BYTES, text)) {
+        return;
+    }
+    if (SDL_GameControllerAddMappingsFromRW(SDL_RWFromConstMem(text.data(), static_cast<int>(text.size())), 1) < 0) {
+        std::printf("Error reading file: %s\n", PAD_MAPPINGS_FILE);
+        std::fflush(stdout);
+    }
+}
+
+void openPad(int deviceIndex)
+{
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
+    for (int p = 0; p < pads.count; ++p) {
+        if (pads.ids[p] == id) {
+            return;
+        }
+    }
+    if (pads.count == PAD_CAPACITY) {
+        return;
+    }
+    SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex);
+    if (pad) {
+        pads.open[pads.count] = pad;
+        pads.ids[pads.count] = id;
+        ++pads.count;
+    }
+}
+
+void closePad(SDL_JoystickID id)
+{
+    for (int p = 0; p < pads.count; ++p) {
+        if (pads.ids[p] == id) {
+            SDL_GameControllerClose(pads.open[p]);
+            --pads.count;
+            pads.open[p] = pads.open[pads.count];
+            pads.ids[p] = pads.ids[pads.count];
+            return;
+        }
+    }
+}
+
+PadState padState(SDL_GameController* pad)
+{
+    PadState state;
+    for (int a = 0; a < PAD_AXIS_COUNT; ++a) {
+        state.axes[a] = SDL_GameControllerGetAxis(pad, static_cast<SDL_GameControllerAxis>(a));
+    }
+    for (int b = 0; b < PAD_BUTTON_COUNT; ++b) {
+        state.buttons[b] = SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(b)) != 0;
+    }
+    return state;
+}
+
+}  // namespace
+
+void startPads()
+{
+    if (pads.started) {
+        return;
+    }
+    pads.started = true;
+    // SDL would turn SIGINT and SIGTERM into quit events that nothing reads,
+    // so Ctrl+C or a plain kill could no longer end the game.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        std::fprintf(stderr, "No game controllers: %s\n", SDL_GetError());
+        return;
+    }
+    pads.available = true;
+    // Pads present now, and those a new mapping makes pads, arrive as
+    // plug-in events at the next read.
+    readMappings();
+}
+
+void readPads()
+{
+    if (!pads.started) {
+        if (pads.callsBeforeStart-- > 0) {
+            return;
+        }
+        startPads();
+    }
+    if (!pads.available) {
+        return;
+    }
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_CONTROLLERDEVICEADDED) {
+            openPad(event.cdevice.which);
+        } else if (event.type == SDL_CONTROLLERDEVICEREMOVED) {
+            closePad(event.cdevice.which);
+        }
+    }
+    PadState states[PAD_CAPACITY];
+    for (int p = 0; p < pads.count; ++p) {
+        states[p] = padState(pads.open[p]);
+    }
+    // The time the stick was held: since the previous update, which is the
+    // step the coming update takes.
+    applyPads(states, pads.count, frameClock ? frameClock() - lastFrameTime : 0.0f);
+}
+
+void stopPads()
+{
+    while (pads.count > 0) {
+        closePad(pads.ids[0]);
+    }
+    if (pads.available) {
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
+    pads = Pads{};
+    resetPadInput();
+}
+
+int padCount()
+{
+    return pads.count;
+}

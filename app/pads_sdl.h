@@ -1,0 +1,25 @@
+// The game controllers, through SDL's game-controller API: every pad SDL
+// knows (its built-in mappings and those of "gamecontrollerdb.txt" in the game
+// folder), plugged in or pulled out at any time. The window stays the
+// toolkit's; SDL only reads the pads.
+#pragma once
+
+extern const char* const PAD_MAPPINGS_FILE;
+
+// Starts SDL's game controllers and hands it the mappings of
+// PAD_MAPPINGS_FILE, when there is one. A file that cannot be used is named
+// in one line, as the other player files are; without game controllers at
+// all the game runs on keys and mouse.
+void startPads();
+
+// Once a frame, before the frame's update: takes pads plugged in or pulled
+// out, reads every pad and hands them to applyPads with the time since the
+// previous update. Starts the pads itself at its second call, so that the
+// first frame is not held up by SDL's start (tens of milliseconds).
+void readPads();
+
+// Closes every pad and stops SDL's game controllers.
+void stopPads();
+
+// Pads open now.
+int padCount();

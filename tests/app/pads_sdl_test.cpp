@@ -1,0 +1,230 @@
+// Virtual game controllers through SDL, the game's pad reader and the
+// headless frame, in the order the frame driver runs them.
+#include "app/ghost_race.h"
+#include "app/input.h"
+#include "app/options.h"
+#include "app/pad_input.h"
+#include "app/pads_sdl.h"
+#include "app/pause.h"
+#include "replay/headless_frame.h"
+#include "sim/camera.h"
+#include "sim/rocket.h"
+#include "support/file_capture.h"
+#include "support/sim_world.h"
+#include "support/virtual_pad_sdl.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr Sint16 FULL = SDL_JOYSTICK_AXIS_MAX;
+constexpr Sint16 REST = SDL_JOYSTICK_AXIS_MIN;  // of a virtual trigger
+constexpr Sint16 QUARTER = -16384;              // a virtual trigger pulled a quarter
+constexpr int RIGHT_TRIGGER = SDL_CONTROLLER_AXIS_TRIGGERRIGHT;
+
+class PadFrames : public SimWorld {
+protected:
+    void SetUp() override
+    {
+        SimWorld::SetUp();
+        placeCamera();
+        startPads();
+    }
+    void TearDown() override
+    {
+        for (SDL_Joystick* pad : plugged) {
+            pullOutVirtualPad(pad);
+        }
+        stopPads();
+        resetOptions();
+        showGhost = 0;
+        SimWorld::TearDown();
+    }
+    static void placeCamera()
+    {
+        camera.setTarget(0.0f, 0.0f, 0.0f);
+        camera.placeAt(-200.0f, 0.0f, 0.0f);
+    }
+    SDL_Joystick* plugIn(SDL_JoystickType type = SDL_JOYSTICK_TYPE_GAMECONTROLLER)
+    {
+        plugged.push_back(plugInVirtualPad(type));
+        EXPECT_NE(plugged.back(), nullptr) << SDL_GetError();
+        return plugged.back();
+    }
+    void pullOut(SDL_Joystick* pad)
+    {
+        pullOutVirtualPad(pad);
+        plugged.erase(std::find(plugged.begin(), plugged.end(), pad));
+    }
+    void frames(int count, float ms = 16.5f)
+    {
+        for (int f = 0; f < count; ++f) {
+            scriptedTime() += ms;
+            readPads();
+            headlessFrame();
+        }
+    }
+    void axis(SDL_Joystick* pad, int axis, Sint16 value)
+    {
+        SDL_JoystickSetVirtualAxis(pad, axis, value);
+        frames(1);
+    }
+    void press(SDL_Joystick* pad, int button)
+    {
+        SDL_JoystickSetVirtualButton(pad, button, 1);
+        frames(1);
+        SDL_JoystickSetVirtualButton(pad, button, 0);
+        frames(1);
+    }
+
+    TempWorkDir dir;
+    std::vector<SDL_Joystick*> plugged;
+};
+
+}  // namespace
+
+TEST_F(PadFrames, TheStickTurnsTheViewAsFarAtAnyFrameRate)
+{
+    SDL_Joystick* pad = plugIn();
+    const Vec3 view = camera.view;
+    const Vec3 left = camera.side;
+    const Vec3 up = camera.up;
+    axis(pad, SDL_CONTROLLER_AXIS_LEFTX, FULL);
+    // Full right for 0.495 s, at 60 and at 30 frames a second.
+    for (const int count : {30, 15}) {
+        placeCamera();
+        frames(count, 495.0f / static_cast<float>(count));
+        EXPECT_NEAR(std::atan2(-camera.view.dot(left), camera.view.dot(view)), PAD_TURN_RATE * 0.495, 1e-4);
+        EXPECT_NEAR(camera.view.dot(up), 0.0, 1e-6);
+    }
+    // Half way toward the player past a deadzone of 0.2, at twice the speed,
+    // for 33 ms: the view turns up by (0.5 - 0.2) / 0.8 of the full rate
+    // (no jump at the deadzone's edge); turned round, down.
+    padOptions = PadOptions{0.2f, 2.0f, false};
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 0);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, FULL / 2);
+    for (const bool invert : {false, true}) {
+        padOptions.invertY = invert;
+        placeCamera();
+        frames(2);
+        const double expected = PAD_TURN_RATE * 2.0 * 0.375 * 0.033;
+        EXPECT_NEAR(std::asin(camera.view.dot(up)), invert ? -expected : expected, 1e-4);
+    }
+    // Inside the deadzone nothing turns; the mouse's pointer bookkeeping never moved.
+    axis(pad, SDL_CONTROLLER_AXIS_LEFTY, FULL / 6);
+    const Vec3 still = camera.view;
+    frames(1);
+    EXPECT_TRUE(camera.view.x == still.x && camera.view.z == still.z);
+    EXPECT_TRUE(lastMouseX == MOUSE_START_X && lastMouseY == MOUSE_START_Y && warpLog().empty());
+}
+
+TEST_F(PadFrames, TriggersAndButtonsActThroughTheTable)
+{
+    SDL_Joystick* pad = plugIn();
+    // At rest and pulled a quarter, short of the press point: nothing.
+    axis(pad, RIGHT_TRIGGER, REST);
+    axis(pad, RIGHT_TRIGGER, QUARTER);
+    frames(1);
+    EXPECT_EQ(flightSpeed, 0.0f);
+    axis(pad, RIGHT_TRIGGER, FULL);
+    frames(1);
+    EXPECT_EQ(thrustInput, 1);
+    EXPECT_GT(flightSpeed, 0.0f);
+    // Let back to a quarter it holds; near rest it lets go.
+    axis(pad, RIGHT_TRIGGER, QUARTER);
+    EXPECT_EQ(thrustInput, 1);
+    axis(pad, RIGHT_TRIGGER, -28000);
+    EXPECT_EQ(thrustInput, 0);
+    // From one trigger to the other within a frame: the brake holds.
+    axis(pad, RIGHT_TRIGGER, FULL);
+    SDL_JoystickSetVirtualAxis(pad, RIGHT_TRIGGER, REST);
+    axis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT, FULL);
+    EXPECT_EQ(thrustInput, -1);
+
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1);
+    frames(1);
+    EXPECT_EQ(rollInput, 1);
+    press(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    EXPECT_EQ(rollInput, 0);
+    sound.calls.clear();
+    press(pad, SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(rockets[0].state, ROCKET_FLYING);
+    EXPECT_EQ(sound.calls.front(), played(CHANNEL_ROCKET, SAMPLE_ROCKET));
+    for (const int button : {SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_DPAD_UP,
+                             SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN}) {
+        press(pad, button);
+    }
+    EXPECT_EQ(showGhost, 1);
+    EXPECT_EQ(showHighScores, 1);
+    EXPECT_EQ(radioVolume, RADIO_VOLUME_START + RADIO_VOLUME_STEP);
+}
+
+// Start pauses and resumes; while paused the pads are read for it alone, and
+// a stick held meanwhile leaves the view where it was.
+TEST_F(PadFrames, StartPausesAndTheStickRestsWhilePaused)
+{
+    SDL_Joystick* pad = plugIn();
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 1);
+    frames(1);
+    ASSERT_TRUE(gamePaused());
+    const Vec3 view = camera.view;
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 0);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, FULL);
+    scriptedTime() += 100.0f;
+    readPads();
+    EXPECT_TRUE(camera.view.x == view.x && camera.view.y == view.y && camera.view.z == view.z);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 1);
+    readPads();
+    EXPECT_FALSE(gamePaused());
+    resetPause();
+}
+
+// Two pads act as one; one pulled out while it holds thrust lets go of it,
+// and a pad plugged in mid-run acts at once.
+TEST_F(PadFrames, PadsComeAndGoMidRun)
+{
+    SDL_Joystick* first = plugIn();
+    SDL_Joystick* second = plugIn();
+    SDL_JoystickSetVirtualAxis(first, RIGHT_TRIGGER, FULL);
+    axis(second, SDL_CONTROLLER_AXIS_LEFTX, FULL);
+    const Vec3 view = camera.view;
+    frames(1);
+    EXPECT_EQ(padCount(), 2);
+    EXPECT_EQ(thrustInput, 1);
+    EXPECT_LT(camera.view.dot(view), 1.0 - 1e-6) << "the second pad's stick turns";
+    pullOut(first);
+    frames(1);
+    EXPECT_EQ(thrustInput, 0);
+    pullOut(second);
+    frames(1);
+    const Vec3 still = camera.view;
+    frames(1);
+    EXPECT_EQ(padCount(), 0);
+    EXPECT_EQ(camera.view.x, still.x);
+    SDL_JoystickSetVirtualButton(plugIn(), SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1);
+    frames(1);
+    EXPECT_EQ(rollInput, -1);
+}
+
+// "gamecontrollerdb.txt" makes a joystick SDL does not know a pad; a file
+// that is not text is named and the game goes on.
+TEST_F(PadFrames, TheMappingsFileMakesAJoystickAPad)
+{
+    SDL_Joystick* stick = plugIn(SDL_JOYSTICK_TYPE_UNKNOWN);
+    char guid[64];
+    SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(stick), guid, sizeof guid);
+    frames(1);
+    EXPECT_EQ(padCount(), 0) << "a joystick with no mapping is no pad";
+    pullOut(stick);
+    stopPads();
+    writeWholeFile(PAD_MAPPINGS_FILE, std::string("\x7F" "ELF\x01\x01", 6));
+    EXPECT_EQ(captureStdout(startPads), "Error reading file: gamecontrollerdb.txt\n");
+    stopPads();
+    writeWholeFile(PAD_MAPPINGS_FILE, "# ours\n" + std::string(guid) + ",Test stick,righttrigger:a5,platform:Linux,\n");
+    EXPECT_EQ(captureStdout(startPads), "");
+    axis(plugIn(SDL_JOYSTICK_TYPE_UNKNOWN), 5, FULL);
+    frames(1);  // SDL reads a trigger from the frame after it opens the pad
+    EXPECT_EQ(padCount(), 1);
+    EXPECT_EQ(thrustInput, 1);
+}
