@@ -45,19 +45,12 @@ int advanceOf(const OverlayLine& line)
 }
 
 // The window pixel where a line's first glyph starts with its text grown by
-// factor: the raster position of its start, as Mesa lands a bitmap (nudged
-// up by 1e-4 before flooring).
+// factor, as Mesa lands a bitmap's raster position (nudged up, then floored).
 void penOf(const OverlayLine& line, int factor, int& x, int& y)
 {
     const float grownWidth = static_cast<float>(factor * advanceOf(line)) / static_cast<float>(width);
-    pushWindowFractions();
-    glRasterPos3f(line.anchor == ANCHOR_RIGHT ? line.x - grownWidth : line.x, line.y, 0.0f);
-    GLfloat raster[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
-    popWindowFractions();
-    glMatrixMode(GL_MODELVIEW);
-    x = static_cast<int>(std::floor(raster[0] + 1e-4f));
-    y = static_cast<int>(std::floor(raster[1] + 1e-4f));
+    x = static_cast<int>(std::floor((line.anchor == ANCHOR_RIGHT ? line.x - grownWidth : line.x) * width + 1e-4f));
+    y = static_cast<int>(std::floor(line.y * height + 1e-4f));
 }
 
 // Every inked pixel of a line in the bitmap frame must be a factor x factor
