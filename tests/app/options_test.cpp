@@ -124,21 +124,16 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
 TEST_F(Options, FilesThatCannotBeUsedGetOneLineAndTheDefaults)
 {
     EXPECT_EQ(captureStdout(readOptions), "");  // missing: nothing to say
-    const std::string opening = "Error opening file: options.ini\n";
-    const std::string reading = "Error reading file: options.ini\n";
-    const std::pair<std::string, std::string> files[] = {
-        {"", reading},
-        {" \n\t\n", reading},
-        {std::string("\x7f" "ELF\x02\x01\x01\0\0key.thrust = up\n", 25), reading},
-        {std::string(70000, '#') + "\nkey.thrust = up\n", reading},
-    };
-    for (const auto& file : files) {
+    for (const std::string& file : {std::string(), std::string(" \n\t\n"),
+                                    std::string("\x7f" "ELF\x02\x01\x01\0\0key.thrust = up\n", 25),
+                                    std::string(70000, '#') + "\nkey.thrust = up\n"}) {
         applyOptions("key.thrust = up");
-        writeWholeFile(OPTIONS_FILE, file.first);
-        EXPECT_EQ(captureStdout(readOptions), file.second) << file.first.size() << " bytes";
+        writeWholeFile(OPTIONS_FILE, file);
+        EXPECT_EQ(captureStdout(readOptions), "Error reading file: options.ini\n") << file.size() << " bytes";
         EXPECT_EQ(keyBindings.actionFor(characterKey('w')), controlActionNamed("thrust"));
     }
 
+    const std::string opening = "Error opening file: options.ini\n";
     std::filesystem::remove(OPTIONS_FILE);
     std::filesystem::create_directory(OPTIONS_FILE);
     EXPECT_EQ(captureStdout(readOptions), opening);

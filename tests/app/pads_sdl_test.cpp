@@ -13,7 +13,6 @@
 #include "support/sim_world.h"
 #include "support/virtual_pad_sdl.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,11 +32,9 @@ protected:
         placeCamera();
         startPads();
     }
+    // Stopping SDL's game controllers closes and detaches every virtual pad.
     void TearDown() override
     {
-        for (SDL_Joystick* pad : plugged) {
-            pullOutVirtualPad(pad);
-        }
         stopPads();
         resetOptions();
         resetPause();
@@ -49,16 +46,11 @@ protected:
         camera.setTarget(0.0f, 0.0f, 0.0f);
         camera.placeAt(-200.0f, 0.0f, 0.0f);
     }
-    SDL_Joystick* plugIn(SDL_JoystickType type = SDL_JOYSTICK_TYPE_GAMECONTROLLER)
+    static SDL_Joystick* plugIn(SDL_JoystickType type = SDL_JOYSTICK_TYPE_GAMECONTROLLER)
     {
-        plugged.push_back(plugInVirtualPad(type));
-        EXPECT_NE(plugged.back(), nullptr) << SDL_GetError();
-        return plugged.back();
-    }
-    void pullOut(SDL_Joystick* pad)
-    {
-        pullOutVirtualPad(pad);
-        plugged.erase(std::find(plugged.begin(), plugged.end(), pad));
+        SDL_Joystick* pad = plugInVirtualPad(type);
+        EXPECT_NE(pad, nullptr) << SDL_GetError();
+        return pad;
     }
     void frames(int count, float ms = 16.5f)
     {
@@ -85,7 +77,6 @@ protected:
     }
 
     TempWorkDir dir;
-    std::vector<SDL_Joystick*> plugged;
 };
 
 }  // namespace
@@ -180,10 +171,10 @@ TEST_F(PadFrames, PadsComeAndGoMidRun)
     EXPECT_EQ(padCount(), 2);
     EXPECT_EQ(thrustInput, 1);
     EXPECT_LT(camera.view.dot(view), 1.0 - 1e-6) << "the second pad's stick turns";
-    pullOut(first);
+    pullOutVirtualPad(first);
     frames(1);
     EXPECT_EQ(thrustInput, 0);
-    pullOut(second);
+    pullOutVirtualPad(second);
     frames(1);
     const Vec3 still = camera.view;
     frames(1);
@@ -202,7 +193,7 @@ TEST_F(PadFrames, TheMappingsFileMakesAJoystickAPad)
     SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(stick), guid, sizeof guid);
     frames(1);
     EXPECT_EQ(padCount(), 0) << "a joystick with no mapping is no pad";
-    pullOut(stick);
+    pullOutVirtualPad(stick);
     stopPads();
     writeWholeFile(PAD_MAPPINGS_FILE, std::string("\x7F" "ELF\x01\x01", 6));
     EXPECT_EQ(captureStdout(startPads), "Error reading file: gamecontrollerdb.txt\n");
