@@ -104,8 +104,6 @@ float scriptedClock()
 struct ScriptedTime {
     ScriptedTime() { frameClock = scriptedClock; }
     ~ScriptedTime() { frameClock = timerGetTime; }
-    ScriptedTime(const ScriptedTime&) = delete;
-    ScriptedTime& operator=(const ScriptedTime&) = delete;
 };
 
 // The scripted time from the start of frame `from` to the start of frame `to`.
