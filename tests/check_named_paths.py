@@ -1,17 +1,13 @@
 #!/usr/bin/env python3
 # Every file a note names must exist, so that the notes cannot drift from the tree.
 #
-# Notes are the tracked READMEs, the pages of docs/, the CMake files (all of
-# their text) and the comments of sources and scripts. A name counts as a path
-# when it has a folder and a file name with an extension ("render/tga.h",
-# "../docs/scene.png"). Not checked: a bare file name ("vorel.ini"), an absolute
-# name (a system's file), a name with a wildcard, a variable or a placeholder
-# ("explosion/sprNNN.tga"), and names below build/, run/ and dist/, which exist
-# only after a build.
-#
-# A path is found beside its note or in a folder above it, up to the top of the
-# tree (so "support/gl_window.h" in tests/app/ is tests/support/gl_window.h), or
-# in a folder the build generates ("sound/bk01.mp3" in the game data).
+# Notes: the tracked READMEs, docs/ pages and CMake files (all of their text)
+# and the comments of sources and scripts. A path has a folder and a file name
+# with an extension ("render/tga.h", "../docs/scene.png"). Not checked: bare,
+# absolute, wildcard, variable and placeholder ("explosion/sprNNN.tga") names,
+# and names below build/, run/ and dist/, which only a build makes. A path is
+# found beside its note or in a folder above it (so "support/gl_window.h" in
+# tests/app/ is tests/support/gl_window.h), or in a folder the build generates.
 #
 # Usage: check_named_paths.py SOURCE_DIR GENERATED_DIR...
 import os
@@ -20,9 +16,8 @@ import subprocess
 import sys
 import tempfile
 
-# Folders, then a file name with an extension. Not inside a longer word, nor
-# after "/" (absolute), "$" or "{" (a variable), "\" (an escape, as in
-# "\nexplosion/..."), nor going on into a wildcard.
+# Not inside a longer word, nor after "/" (absolute), "$" or "{" (a variable),
+# "\" (an escape, as in "\nexplosion/..."), nor going on into a wildcard.
 PATH = re.compile(r"(?<![\w./$@{\\-])((?:\.\./)*(?:[\w.-]+/)+[\w-]+(?:\.[\w-]+)*\.[A-Za-z]\w*)(?![\w/*])")
 PLACEHOLDER = re.compile(r"([A-Z])\1\1")  # NNN, XXXXXX
 BUILT_TOPS = ("build", "run", "dist")
@@ -35,23 +30,19 @@ def notes_of(note, text):
     name = os.path.basename(note)
     if name.startswith("README") or note.startswith("docs/") or name == "CMakeLists.txt" or name.endswith(".cmake"):
         return [(1, text)]
-    if name.endswith((".cpp", ".h", ".c")):
-        comment = C_COMMENT
-    elif name.endswith((".sh", ".bash", ".py")):
-        comment = HASH_COMMENT
-    else:
+    if not name.endswith((".cpp", ".h", ".c", ".sh", ".bash", ".py")):
         return []
+    comment = C_COMMENT if name.endswith((".cpp", ".h", ".c")) else HASH_COMMENT
     return [(text.count("\n", 0, m.start()) + 1, m.group()) for m in comment.finditer(text)]
 
 
 def found(path, note, source_dir, generated_dirs):
     folder = os.path.dirname(note)
-    while True:
-        if os.path.exists(os.path.join(source_dir, folder, path)):
-            return True
+    while not os.path.exists(os.path.join(source_dir, folder, path)):
         if not folder:
             return any(os.path.exists(os.path.join(generated, path)) for generated in generated_dirs)
         folder = os.path.dirname(folder)
+    return True
 
 
 def missing_names(source_dir, generated_dirs, notes):
@@ -99,26 +90,21 @@ def sees_a_missing_file():
     return missing == expected
 
 
-def main(args):
-    places = args
-    if len(places) < 2:
-        sys.exit("usage: check_named_paths.py SOURCE_DIR GENERATED_DIR...")
+def main(source_dir, *generated_dirs):
     if not sees_a_missing_file():
         return 1
-    listing = subprocess.run(["git", "-C", places[0], "ls-files", "-z"], capture_output=True)
+    listing = subprocess.run(["git", "-C", source_dir, "ls-files", "-z"], capture_output=True)
     if listing.returncode != 0:
         print("not a git checkout: no list of tracked notes to check")
         return 77
-    notes = [name for name in listing.stdout.decode().split("\0") if name]
-    missing, named = missing_names(places[0], places[1:], notes)
+    missing, named = missing_names(source_dir, generated_dirs, [n for n in listing.stdout.decode().split("\0") if n])
     for note, line, path in missing:
         print(f"{note}:{line}: names {path}, which does not exist")
-    if missing:
-        print(f"{len(missing)} of {named} named paths do not exist")
-        return 1
-    print(f"{named} named paths exist")
-    return 0
+    print(f"{len(missing)} of {named} named paths do not exist" if missing else f"{named} named paths exist")
+    return 1 if missing else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    if len(sys.argv) < 3:
+        sys.exit("usage: check_named_paths.py SOURCE_DIR GENERATED_DIR...")
+    sys.exit(main(*sys.argv[1:]))

@@ -104,8 +104,6 @@ float scriptedClock()
 struct ScriptedTime {
     ScriptedTime() { frameClock = scriptedClock; }
     ~ScriptedTime() { frameClock = timerGetTime; }
-    ScriptedTime(const ScriptedTime&) = delete;
-    ScriptedTime& operator=(const ScriptedTime&) = delete;
 };
 
 // The scripted time from the start of frame `from` to the start of frame `to`.
@@ -389,9 +387,8 @@ TEST(Autopilot, PassesTheStartGateOnTheRealClock)
     soundSetOutput(nullptr);
 }
 
-
-// A pad alone flies a timed lap: no pointer motion, no key and no click
-// reaches the game; the pad is read by the frame driver like any pad.
+// A pad alone flies a timed lap, read by the frame driver like any pad: no
+// pointer motion, no key and no click reaches the game.
 TEST(Autopilot, FliesATimedLapWithAPadAlone)
 {
     ASSERT_FALSE(runDirectory.empty());
@@ -404,17 +401,12 @@ TEST(Autopilot, FliesATimedLapWithAPadAlone)
         return;
     }
     startPads();
-    {
-        PadHands hands;
-        ASSERT_TRUE(hands.plugged());
-        CoursePilot padPilot(hands);
-        const Flight flight = fly(padPilot, recorder, gateCount + 1, FLYING_LIMIT_S);
-        EXPECT_EQ(padCount(), 1);
-        ASSERT_EQ(timedLaps(flight, 1).size(), 1u);
-        expectGateSounds(recorder, flight, {lastLapTime});
-    }
-    displayFrame();
-    EXPECT_EQ(padCount(), 0) << "the pad pulled out";
+    PadHands hands;
+    ASSERT_TRUE(hands.plugged());
+    CoursePilot padPilot(hands);
+    const Flight flight = fly(padPilot, recorder, gateCount + 1, FLYING_LIMIT_S);
+    ASSERT_EQ(timedLaps(flight, 1).size(), 1u);
+    expectGateSounds(recorder, flight, {lastLapTime});
     EXPECT_EQ(warps, 0);
     EXPECT_EQ(lastMouseX, MOUSE_START_X);
     EXPECT_EQ(lastMouseY, MOUSE_START_Y);

@@ -174,6 +174,14 @@ int activeGate()
     return -1;
 }
 
+void CoursePilot::act(int frame)
+{
+    hands.nextFrame();
+    steer();
+    throttle(frame);
+    shoot();
+}
+
 void MouseAndKeys::turnToward(const Vec3& aim)
 {
     const steering::PointerStep step = steering::pointerStepToward(aim, MAX_PIXELS_PER_EVENT);
@@ -205,14 +213,6 @@ void MouseAndKeys::pointerWarped(int x, int y)
 {
     pointerX = x;
     pointerY = y;
-}
-
-void CoursePilot::act(int frame)
-{
-    hands.nextFrame();
-    steer();
-    throttle(frame);
-    shoot();
 }
 
 void CoursePilot::steer()

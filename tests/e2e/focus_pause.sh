@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Another window taking the keyboard focus pauses the game while thrust is
-# held: "PAUSE" shows over a still scene, the key-up goes to the other window,
-# and after P the craft coasts on at the speed it had: the held key no longer
-# acts. The game stays paused when the focus comes back, until P.
+# held: "PAUSE" shows over a still scene and the key-up goes to the other
+# window. The game stays paused when the focus comes back; after P the craft
+# coasts on at the speed it had: the held key no longer acts.
 source "$(dirname "$0")/lib/common.bash"
 command -v xmessage >/dev/null || fail "xmessage (x11-utils) is not installed"
 
@@ -17,30 +17,20 @@ wait_for_window
 wait_for_frames
 focus_window "$GAME_WINDOW"
 pause_gone || fail "the game shows PAUSE before anything paused it ($PROBE_BRIGHT bright pixels)"
-
-# Thrust until the speed readout moves, and keep holding it.
-poll_until 5 speed_settled || fail "the speed readout keeps changing with no key held"
-speed_at_rest=$PROBE_MASK
-speed_moved() { probe_speed; [ "$PROBE_MASK" != "$speed_at_rest" ] && [ "$PROBE_YELLOW" -ge 50 ]; }
-xdotool keydown w
-poll_until 10 speed_moved || { xdotool keyup w; fail "holding w did not change the speed readout"; }
+hold_until_speed_changes w held
 
 XMESSAGE_PID=
 trap 'kill "$XMESSAGE_PID" 2>/dev/null; cleanup' EXIT
 xmessage -geometry +0+0 "another window" &
 XMESSAGE_PID=$!
-other=$(xdotool search --sync --onlyvisible --name '^xmessage$' | head -n 1)
-xdotool windowfocus --sync "$other"
+xdotool windowfocus --sync "$(xdotool search --sync --onlyvisible --name '^xmessage$' | head -n 1)"
 poll_until 5 pause_shown || { xdotool keyup w; fail "the focus went to another window and the game did not pause"; }
-# The key-up goes to the other window; the game never hears it.
-xdotool keyup w
-echo "focus elsewhere: PAUSE shown"
-
+xdotool keyup w  # heard by the other window only
 still=$(scene_sum)
 speed_paused=$(probe_speed; echo "$PROBE_MASK")
 sleep 1
 [ "$(scene_sum)" = "$still" ] || fail "the scene moved while paused"
-echo "paused: the scene stands still"
+echo "focus elsewhere: PAUSE over a still scene"
 
 kill "$XMESSAGE_PID"
 focus_window "$GAME_WINDOW"

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# options.ini in the real game: a refused line is named at start, fire moved
-# to the space bar launches while the left button it replaced does not, and
-# thrust on the up arrow acts while the arrow is held and stops when it is
-# released (the toolkit's special-key release reaches the game).
+# options.ini in the real game: a refused line is named at start, fire on the
+# space bar launches and the left button no longer does, and thrust on the up
+# arrow stops on its release (the toolkit's special-key release reaches us).
 source "$(dirname "$0")/lib/common.bash"
 
 copy_game_data

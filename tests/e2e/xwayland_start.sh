@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# On a Wayland desktop the game runs through XWayland. A real compositor,
-# weston with XWayland, on a socket and runtime folder of its own: first with
-# no display hardware (headless), where the game must open its full-screen
-# window without asking for a mode, draw frames, leave XWayland running and end
-# on SIGTERM; then drawing into this test's Xvfb, so that the pointer and keys
-# reach the game through the compositor: its warps must keep the pointer in
-# the mouse-look band while the hand moves on, and Escape must end it.
+# On a Wayland desktop the game runs through XWayland: weston with XWayland,
+# on a socket and runtime folder of its own. Headless, the game must open its
+# full-screen window without asking for a mode, draw frames, leave XWayland
+# running and end on SIGTERM; drawing into this test's Xvfb, its pointer warps
+# must keep mouse-look turning as the hand moves on, and Escape must end it.
 source "$(dirname "$0")/lib/common.bash"
 
 SKIP=77
 command -v weston >/dev/null && command -v Xwayland >/dev/null || { echo "SKIP: weston or Xwayland is missing"; exit $SKIP; }
 
-# Starts weston with backend $1 ("headless", or "x11" drawing into $DISPLAY).
-# XWayland comes up with the first X client on the next free display number,
-# which weston names in its log: XWAYLAND. Skips the test if weston fails.
+# Starts weston with backend $1 ("headless", or "x11" drawing into $DISPLAY);
+# XWAYLAND is the display its log names. Skips the test if weston fails.
 WESTON_PID= XWAYLAND=
 start_weston() {
   local runtime=$E2E_DIR/runtime-$1
@@ -56,10 +53,8 @@ xwayland_size >/dev/null || fail "XWayland did not outlive the game"
 echo "headless: $(cat "$E2E_DIR/swaps")+ frames in a ${window} window, XWayland alive after the game's end"
 stop_weston
 
-# The same binary with weston drawing into this test's Xvfb, whose pointer
-# xdotool moves. The game warps its pointer back to x 200 at the band's edge
-# (x 300); honoured warps let the next moves count from there, so the hand
-# turning back left at once moves the game's pointer left of 200.
+# Under the x11 backend xdotool moves the pointer. The game warps it back to
+# x 200 at the band's edge (x 300); honoured, the next moves count from there.
 start_weston x11
 launch_game
 poll_until 60 swaps_at_least 10 || fail "no frames drawn through XWayland under the x11 backend"

@@ -1,13 +1,11 @@
-// SDL's virtual game controllers, for tests and benchmarks: a pad with every
-// button and axis of SDL's game-controller API, plugged in and pulled out
-// while SDL's game controllers run.
+// SDL's virtual game controllers for tests and benchmarks, while SDL's game
+// controllers run: a pad with every button and axis of its API.
 #pragma once
 
 #include <SDL.h>
 
-// Plugs in a pad, opened for setting its axes and buttons, with both
-// triggers at rest: a virtual pad's axes start in the middle of their range,
-// which for a trigger is half a pull. Null when SDL refuses.
+// Opened for setting its axes and buttons, with both triggers at rest (a
+// virtual axis starts mid-range: for a trigger, half a pull). Null when SDL refuses.
 inline SDL_Joystick* plugInVirtualPad(SDL_JoystickType type = SDL_JOYSTICK_TYPE_GAMECONTROLLER)
 {
     SDL_VirtualJoystickDesc desc;

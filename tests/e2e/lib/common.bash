@@ -227,15 +227,16 @@ speed_settled() {
 }
 
 # Waits for the readout to settle, then holds KEY (an xdotool key name) until
-# the speed changes, and releases it.
+# the speed changes, and releases it; with a second word "held", keeps it down.
 hold_until_speed_changes() {
-  local key=$1 speed_at_rest
+  local key=$1 keep=${2:-} speed_at_rest
   poll_until 5 speed_settled || fail "the speed readout keeps changing with no key held"
   [ "$PROBE_YELLOW" -ge 50 ] || fail "no yellow speed digits at the readout's place ($PROBE_YELLOW pixels)"
   speed_at_rest=$PROBE_MASK
   speed_changed() { probe_speed; [ "$PROBE_MASK" != "$speed_at_rest" ] && [ "$PROBE_YELLOW" -ge 50 ]; }
   xdotool keydown "$key"
   poll_until 10 speed_changed || { xdotool keyup "$key"; fail "holding $key did not change the speed readout"; }
+  [ "$keep" = held ] && return 0
   sleep 0.3
   xdotool keyup "$key"
 }
