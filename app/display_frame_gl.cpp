@@ -18,6 +18,7 @@
 #include "sim/rocket.h"
 #include "sim/update_frame.h"
 #include "sim/world_state.h"
+#include "sound/sound_sdl.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
@@ -58,6 +59,8 @@ void drawAsteroids()
 
 void displayFrame()
 {
+    // The radio starts in the first frame after its track is decoded.
+    soundUpdate();
     advanceFrame();
 
     glMatrixMode(GL_MODELVIEW);
