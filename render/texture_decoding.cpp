@@ -9,7 +9,12 @@
 #include <thread>
 #include <utility>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
+
+constexpr int HELPER_NICENESS = 10;
 
 // One round through the table. The helper holds a reference of its own, so
 // that a process ending in the middle of start-up (a model that cannot be
@@ -51,6 +56,9 @@ void decodeSlot(DecodingRound& round, int slot)
 
 void runHelper(const std::shared_ptr<DecodingRound>& round)
 {
+    // Behind the GL thread, whose start-up is the road to the first frame: on
+    // a machine with a core to spare this costs the helper nothing.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), HELPER_NICENESS);
     for (int slot = beginNextSlot(*round); slot >= 0; slot = beginNextSlot(*round)) {
         decodeSlot(*round, slot);
     }
