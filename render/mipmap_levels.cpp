@@ -12,6 +12,29 @@ std::size_t pixelBytes(int width, int height, int bytesPerPixel)
            static_cast<std::size_t>(bytesPerPixel);
 }
 
+// Where the output pixel at an index along one side reaches in the input,
+// from low to high: the width of one output pixel when the side shrinks, one
+// input pixel when it grows.
+void footprint(float conv, bool shrinking, int index, float& low, float& high)
+{
+    const float centre = static_cast<float>(conv * (index + 0.5));
+    if (shrinking) {
+        const float half = conv / 2;
+        high = centre + half;
+        low = centre - half;
+    } else {
+        high = static_cast<float>(centre + 0.5);
+        low = static_cast<float>(centre - 0.5);
+    }
+}
+
+// How much of the input pixel whole, from at onwards, lies below high.
+float covered(float at, int whole, float high)
+{
+    const auto edge = static_cast<float>(whole + 1);
+    return high < edge ? high - at : edge - at;
+}
+
 // The library's scaler works on 16-bit channels (a byte b becomes b × 257) and
 // averages, for every output pixel, the input pixels under its footprint,
 // weighted by how much of each it covers. Its single and double precision
@@ -34,46 +57,27 @@ MipmapLevel scaleToPowersOfTwo(const TgaImage& image, int widthOut, int heightOu
     // that is not a power of two never halves into one, so it is not needed.
     const float convy = static_cast<float>(heightIn) / static_cast<float>(heightOut);
     const float convx = static_cast<float>(widthIn) / static_cast<float>(widthOut);
-    const float halfconvx = convx / 2;
-    const float halfconvy = convy / 2;
     for (int i = 0; i < heightOut; ++i) {
-        float y = static_cast<float>(convy * (i + 0.5));
-        float highy = 0;
         float lowy = 0;
-        if (heightIn > heightOut) {
-            highy = y + halfconvy;
-            lowy = y - halfconvy;
-        } else {
-            highy = static_cast<float>(y + 0.5);
-            lowy = static_cast<float>(y - 0.5);
-        }
+        float highy = 0;
+        footprint(convy, heightIn > heightOut, i, lowy, highy);
         for (int j = 0; j < widthOut; ++j) {
-            float x = static_cast<float>(convx * (j + 0.5));
-            float highx = 0;
             float lowx = 0;
-            if (widthIn > widthOut) {
-                highx = x + halfconvx;
-                lowx = x - halfconvx;
-            } else {
-                highx = static_cast<float>(x + 0.5);
-                lowx = static_cast<float>(x - 0.5);
-            }
+            float highx = 0;
+            footprint(convx, widthIn > widthOut, j, lowx, highx);
 
             float totals[4] = {0, 0, 0, 0};
             float area = 0;
-            y = lowy;
+            float y = lowy;
             int yint = static_cast<int>(std::floor(static_cast<double>(y)));
             while (y < highy) {
                 const int yindex = (yint + heightIn) % heightIn;
-                const float ypercent = highy < static_cast<float>(yint + 1) ? highy - y
-                                                                            : static_cast<float>(yint + 1) - y;
-                x = lowx;
+                const float ypercent = covered(y, yint, highy);
+                float x = lowx;
                 int xint = static_cast<int>(std::floor(static_cast<double>(x)));
                 while (x < highx) {
                     const int xindex = (xint + widthIn) % widthIn;
-                    const float xpercent = highx < static_cast<float>(xint + 1)
-                                               ? highx - x
-                                               : static_cast<float>(xint + 1) - x;
+                    const float xpercent = covered(x, xint, highx);
                     const float percent = xpercent * ypercent;
                     area += percent;
                     const std::size_t at = static_cast<std::size_t>(xindex + yindex * widthIn) *
