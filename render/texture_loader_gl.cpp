@@ -36,6 +36,12 @@ void createTexture(TextureTable& table, int slot, const DecodedTexture& decoded)
     // The levels' rows are tightly packed; at the default alignment of 4 the
     // library would read past a 3-byte row whose width is not a multiple of 4.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // Filters first. With the mipmapping filter set before the levels arrive,
+    // Mesa sets aside room for all of them at level 0; set afterwards, it
+    // stores level 0 alone and moves it when level 1 arrives, which made the
+    // uploads take nearly twice as long.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     // The internal format is the plain component count, 3 or 4, as the GL
     // utility library's mipmap builder gave it.
     for (std::size_t level = 0; level < decoded.levels.size(); ++level) {
@@ -43,8 +49,6 @@ void createTexture(TextureTable& table, int slot, const DecodedTexture& decoded)
         glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), decoded.bytesPerPixel, image.width, image.height, 0,
                      format, GL_UNSIGNED_BYTE, image.pixels.data());
     }
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
 
 }  // namespace
