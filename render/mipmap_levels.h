@@ -2,9 +2,10 @@
 // can run beside the display's set-up instead of on the GL thread. The levels
 // are byte for byte what the GL utility library makes of the same image: a side
 // that is not a power of two is first brought to the nearest power of two with
-// gluScaleImage's box filter, then gluBuild2DMipmaps halves level after level
-// with its own rounding. tests/render/mipmap_levels_gl_test.cpp holds the two
-// side by side.
+// gluScaleImage's box filter (gluBuild2DMipmaps would rescale it itself, but its
+// byte path leaves the last row black when only one side changes), then
+// gluBuild2DMipmaps halves level after level with its own rounding.
+// tests/render/mipmap_levels_gl_test.cpp holds the two side by side.
 #pragma once
 
 #include "render/tga.h"
