@@ -86,7 +86,7 @@ for run in range(1, runs + 1):
             continue
         children, comm, symbol = float(m.group(1)), m.group(3), m.group(4).strip()
         for _, name, label in PHASES:
-            if label not in seen and comm == "vorel" and symbol == name:
+            if label not in seen and not comm.startswith("llvmpipe") and symbol == name:
                 sums[label] += children * ms / 100
                 seen.add(label)
     for line in open(os.path.join(scratch, f"run{run}.comm")):
