@@ -118,7 +118,11 @@ std::shared_ptr<RadioJob> currentJob;  // main thread only
 void runJob(const std::shared_ptr<RadioJob>& job)
 {
     DecodedTrack track = decodeMp3(job->mp3, job->mixer);
-    job->mp3 = std::string();
+    if (track.error.empty()) {
+        job->mp3 = std::string();
+    } else {
+        track.file = std::move(job->mp3);
+    }
     std::lock_guard<std::mutex> lock(job->mutex);
     job->track = std::move(track);
     job->done = true;

@@ -21,6 +21,7 @@ struct MixerFormat {
 struct DecodedTrack {
     std::vector<Uint8> samples;  // in the mixer's format; empty when decoding failed
     std::string error;           // why, then
+    std::string file;            // the helper's bytes back, when they were no MP3 it could read
 };
 
 // Decodes an MP3 held in memory into the mixer's format, on the calling thread.

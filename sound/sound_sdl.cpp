@@ -221,12 +221,16 @@ void soundUpdate()
         return;
     }
     device.musicDecoding = false;
-    if (!track.error.empty()) {
-        std::fprintf(stderr, "Sound %s: %s\n", MUSIC_FILE, track.error.c_str());
-        return;
+    if (track.error.empty()) {
+        device.musicSamples = std::move(track.samples);
+        device.music =
+            Mix_QuickLoad_RAW(device.musicSamples.data(), static_cast<Uint32>(device.musicSamples.size()));
+    } else {
+        // Not an MP3 the helper could read: whatever else the mixer reads
+        // (Ogg, FLAC, ...) it decodes here, as it always did; otherwise its
+        // complaint names the file.
+        device.music = decodeSound(MUSIC_FILE, track.file);
     }
-    device.musicSamples = std::move(track.samples);
-    device.music = Mix_QuickLoad_RAW(device.musicSamples.data(), static_cast<Uint32>(device.musicSamples.size()));
     if (device.music) {
         Mix_PlayChannel(CHANNEL_RADIO, device.music, -1);
     }
@@ -247,6 +251,7 @@ void soundShutdown()
         sample = nullptr;
     }
     Mix_CloseAudio();
+    Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     if (device.silent) {
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);

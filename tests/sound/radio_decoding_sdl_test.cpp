@@ -4,15 +4,19 @@
 #include "sound/radio_decoding_sdl.h"
 #include "sound/sound.h"
 #include "sound/sound_sdl.h"
+#include "support/file_capture.h"
 #include "support/scratch_dir.h"
 #include "tools/generated_data.h"
 
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -83,4 +87,24 @@ TEST(RadioDecoding, StartsOnItsChannelAtTheVolumeSetMeanwhileAndStopsWithTheDevi
     EXPECT_EQ(Mix_Volume(CHANNEL_RADIO, -1), soundMixerVolume(40));
     soundShutdown();
     radioVolume = RADIO_VOLUME_START;
+
+    // Neither an MP3 nor anything else the mixer reads: one line names it once
+    // the helper gives up, and the radio stays silent.
+    dir.write("sound/bk01.mp3", std::string(5000, '\x55'));
+    soundInit();
+    const std::string printed = captureStdout(
+        [] {
+            // Standard error goes to the capture's file: done once it holds the line.
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            struct stat captured = {};
+            while (std::chrono::steady_clock::now() < until && (fstat(2, &captured) != 0 || captured.st_size == 0)) {
+                soundUpdate();
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        },
+        2);
+    EXPECT_EQ(printed.rfind("Sound sound/bk01.mp3: ", 0), 0u) << printed;
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
+    EXPECT_FALSE(Mix_Playing(CHANNEL_RADIO));
+    soundShutdown();
 }
