@@ -21,6 +21,7 @@
 #include "sim/rocket.h"
 #include "sim/update_frame.h"
 #include "sim/world_state.h"
+#include "sound/sound_sdl.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
@@ -61,6 +62,9 @@ void drawAsteroids()
 
 void displayFrame()
 {
+    // The radio starts in the first frame after its track is decoded, paused
+    // or not.
+    soundUpdate();
     // Paused, the frame is the still scene under "PAUSE": nothing advances.
     const bool playing = framePlays();
     if (playing) {

@@ -2,6 +2,7 @@
 
 #include "app/display_frame.h"
 #include "app/pads_sdl.h"
+#include "sound/sound_sdl.h"
 #include "app/pause.h"
 
 #include <GL/freeglut.h>
@@ -128,8 +129,10 @@ void leaveWaitingLoop()
 
 void pausedIdle()
 {
-    // The pad's pause button is read here: SDL has no window to wake us.
+    // The pad's pause button is read here: SDL has no window to wake us. A
+    // radio decoded while paused starts as it would in a frame.
     readPads();
+    soundUpdate();
     pollFocus();
     if (gamePaused()) {
         waitForInput();

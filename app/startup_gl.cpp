@@ -14,6 +14,7 @@
 #include "geometry/octree.h"
 #include "render/graphics_state.h"
 #include "render/model_draw.h"
+#include "render/texture_decoding.h"
 #include "render/texture_table.h"
 #include "sim/asteroid.h"
 #include "sim/course.h"
@@ -119,6 +120,11 @@ void prepareGraphics()
 
 int runGame(int argc, char** argv)
 {
+    // The images and their mipmap levels are decoded on the second core while
+    // the world, the sound and the display are set up; the texture table
+    // uploads them once the display exists.
+    startTextureDecoding();
+
     // Two runs started in the same second get the same asteroid field.
     randomSeed(static_cast<uint32_t>(std::time(nullptr)));
     loadWorld();

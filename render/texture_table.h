@@ -28,12 +28,14 @@ extern TextureTable textureTable;
 void bindTexture(int slot);
 
 // Creates the mipmapped texture of one slot from a TGA file, filtered for both
-// options on. A file that cannot be read ends the program with status 0 (the
-// reader prints why when the file could not be opened). Needs a current context.
+// options on. A file that cannot be used ends the program with status 1 after
+// the TGA message and a line naming the file and why. Needs a current context.
 void loadTexture(TextureTable& table, const char* fileName, int slot);
 
-// Loads slots 0 to 30 in order from TEXTURE_FILES into textureTable; the first
-// file that fails ends the program.
+// Loads slots 0 to 30 in order from TEXTURE_FILES into textureTable, the files
+// decoded beside the GL thread (render/texture_decoding.h). The first slot in
+// table order whose file fails ends the program as loadTexture does; only that
+// file is named, whichever thread came to it first.
 void loadTextureTable();
 
 // Re-sets the filters of all 31 textures from textureFilter and mipMapping

@@ -170,18 +170,29 @@ std::unique_ptr<TgaImage> decodeTga(const unsigned char* data, std::size_t size,
     return image;
 }
 
-std::unique_ptr<TgaImage> loadTga(const char* fileName)
+std::unique_ptr<TgaImage> readTga(const char* fileName, std::string& refusal)
 {
     std::string bytes;
     const FileReadStatus status = readWholeFile(fileName, bytes);
-    std::string refusal = fileReadReason(status);
-    std::unique_ptr<TgaImage> image;
-    if (status == FileReadStatus::OK) {
-        image = decodeTga(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), refusal);
+    refusal = fileReadReason(status);
+    if (status != FileReadStatus::OK) {
+        return nullptr;
     }
+    return decodeTga(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), refusal);
+}
+
+void reportUnusableTga(const char* fileName, const std::string& refusal)
+{
+    std::printf("\nUnable to load TGA File!\n%s: %s\n", fileName, refusal.c_str());
+    std::fflush(stdout);
+}
+
+std::unique_ptr<TgaImage> loadTga(const char* fileName)
+{
+    std::string refusal;
+    std::unique_ptr<TgaImage> image = readTga(fileName, refusal);
     if (!image) {
-        std::printf("\nUnable to load TGA File!\n%s: %s\n", fileName, refusal.c_str());
-        std::fflush(stdout);
+        reportUnusableTga(fileName, refusal);
     }
     return image;
 }

@@ -36,3 +36,11 @@ std::unique_ptr<TgaImage> decodeTga(const unsigned char* data, std::size_t size,
 // File!\n" and then one line with the file's name and the reason, and returns
 // nothing.
 std::unique_ptr<TgaImage> loadTga(const char* fileName);
+
+// loadTga without a word: when it returns nothing, refusal says why ("missing",
+// "unsupported pixel depth 8", ...), for a caller that reports it later, on
+// another thread than the one that read the file.
+std::unique_ptr<TgaImage> readTga(const char* fileName, std::string& refusal);
+
+// The two lines loadTga prints for a file it could not use, flushed.
+void reportUnusableTga(const char* fileName, const std::string& refusal);

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev mesa-utils
-  libsdl2-mixer-dev libmp3lame-dev libpng-dev zlib1g-dev
+  libsdl2-mixer-dev libmpg123-dev libmp3lame-dev libpng-dev zlib1g-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils libx11-dev libxrandr-dev
   weston xwayland

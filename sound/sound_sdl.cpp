@@ -2,6 +2,7 @@
 
 #include "geometry/file_read.h"
 #include "sim/world_state.h"
+#include "sound/radio_decoding_sdl.h"
 #include "sound/sound.h"
 
 #include <SDL.h>
@@ -9,6 +10,8 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -24,6 +27,8 @@ const char* const ENGINE_FILE = "sound/engine.wav";
 struct SoundDevice {
     bool open = false;
     bool silent = false;
+    bool musicDecoding = false;  // the radio's track is still on its helper thread
+    std::vector<Uint8> musicSamples;  // the radio's decoded track, which music plays
     Mix_Chunk* music = nullptr;
     Mix_Chunk* engine = nullptr;
     Mix_Chunk* samples[SAMPLE_COUNT] = {};
@@ -80,25 +85,68 @@ private:
     int saved_ = -1;
 };
 
-// Reads and decodes one sound file. A file that cannot be used leaves its
-// cue silent and is named in one line on standard error.
-Mix_Chunk* loadSound(const char* fileName)
+// Reads one sound file whole. A file that cannot be used leaves its sound
+// silent and is named in one line on standard error.
+bool readSound(const char* fileName, std::string& bytes)
 {
-    std::string bytes;
     const FileReadStatus status = readWholeFile(fileName, bytes);
     if (status != FileReadStatus::OK) {
         std::fprintf(stderr, "Sound %s: %s\n", fileName, fileReadReason(status));
-        return nullptr;
+        return false;
     }
     if (bytes.empty()) {
         std::fprintf(stderr, "Sound %s: empty\n", fileName);
-        return nullptr;
+        return false;
     }
+    return true;
+}
+
+Mix_Chunk* decodeSound(const char* fileName, const std::string& bytes)
+{
     Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     if (!chunk) {
         std::fprintf(stderr, "Sound %s: %s\n", fileName, Mix_GetError());
     }
     return chunk;
+}
+
+// Reads and decodes one sound file, as readSound reports.
+Mix_Chunk* loadSound(const char* fileName)
+{
+    std::string bytes;
+    return readSound(fileName, bytes) ? decodeSound(fileName, bytes) : nullptr;
+}
+
+// Plain sample files (WAV, AIFF, VOC) the mixer takes as they are.
+bool isPlainSampleFile(const std::string& bytes)
+{
+    for (const char* magic : {"RIFF", "WAVE", "FORM", "Crea"}) {
+        if (bytes.compare(0, 4, magic) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The radio starts on its channel at once when its file is plain samples.
+// An MP3 is decoded on a helper thread instead, and soundUpdate starts it
+// when it is ready: decoding the 64 s track would hold up the first frame,
+// and the mixer's own loader holds the mixer's lock while it decodes.
+void startMusic(std::string bytes)
+{
+    if (isPlainSampleFile(bytes)) {
+        device.music = decodeSound(MUSIC_FILE, bytes);
+        if (device.music) {
+            Mix_PlayChannel(CHANNEL_RADIO, device.music, -1);
+        }
+        return;
+    }
+    MixerFormat mixer;
+    Uint16 format = 0;
+    Mix_QuerySpec(&mixer.rate, &format, &mixer.channels);
+    mixer.format = format;
+    startRadioDecoding(std::move(bytes), mixer);
+    device.musicDecoding = true;
 }
 
 bool openMixer()
@@ -145,22 +193,46 @@ void soundInit()
         return;  // no sound at all; every cue stays silent
     }
     device.open = true;
-    Mix_Init(MIX_INIT_MP3);
     Mix_AllocateChannels(CHANNEL_COUNT);
 
-    device.music = loadSound(MUSIC_FILE);
+    std::string music;
+    if (readSound(MUSIC_FILE, music)) {
+        startMusic(std::move(music));
+    }
     device.engine = loadSound(ENGINE_FILE);
     for (int slot = 0; slot < SAMPLE_COUNT; ++slot) {
         device.samples[slot] = loadSound(SAMPLE_FILES[slot]);
     }
     soundSetOutput(&mixerOutput);
 
-    if (device.music) {
-        Mix_PlayChannel(CHANNEL_RADIO, device.music, -1);
-    }
     soundSetVolume(CHANNEL_RADIO, radioVolume);
     if (device.engine) {
         Mix_PlayChannel(CHANNEL_ENGINE, device.engine, -1);
+    }
+}
+
+void soundUpdate()
+{
+    if (!device.musicDecoding) {
+        return;
+    }
+    DecodedTrack track;
+    if (!takeDecodedRadio(track)) {
+        return;
+    }
+    device.musicDecoding = false;
+    if (track.error.empty()) {
+        device.musicSamples = std::move(track.samples);
+        device.music =
+            Mix_QuickLoad_RAW(device.musicSamples.data(), static_cast<Uint32>(device.musicSamples.size()));
+    } else {
+        // Not an MP3 the helper could read: whatever else the mixer reads
+        // (Ogg, FLAC, ...) it decodes here, as it always did; otherwise its
+        // complaint names the file.
+        device.music = decodeSound(MUSIC_FILE, track.file);
+    }
+    if (device.music) {
+        Mix_PlayChannel(CHANNEL_RADIO, device.music, -1);
     }
 }
 
@@ -169,6 +241,7 @@ void soundShutdown()
     if (!device.open) {
         return;
     }
+    cancelRadioDecoding();
     soundSetOutput(nullptr);
     Mix_HaltChannel(-1);
     Mix_FreeChunk(device.music);

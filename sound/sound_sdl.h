@@ -2,11 +2,17 @@
 // engine streams looping on channels 31 and 30, the five samples in slots 0 to 4.
 #pragma once
 
-// Opens the device and the files and starts both streams, the music at
-// radioVolume. Without a usable sound device it opens SDL's dummy driver, so
-// channels still play (silently); a missing file leaves its sound silent.
-// Installs itself as the output of sound/sound.h.
+// Opens the device and the files, starts the engine stream and sets the
+// music's channel to radioVolume; the music itself is decoded on a helper
+// thread and starts with soundUpdate. Without a usable sound device it opens
+// SDL's dummy driver, so channels still play (silently); a missing file leaves
+// its sound silent. Installs itself as the output of sound/sound.h.
 void soundInit();
+
+// On the main thread, once a frame: starts the music, looping on its channel
+// at the volume the channel holds, as soon as its helper has decoded it. A
+// track that could not be decoded is named in one line on standard error.
+void soundUpdate();
 
 // Stops every channel, frees the sounds and closes the device. Safe to call twice.
 void soundShutdown();

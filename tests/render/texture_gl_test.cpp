@@ -277,6 +277,9 @@ TEST(TextureTableDeathTest, MissingExplosionFrameEndsStartUpAfterSlotSixteen)
     const std::string outPath = std::getenv("VOREL_TEXTURE_CHILD_OUT");
     ScratchDir dir;
     writeTextureFiles(dir, 17);
+    // A later file that fails too, which the decoding helper may reach first:
+    // only the first failing slot in table order is named.
+    dir.write(TEXTURE_FILES[18], "short");
     EXPECT_EXIT(
         {
             std::fflush(stdout);

@@ -1,0 +1,130 @@
+#include "render/texture_decoding.h"
+
+#include "render/texture_table.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int HELPER_NICENESS = 10;
+
+// One round through the table. The helper holds a reference of its own, so
+// that a process ending in the middle of start-up (a model that cannot be
+// allocated, a display that cannot be opened) never frees it under the helper.
+struct DecodingRound {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int nextSlot = 0;  // the first slot nobody has begun
+    bool stopping = false;
+    bool helperDone = false;
+    bool done[TEXTURE_SLOT_COUNT] = {};
+    DecodedTexture results[TEXTURE_SLOT_COUNT];
+};
+
+std::shared_ptr<DecodingRound> currentRound;  // touched by the GL thread only
+
+// Begins the next slot, or returns -1 when there is none left to begin.
+int beginNextSlot(DecodingRound& round)
+{
+    std::lock_guard<std::mutex> lock(round.mutex);
+    if (round.stopping || round.nextSlot >= TEXTURE_SLOT_COUNT) {
+        return -1;
+    }
+    return round.nextSlot++;
+}
+
+void decodeSlot(DecodingRound& round, int slot)
+{
+    DecodedTexture decoded = decodeTextureFile(TEXTURE_FILES[slot]);
+    std::lock_guard<std::mutex> lock(round.mutex);
+    // The start-up ends at a slot that cannot be used; later ones are not needed.
+    if (decoded.bytesPerPixel == 0) {
+        round.stopping = true;
+    }
+    round.results[slot] = std::move(decoded);
+    round.done[slot] = true;
+    round.changed.notify_all();
+}
+
+void runHelper(const std::shared_ptr<DecodingRound>& round)
+{
+    // Behind the GL thread, whose start-up is the road to the first frame: on
+    // a machine with a core to spare this costs the helper nothing.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), HELPER_NICENESS);
+    for (int slot = beginNextSlot(*round); slot >= 0; slot = beginNextSlot(*round)) {
+        decodeSlot(*round, slot);
+    }
+    std::lock_guard<std::mutex> lock(round->mutex);
+    round->helperDone = true;
+    round->changed.notify_all();
+}
+
+}  // namespace
+
+DecodedTexture decodeTextureFile(const char* fileName)
+{
+    DecodedTexture decoded;
+    std::unique_ptr<TgaImage> image = readTga(fileName, decoded.refusal);
+    if (image) {
+        decoded.bytesPerPixel = image->bytesPerPixel;
+        decoded.levels = buildMipmapLevels(std::move(*image));
+    }
+    return decoded;
+}
+
+void startTextureDecoding()
+{
+    if (currentRound) {
+        return;
+    }
+    currentRound = std::make_shared<DecodingRound>();
+    try {
+        std::thread(runHelper, currentRound).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: the GL thread decodes every slot itself.
+        currentRound->helperDone = true;
+    }
+}
+
+DecodedTexture takeDecodedTexture(int slot)
+{
+    startTextureDecoding();
+    DecodingRound& round = *currentRound;
+    std::unique_lock<std::mutex> lock(round.mutex);
+    while (!round.done[slot]) {
+        // Rather than wait for the helper, begin the next slot here; after a
+        // failure only the slots up to the one wanted. A slot once begun is
+        // always finished, so the wait below ends.
+        if (round.nextSlot < TEXTURE_SLOT_COUNT && (!round.stopping || round.nextSlot <= slot)) {
+            const int mine = round.nextSlot++;
+            lock.unlock();
+            decodeSlot(round, mine);
+            lock.lock();
+        } else {
+            round.changed.wait(lock);
+        }
+    }
+    return std::move(round.results[slot]);
+}
+
+void stopTextureDecoding()
+{
+    if (!currentRound) {
+        return;
+    }
+    {
+        DecodingRound& round = *currentRound;
+        std::unique_lock<std::mutex> lock(round.mutex);
+        round.stopping = true;
+        round.changed.wait(lock, [&round] { return round.helperDone; });
+    }
+    currentRound.reset();
+}
