@@ -8,4 +8,9 @@ constexpr double FAR_PLANE = 1024.0;
 constexpr int BACKDROP_EDGE = 1024;
 
 void displayFrame();
+
+// Start-up work that need not hold up the first picture (the sound device,
+// the game controllers: tens of milliseconds): run once, right after the
+// first frame is shown. Null in tests and tools, which start what they need.
+extern void (*afterFirstFrame)();
 void onReshape(int width, int height);

@@ -60,6 +60,8 @@ void drawAsteroids()
 
 }  // namespace
 
+void (*afterFirstFrame)() = nullptr;
+
 void displayFrame()
 {
     // The radio starts in the first frame after its track is decoded, paused
@@ -134,6 +136,11 @@ void displayFrame()
     glutSwapBuffers();
     if (playing) {
         glutPostRedisplay();
+    }
+    if (afterFirstFrame) {
+        void (*start)() = afterFirstFrame;
+        afterFirstFrame = nullptr;
+        start();
     }
 }
 

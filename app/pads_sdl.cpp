@@ -29,7 +29,6 @@ constexpr int PAD_CAPACITY = 8;
 struct Pads {
     bool started = false;
     bool available = false;  // SDL's game controllers are running
-    int callsBeforeStart = 1;
     SDL_GameController* open[PAD_CAPACITY] = {};
     SDL_JoystickID ids[PAD_CAPACITY] = {};
     int count = 0;
@@ -115,12 +114,6 @@ void startPads()
 
 void readPads()
 {
-    if (!pads.started) {
-        if (pads.callsBeforeStart-- > 0) {
-            return;
-        }
-        startPads();
-    }
     if (!pads.available) {
         return;
     }

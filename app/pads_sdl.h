@@ -14,8 +14,7 @@ void startPads();
 
 // Once a frame, before the frame's update: takes pads plugged in or pulled
 // out, reads every pad and hands them to applyPads with the time since the
-// previous update. Starts the pads itself at its second call, so that the
-// first frame is not held up by SDL's start (tens of milliseconds).
+// previous update. Nothing before startPads.
 void readPads();
 
 // Closes every pad and stops SDL's game controllers.

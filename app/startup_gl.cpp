@@ -7,6 +7,7 @@
 #include "app/high_scores.h"
 #include "app/input.h"
 #include "app/options.h"
+#include "app/pads_sdl.h"
 #include "app/pause.h"
 #include "app/pause_loop.h"
 #include "app/settings.h"
@@ -48,6 +49,12 @@ void leaveDisplayHook()
     if (!mainLoopEnded) {
         leaveDisplay();
     }
+}
+
+void startSoundAndPads()
+{
+    soundInit();
+    startPads();
 }
 
 }  // namespace
@@ -121,8 +128,8 @@ void prepareGraphics()
 int runGame(int argc, char** argv)
 {
     // The images and their mipmap levels are decoded on the second core while
-    // the world, the sound and the display are set up; the texture table
-    // uploads them once the display exists.
+    // the world and the display are set up; the texture table uploads them
+    // once the display exists.
     startTextureDecoding();
 
     // Two runs started in the same second get the same asteroid field.
@@ -133,7 +140,9 @@ int runGame(int argc, char** argv)
     // The world's clock leaves paused time out.
     playClockSource = timerGetTime;
     frameClock = playClock;
-    soundInit();
+    // The sound and the game controllers start right after the first frame
+    // is shown: the picture does not wait for SDL's devices.
+    afterFirstFrame = startSoundAndPads;
 
     // The display string must be set before glutInit, and the display's name
     // read before glutInit removes it from the arguments.

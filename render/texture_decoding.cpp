@@ -67,6 +67,18 @@ void runHelper(const std::shared_ptr<DecodingRound>& round)
     round->changed.notify_all();
 }
 
+std::vector<unsigned char> withOpaqueAlpha(const std::vector<unsigned char>& rgb)
+{
+    std::vector<unsigned char> rgba(rgb.size() / 3 * 4);
+    for (std::size_t from = 0, to = 0; from + 2 < rgb.size(); from += 3, to += 4) {
+        rgba[to] = rgb[from];
+        rgba[to + 1] = rgb[from + 1];
+        rgba[to + 2] = rgb[from + 2];
+        rgba[to + 3] = 255;
+    }
+    return rgba;
+}
+
 }  // namespace
 
 DecodedTexture decodeTextureFile(const char* fileName)
@@ -76,6 +88,11 @@ DecodedTexture decodeTextureFile(const char* fileName)
     if (image) {
         decoded.bytesPerPixel = image->bytesPerPixel;
         decoded.levels = buildMipmapLevels(std::move(*image));
+        if (decoded.bytesPerPixel == 3) {
+            for (MipmapLevel& level : decoded.levels) {
+                level.pixels = withOpaqueAlpha(level.pixels);
+            }
+        }
     }
     return decoded;
 }

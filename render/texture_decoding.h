@@ -14,7 +14,11 @@
 #include <vector>
 
 struct DecodedTexture {
-    int bytesPerPixel = 0;  // 3 or 4; 0 when the file could not be used
+    int bytesPerPixel = 0;  // the image's, 3 or 4; 0 when the file could not be used
+    // Red, green, blue and alpha, four bytes a texel whatever bytesPerPixel
+    // says (alpha 255 for a 3-byte image), widened here on the helper: the
+    // driver takes four-byte texels without converting them, which saves a
+    // quarter of the upload time on the GL thread (llvmpipe).
     std::vector<MipmapLevel> levels;
     std::string refusal;  // why the file could not be used
 };

@@ -32,9 +32,8 @@ void createTexture(TextureTable& table, int slot, const DecodedTexture& decoded)
 {
     glGenTextures(1, &table.names[slot]);
     glBindTexture(GL_TEXTURE_2D, table.names[slot]);
-    const GLenum format = decoded.bytesPerPixel == 4 ? GL_RGBA : GL_RGB;
-    // The levels' rows are tightly packed; at the default alignment of 4 the
-    // library would read past a 3-byte row whose width is not a multiple of 4.
+    // The levels' rows are tightly packed (four-byte texels, so any alignment
+    // would do; 1 says so).
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     // Filters first. With the mipmapping filter set before the levels arrive,
     // Mesa sets aside room for all of them at level 0; set afterwards, it
@@ -42,12 +41,12 @@ void createTexture(TextureTable& table, int slot, const DecodedTexture& decoded)
     // uploads take nearly twice as long.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    // The internal format is the plain component count, 3 or 4, as the GL
-    // utility library's mipmap builder gave it.
+    // The internal format is the image's plain component count, 3 or 4, as
+    // the GL utility library's mipmap builder gave it; the texels come as RGBA.
     for (std::size_t level = 0; level < decoded.levels.size(); ++level) {
         const MipmapLevel& image = decoded.levels[level];
         glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), decoded.bytesPerPixel, image.width, image.height, 0,
-                     format, GL_UNSIGNED_BYTE, image.pixels.data());
+                     GL_RGBA, GL_UNSIGNED_BYTE, image.pixels.data());
     }
 }
 
