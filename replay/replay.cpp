@@ -192,8 +192,12 @@ void ReplaySession::countEvents(const FrameEvents& events)
     }
 }
 
+// The radio's volume is the player's setting, not the race's: left out.
 void ReplaySession::volumeSet(int channel, int volume)
 {
+    if (channel == CHANNEL_RADIO) {
+        return;
+    }
     WorldHash h;
     h.add(cueHash);
     h.add(frame);

@@ -83,18 +83,22 @@ void WorldHash::addBytes(const void* data, size_t size)
     }
 }
 
+// The simulation's own values only: what the player sees and sets around it
+// (pointer reference, held inputs, display switches, panels, radio volume)
+// can change without changing a frame of the race.
 void hashWorld(WorldHash& h)
 {
     add(h, camera);
-    VOREL_FLIGHT_STATE(VOREL_HASH_VALUE)
-    h.add(pendingPointerEchoCount());
+    add(h, flightSpeed);
+    add(h, flightDirection);
     add(h, asteroids);
     add(h, rockets);
     VOREL_LAUNCH_STATE(VOREL_HASH_VALUE)
     add(h, gates);
     VOREL_LAP_STATE(VOREL_HASH_VALUE)
-    VOREL_FRAME_STATE(VOREL_HASH_VALUE)
-    VOREL_INPUT_STATE(VOREL_HASH_VALUE)
+    add(h, frameElapsedMs);
+    add(h, frameStep);
+    add(h, lastFrameTime);
 }
 
 uint64_t worldHash()

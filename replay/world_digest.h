@@ -19,9 +19,9 @@ private:
     uint64_t state = 14695981039346656037ull;
 };
 
-// Everything the simulation, the frame driver and the input handlers own:
-// camera, flight and pointer reference, every asteroid, rocket (with its
-// trail) and gate, lap times, frame timing and countdowns, inputs, option
-// flags and the radio volume. Loaded model geometry is not included.
+// Everything the simulation owns: camera and flight, every asteroid, rocket
+// (with its explosion and trail) and gate, the launch cooldown, lap times and
+// frame timing. Loaded model geometry is not included, nor anything of the
+// player's side (pointer, held inputs, display switches, radio volume).
 void hashWorld(WorldHash& hash);
 uint64_t worldHash();

@@ -37,7 +37,7 @@ double nudged(double v)
 }  // namespace
 
 // A change of one unit in the last place anywhere in the world must show,
-// also deep inside the last rocket's trail and in the input flags.
+// also deep inside the last rocket's trail.
 TEST_F(WorldDigest, EveryPartOfTheWorldReachesTheHash)
 {
     const std::vector<std::pair<std::string, std::function<void()>>> changes = {
@@ -46,7 +46,6 @@ TEST_F(WorldDigest, EveryPartOfTheWorldReachesTheHash)
         {"yaw angle", [] { camera.yawAngle = nudged(camera.yawAngle); }},
         {"flight speed", [] { flightSpeed = nudged(flightSpeed); }},
         {"flight direction", [] { flightDirection.y = nudged(flightDirection.y); }},
-        {"pointer reference", [] { lastMouseY += 1; }},
         {"asteroid spin", [] { asteroids[199].spinAngle = nudged(asteroids[199].spinAngle); }},
         {"asteroid direction", [] { asteroids[100].direction.z = nudged(asteroids[100].direction.z); }},
         {"rocket state", [] { rockets[7].state = ROCKET_FADING; }},
@@ -60,12 +59,15 @@ TEST_F(WorldDigest, EveryPartOfTheWorldReachesTheHash)
         {"best lap", [] { bestLapTime = nudged(bestLapTime); }},
         {"frame step", [] { frameStep = nudged(frameStep); }},
         {"cooldown", [] { rocketCooldown = -1; }},
-        {"options panel", [] { optionsOverlayTimer = nudged(optionsOverlayTimer); }},
-        {"thrust", [] { thrustInput = -1; }},
-        {"octree boxes", [] { showOctree = 1; }},
-        {"radio volume", [] { radioVolume += 5; }},
     };
     const uint64_t start = worldHash();
+    EXPECT_EQ(worldHash(), start);
+    // The player's side of the game is no part of the race.
+    lastMouseY += 1;
+    thrustInput = -1;
+    showOctree = 1;
+    radioVolume += 5;
+    optionsOverlayTimer = 1.0f;
     EXPECT_EQ(worldHash(), start);
     for (const auto& change : changes) {
         resetWorld();
