@@ -1,12 +1,10 @@
 #include "app/controls.h"
 
-#include "app/frame_cues.h"
+#include "app/game.h"
 #include "app/ghost_race.h"
 #include "app/input.h"
 #include "app/pause.h"
 #include "sim/platform_hooks.h"
-#include "sim/rocket.h"
-#include "sim/world_state.h"
 #include "sound/sound.h"
 
 namespace {
@@ -17,51 +15,58 @@ void toggle(int& flag)
 }
 
 // The five options of the options panel: each shows the panel again.
-void toggleOption(int& flag)
+void toggleOption(Game& game, int& flag)
 {
-    optionsOverlayTimer = OPTIONS_PANEL_MS;
+    game.view.optionsOverlayTimer = OPTIONS_PANEL_MS;
     toggle(flag);
 }
 
-void call(void (*hook)())
+void call(void (*hook)(Game&), Game& game)
 {
     if (hook) {
-        hook();
+        hook(game);
     }
 }
 
 // The volume is re-sent also when its bound kept it unchanged.
-void raiseRadio()
+void raiseRadio(Game& game)
 {
-    if (radioVolume < RADIO_VOLUME_RAISE_BELOW) {
-        radioVolume += RADIO_VOLUME_STEP;
+    if (game.radioVolume < RADIO_VOLUME_RAISE_BELOW) {
+        game.radioVolume += RADIO_VOLUME_STEP;
     }
-    soundSetVolume(CHANNEL_RADIO, radioVolume);
+    soundSetVolume(CHANNEL_RADIO, game.radioVolume);
 }
 
-void lowerRadio()
+void lowerRadio(Game& game)
 {
-    if (radioVolume > RADIO_VOLUME_LOWER_ABOVE) {
-        radioVolume -= RADIO_VOLUME_STEP;
+    if (game.radioVolume > RADIO_VOLUME_LOWER_ABOVE) {
+        game.radioVolume -= RADIO_VOLUME_STEP;
     }
-    soundSetVolume(CHANNEL_RADIO, radioVolume);
+    soundSetVolume(CHANNEL_RADIO, game.radioVolume);
 }
 
-// A launch between frames plays its cue at once.
-void fire()
+// The launch itself is the next frame's, as its first command after the
+// view turns that came before the click.
+void fire(Game& game)
 {
-    launchRocket();
-    handleFrameEvents();
+    game.input.fire();
 }
 
-void clearThrust()
+void clearThrust(Game& game)
 {
-    thrustInput = 0;
+    game.hands.thrustInput = 0;
 }
 
-void clearRoll()
+void clearRoll(Game& game)
 {
-    rollInput = 0;
+    game.hands.rollInput = 0;
+}
+
+void applyTextureFilter(const Game& game)
+{
+    if (platformHooks.applyTextureFilter) {
+        platformHooks.applyTextureFilter(game.view.textureFilter, game.view.mipMapping);
+    }
 }
 
 constexpr PadInput NO_PAD{};
@@ -69,40 +74,48 @@ constexpr PadInput NO_PAD{};
 }  // namespace
 
 const ControlAction CONTROL_ACTIONS[] = {
-    {"thrust", {characterKey('w')}, padAxis(PAD_TRIGGER_RIGHT), [] { thrustInput = 1; }, clearThrust},
-    {"brake", {characterKey('s')}, padAxis(PAD_TRIGGER_LEFT), [] { thrustInput = -1; }, clearThrust},
+    {"thrust", {characterKey('w')}, padAxis(PAD_TRIGGER_RIGHT), [](Game& g) { g.hands.thrustInput = 1; },
+     clearThrust},
+    {"brake", {characterKey('s')}, padAxis(PAD_TRIGGER_LEFT), [](Game& g) { g.hands.thrustInput = -1; },
+     clearThrust},
     // Roll input +1 banks the craft to the left.
-    {"roll_left", {characterKey('q')}, padButton(PAD_LEFT_SHOULDER), [] { rollInput = 1; }, clearRoll},
-    {"roll_right", {characterKey('e')}, padButton(PAD_RIGHT_SHOULDER), [] { rollInput = -1; }, clearRoll},
+    {"roll_left", {characterKey('q')}, padButton(PAD_LEFT_SHOULDER), [](Game& g) { g.hands.rollInput = 1; },
+     clearRoll},
+    {"roll_right", {characterKey('e')}, padButton(PAD_RIGHT_SHOULDER), [](Game& g) { g.hands.rollInput = -1; },
+     clearRoll},
     {"fire", {mouseKey(MOUSE_LEFT_BUTTON)}, padButton(PAD_A), fire, nullptr},
     {"radio_up", {characterKey('+')}, padButton(PAD_DPAD_UP), raiseRadio, nullptr},
     {"radio_down", {characterKey('-')}, padButton(PAD_DPAD_DOWN), lowerRadio, nullptr},
-    {"fps", {specialKey(KEY_F2)}, NO_PAD, [] { toggle(showFps); }, nullptr},
-    {"wireframe", {specialKey(KEY_F3)}, NO_PAD, [] { toggle(wireframe); }, nullptr},
+    {"fps", {specialKey(KEY_F2)}, NO_PAD, [](Game& g) { toggle(g.view.showFps); }, nullptr},
+    {"wireframe", {specialKey(KEY_F3)}, NO_PAD, [](Game& g) { toggle(g.view.wireframe); }, nullptr},
     {"texture_filter", {specialKey(KEY_F4)}, NO_PAD,
-     [] {
-         toggleOption(textureFilter);
-         call(platformHooks.applyTextureFilter);
+     [](Game& g) {
+         toggleOption(g, g.view.textureFilter);
+         applyTextureFilter(g);
      },
      nullptr},
     {"mipmaps", {specialKey(KEY_F5)}, NO_PAD,
-     [] {
-         toggleOption(mipMapping);
-         call(platformHooks.applyTextureFilter);
+     [](Game& g) {
+         toggleOption(g, g.view.mipMapping);
+         applyTextureFilter(g);
      },
      nullptr},
     {"display_lists", {specialKey(KEY_F7)}, NO_PAD,
-     [] {
-         toggleOption(displayLists);
-         call(platformHooks.toggleAsteroidLists);
+     [](Game& g) {
+         toggleOption(g, g.view.displayLists);
+         if (platformHooks.toggleAsteroidLists) {
+             platformHooks.toggleAsteroidLists(g.view, g.world.asteroids);
+         }
      },
      nullptr},
-    {"culling", {specialKey(KEY_F8)}, NO_PAD, [] { toggleOption(frustumCulling); }, nullptr},
-    {"transparency", {specialKey(KEY_F9)}, NO_PAD, [] { toggleOption(transparency); }, nullptr},
-    {"face_culling", {specialKey(KEY_F10)}, NO_PAD, [] { toggle(faceCulling); }, nullptr},
-    {"high_scores", {characterKey('h')}, padButton(PAD_BACK), [] { toggle(showHighScores); }, nullptr},
-    {"course_line", {characterKey('i')}, NO_PAD, [] { toggle(showCourseLine); }, nullptr},
-    {"octree", {characterKey('o')}, NO_PAD, [] { toggle(showOctree); }, nullptr},
+    {"culling", {specialKey(KEY_F8)}, NO_PAD, [](Game& g) { toggleOption(g, g.view.frustumCulling); }, nullptr},
+    {"transparency", {specialKey(KEY_F9)}, NO_PAD, [](Game& g) { toggleOption(g, g.view.transparency); },
+     nullptr},
+    {"face_culling", {specialKey(KEY_F10)}, NO_PAD, [](Game& g) { toggle(g.view.faceCulling); }, nullptr},
+    {"high_scores", {characterKey('h')}, padButton(PAD_BACK), [](Game& g) { toggle(g.view.showHighScores); },
+     nullptr},
+    {"course_line", {characterKey('i')}, NO_PAD, [](Game& g) { toggle(g.view.showCourseLine); }, nullptr},
+    {"octree", {characterKey('o')}, NO_PAD, [](Game& g) { toggle(g.view.showOctree); }, nullptr},
     {"ghost", {characterKey('g')}, padButton(PAD_Y), toggleGhost, nullptr},
     {"pause", {characterKey('p')}, padButton(PAD_START), togglePause, nullptr},
 };
@@ -151,27 +164,27 @@ int KeyBindings::actionFor(InputKey key) const
 namespace {
 // While paused only the pause action acts: the world stands still and nothing
 // counts down. Releases still act; they only clear held inputs.
-void pressAction(int action)
+void pressAction(Game& game, int action)
 {
-    if (!gamePaused() || CONTROL_ACTIONS[action].press == togglePause) {
-        CONTROL_ACTIONS[action].press();
+    if (!gamePaused(game) || CONTROL_ACTIONS[action].press == togglePause) {
+        CONTROL_ACTIONS[action].press(game);
     }
 }
 }  // namespace
 
-void pressKey(InputKey key)
+void pressKey(Game& game, InputKey key)
 {
     const int action = keyBindings.actionFor(key);
     if (action >= 0) {
-        pressAction(action);
+        pressAction(game, action);
     }
 }
 
-void releaseKey(InputKey key)
+void releaseKey(Game& game, InputKey key)
 {
     const int action = keyBindings.actionFor(key);
     if (action >= 0) {
-        call(CONTROL_ACTIONS[action].release);
+        call(CONTROL_ACTIONS[action].release, game);
     }
 }
 
@@ -181,7 +194,7 @@ bool keyHoldsAction(InputKey key)
     return action >= 0 && CONTROL_ACTIONS[action].release;
 }
 
-void onPadInput(PadInput input, bool pressed)
+void onPadInput(Game& game, PadInput input, bool pressed)
 {
     if (input.source == PadSource::NONE) {
         return;
@@ -189,18 +202,18 @@ void onPadInput(PadInput input, bool pressed)
     for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
         if (CONTROL_ACTIONS[a].pad == input) {
             if (pressed) {
-                pressAction(a);
+                pressAction(game, a);
             } else {
-                call(CONTROL_ACTIONS[a].release);
+                call(CONTROL_ACTIONS[a].release, game);
             }
             return;
         }
     }
 }
 
-void releaseHeldActions()
+void releaseHeldActions(Game& game)
 {
     for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
-        call(CONTROL_ACTIONS[a].release);
+        call(CONTROL_ACTIONS[a].release, game);
     }
 }

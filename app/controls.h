@@ -8,6 +8,8 @@
 
 #include <string>
 
+struct Game;
+
 enum class KeySource : unsigned char { NONE, CHARACTER, SPECIAL, MOUSE };
 
 // One key or mouse button as the toolkit reports it: a character code, a
@@ -103,8 +105,8 @@ struct ControlAction {
     const char* name;                 // options.ini rebinds it as key.NAME
     InputKey keys[KEYS_PER_ACTION];   // default keys; unused slots unbound
     PadInput pad;                     // default pad input, or none
-    void (*press)();
-    void (*release)();                // null: releasing does nothing
+    void (*press)(Game& game);
+    void (*release)(Game& game);      // null: releasing does nothing
 };
 
 // Room for the table's rows in the fixed-size binding state.
@@ -129,14 +131,14 @@ extern KeyBindings keyBindings;
 // A key or mouse button went down or up. Releasing a key of a held action
 // (thrust, brake, rolls) clears its input, whichever key of the pair is
 // still held. While the game is paused a press acts only for pause.
-void pressKey(InputKey key);
-void releaseKey(InputKey key);
+void pressKey(Game& game, InputKey key);
+void releaseKey(Game& game, InputKey key);
 // The key is bound to an action that is held (one that acts on release too).
 bool keyHoldsAction(InputKey key);
 
 // For the pad reader, once per change: a button, or a trigger past its
 // press point, went down (pressed) or up. Pads have their defaults only.
-void onPadInput(PadInput input, bool pressed);
+void onPadInput(Game& game, PadInput input, bool pressed);
 
 // Releases every held action (thrust, brake, rolls), whatever is still down.
-void releaseHeldActions();
+void releaseHeldActions(Game& game);

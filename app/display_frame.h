@@ -5,9 +5,12 @@
 constexpr double FIELD_OF_VIEW_DEG = 45.0;
 constexpr double NEAR_PLANE = 1.0;
 constexpr double FAR_PLANE = 1024.0;
-constexpr int BACKDROP_EDGE = 1024;
 
-void displayFrame();
+struct Game;
+
+// One frame of the game: the update (unless paused), the scene, the overlay,
+// the swap and the request for the next frame.
+void displayFrame(Game& game);
 
 // Start-up work that need not hold up the first picture (the sound device,
 // the game controllers: tens of milliseconds): run once, right after the

@@ -1,24 +1,22 @@
 #include "app/exit_sequence.h"
 
-#include "app/ghost_race.h"
+#include "app/game.h"
 #include "app/high_scores.h"
-#include "geometry/octree.h"
-#include "sim/course.h"
 #include "sim/platform_hooks.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-void runExitSequence()
+void runExitSequence(Game& game)
 {
-    if (bestLapTime != NO_LAP_TIME) {
-        writeHighScores();
+    if (game.world.bestLapTime != NO_LAP_TIME) {
+        writeHighScores(game.world.bestLapTime);
     }
-    saveGhost();
+    saveGhost(game);
     if (platformHooks.leaveDisplay) {
         platformHooks.leaveDisplay();
     }
-    octree.release();
+    game.world.octree.release();
     if (platformHooks.closeSound) {
         platformHooks.closeSound();
     }

@@ -1,11 +1,8 @@
 #include "app/frame_cues.h"
 
-#include "app/ghost_race.h"
-#include "sim/frame_events.h"
+#include "app/game.h"
 #include "sim/update_frame.h"
 #include "sound/sound.h"
-
-void (*frameEventListener)(const FrameEvents& events) = nullptr;
 
 void playEventCues(const FrameEvents& events)
 {
@@ -25,23 +22,38 @@ void playEventCues(const FrameEvents& events)
         case EVENT_LAP_ENDED:
             soundPlaySample(CHANNEL_LAP, event.bestLap ? SAMPLE_BEST_LAP : SAMPLE_NORMAL_LAP);
             break;
+        case EVENT_LAP_RESTARTED:
+            break;
         }
     }
 }
 
-void handleFrameEvents()
+void handleFrameEvents(Game& game, float nowMs)
 {
-    playEventCues(frameEvents);
-    raceGhostEvents(frameEvents, frameClock());
-    if (frameEventListener) {
-        frameEventListener(frameEvents);
+    playEventCues(game.events);
+    for (const FrameEvent& event : game.events) {
+        if (event.kind == EVENT_CRAFT_CONTACT) {
+            game.hands.thrustInput = 0;
+        }
     }
-    frameEvents.clear();
+    raceGhostEvents(game, nowMs);
+    if (game.eventListener) {
+        game.eventListener(game.events);
+    }
+    game.events.clear();
 }
 
-void advanceFrame()
+void advanceFrame(Game& game, float nowMs)
 {
-    updateFrame();
-    handleFrameEvents();
-    ghostRace.onFrame(frameClock());
+    game.input.clockMs = nowMs;
+    game.input.thrust = game.hands.thrustInput;
+    game.input.roll = game.hands.rollInput;
+    updateFrame(game.world, game.input, game.events);
+    game.input.commands.clear();
+    if (game.view.optionsOverlayTimer > 0.0f) {
+        game.view.optionsOverlayTimer -= game.world.frameElapsedMs;
+    }
+    handleFrameEvents(game, nowMs);
+    const Camera& shown = game.world.shown.camera;
+    game.ghost.onFrame(nowMs, ghostPoseOf(shown.position, shown.view, shown.up));
 }

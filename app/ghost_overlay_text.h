@@ -12,4 +12,5 @@ constexpr float GHOST_SPLIT_X = 0.8f;
 constexpr float GHOST_SPLIT_Y = 0.9f;
 
 // Appends the ghost's lines for frame-clock nowMs; nothing while the option is off.
-void composeGhostOverlay(OverlayLines& out, float nowMs);
+struct Game;
+void composeGhostOverlay(OverlayLines& out, const Game& game, float nowMs);

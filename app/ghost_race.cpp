@@ -1,24 +1,11 @@
 #include "app/ghost_race.h"
 
+#include "app/game.h"
 #include "app/player_file.h"
-#include "sim/camera.h"
-#include "sim/world_state.h"
 
 #include <cstdio>
 
-int showGhost = 0;
-GhostRace ghostRace;
-Model ghostCraft;
 const char* const GHOST_CRAFT_FILE = "craft.txt";
-
-namespace {
-
-GhostPose cameraPose()
-{
-    return ghostPoseOf(camera.position, camera.view, camera.up);
-}
-
-}  // namespace
 
 const GhostLap* GhostRace::raced() const
 {
@@ -41,7 +28,8 @@ void GhostRace::readStored(bool report)
     }
 }
 
-void GhostRace::onEvent(const FrameEvent& event, float nowMs)
+void GhostRace::onEvent(const FrameEvent& event, float nowMs, float lapStartMs, const GhostPose& craft,
+                        bool showGhost)
 {
     if (event.kind == EVENT_GATE_PASSED) {
         const bool endsLap = event.gate == 0;
@@ -54,7 +42,7 @@ void GhostRace::onEvent(const FrameEvent& event, float nowMs)
                 hasSplit = true;
             }
         }
-        recorder.gatePassed(event.gate, nowMs, lapStartTime, cameraPose());
+        recorder.gatePassed(event.gate, nowMs, lapStartMs, craft);
         return;
     }
     if (event.kind != EVENT_LAP_ENDED) {
@@ -67,27 +55,27 @@ void GhostRace::onEvent(const FrameEvent& event, float nowMs)
         hasSplit = true;
     }
     GhostLap lap;
-    if (recorder.lapEnded(event.lapTime, cameraPose(), lap) && event.bestLap) {
+    if (recorder.lapEnded(event.lapTime, craft, lap) && event.bestLap) {
         candidate = std::move(lap);
         hasCandidate = true;
     }
 }
 
-void GhostRace::onFrame(float nowMs)
+void GhostRace::onFrame(float nowMs, const GhostPose& craft)
 {
-    recorder.sample(nowMs, cameraPose());
+    recorder.sample(nowMs, craft);
 }
 
-bool GhostRace::ghostPose(float nowMs, GhostPose& pose) const
+bool GhostRace::ghostPose(float nowMs, float lapStartMs, bool showGhost, GhostPose& pose) const
 {
     const GhostLap* ghost = raced();
-    if (!showGhost || !ghost || lapStartTime == 0.0f) {
+    if (!showGhost || !ghost || lapStartMs == 0.0f) {
         return false;
     }
-    return ghost->poseAt(nowMs - lapStartTime, pose);
+    return ghost->poseAt(nowMs - lapStartMs, pose);
 }
 
-bool GhostRace::splitShowing(float nowMs, float& splitMs) const
+bool GhostRace::splitShowing(float nowMs, bool showGhost, float& splitMs) const
 {
     if (!showGhost || !hasSplit || nowMs - splitShownFrom >= GHOST_SPLIT_SHOW_MS) {
         return false;
@@ -120,29 +108,32 @@ void GhostRace::reset()
     *this = GhostRace{};
 }
 
-void toggleGhost()
+void toggleGhost(Game& game)
 {
+    int& showGhost = game.view.showGhost;
     showGhost = showGhost ? 0 : 1;
-    if (showGhost && !ghostRace.storedRead) {
-        ghostRace.readStored(true);
-        ghostCraft.load(GHOST_CRAFT_FILE);
+    if (showGhost && !game.ghost.storedRead) {
+        game.ghost.readStored(true);
+        game.ghost.craft.load(GHOST_CRAFT_FILE);
     }
 }
 
-void saveGhost()
+void saveGhost(Game& game)
 {
-    if (!ghostRace.shouldSave()) {
+    if (!game.ghost.shouldSave()) {
         return;
     }
-    if (!replaceFileAtomically(GHOST_FILE, formatGhost(ghostRace.candidate))) {
+    if (!replaceFileAtomically(GHOST_FILE, formatGhost(game.ghost.candidate))) {
         std::printf("Error opening file: %s\n", GHOST_FILE);
         std::fflush(stdout);
     }
 }
 
-void raceGhostEvents(const FrameEvents& events, float nowMs)
+void raceGhostEvents(Game& game, float nowMs)
 {
-    for (const FrameEvent& event : events) {
-        ghostRace.onEvent(event, nowMs);
+    const Camera& shown = game.world.shown.camera;
+    const GhostPose craft = ghostPoseOf(shown.position, shown.view, shown.up);
+    for (const FrameEvent& event : game.events) {
+        game.ghost.onEvent(event, nowMs, game.world.lapStartTime, craft, game.view.showGhost != 0);
     }
 }

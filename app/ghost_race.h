@@ -12,9 +12,7 @@
 // How long the split shows after a gate pass, ms.
 constexpr float GHOST_SPLIT_SHOW_MS = 2000.0f;
 
-// The G key's option: off at start. While off nothing of the ghost is drawn
-// or shown; laps are recorded all the same.
-extern int showGhost;
+struct Game;
 
 struct GhostRace {
     GhostRecorder recorder;
@@ -31,32 +29,37 @@ struct GhostRace {
     const GhostLap* raced() const;
     // Reads "ghost.txt" once; the line naming it is printed when report is set.
     void readStored(bool report);
-    // One frame event at frame-clock nowMs, with the camera as it stands.
-    void onEvent(const FrameEvent& event, float nowMs);
-    // A displayed frame at nowMs: samples the camera.
-    void onFrame(float nowMs);
-    // Where the ghost flies at nowMs in the running lap; false while it is not
-    // in the race (option off, no ghost, no lap running, its lap over).
-    bool ghostPose(float nowMs, GhostPose& pose) const;
+    // The G key's option (view.showGhost), as the race reads it: while off
+    // nothing of the ghost is drawn or shown; laps are recorded all the same.
+    // One frame event at frame-clock nowMs, in a lap begun at lapStartMs,
+    // with the craft at pose.
+    void onEvent(const FrameEvent& event, float nowMs, float lapStartMs, const GhostPose& craft, bool showing);
+    // A displayed frame at nowMs: samples the craft's pose.
+    void onFrame(float nowMs, const GhostPose& craft);
+    // Where the ghost flies at nowMs in the lap begun at lapStartMs; false
+    // while it is not in the race (option off, no ghost, no lap running, its
+    // lap over).
+    bool ghostPose(float nowMs, float lapStartMs, bool showing, GhostPose& pose) const;
     // The split to show at nowMs, if one is showing.
-    bool splitShowing(float nowMs, float& splitMs) const;
+    bool splitShowing(float nowMs, bool showing, float& splitMs) const;
     // Whether the candidate should replace the stored file: it is faster, or
     // there is no file of this format to lose.
     bool shouldSave();
     void reset();
+
+    // The ghost craft's model, "craft.txt", loaded when the option is first
+    // switched on.
+    Model craft;
 };
 
-extern GhostRace ghostRace;
-
-// The ghost craft's model, "craft.txt", loaded when the option is first switched on.
-extern Model ghostCraft;
 extern const char* const GHOST_CRAFT_FILE;
 
-// G: toggles showGhost; the first switch on reads the stored ghost and the
-// craft model, each naming its file in one line if it cannot.
-void toggleGhost();
-// Hands a batch of frame events, as the app handles them, to the race.
-void raceGhostEvents(const FrameEvents& events, float nowMs);
+// G: toggles view.showGhost; the first switch on reads the stored ghost and
+// the craft model, each naming its file in one line if it cannot.
+void toggleGhost(Game& game);
+// Hands the frame's events, as the app handles them at frame-clock nowMs, to
+// the race, with the craft as the frame shows it.
+void raceGhostEvents(Game& game, float nowMs);
 
 // Exit: writes the run's best lap to "ghost.txt" when it beats the stored one.
-void saveGhost();
+void saveGhost(Game& game);

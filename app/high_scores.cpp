@@ -2,7 +2,6 @@
 
 #include "geometry/file_read.h"
 #include "geometry/text_reader.h"
-#include "sim/course.h"
 
 #include <cstdio>
 #include <cstring>
@@ -191,14 +190,14 @@ void readHighScores()
     std::fflush(stdout);
 }
 
-void writeHighScores()
+void writeHighScores(float bestLapMs)
 {
     if (fileUnreadAtStart) {
         printOpenError();
         return;
     }
     HighScoreList updated = highScoreList;
-    updated.insert(playerName[0] ? playerName : NEUTRAL_PLAYER_NAME, bestLapTime);
+    updated.insert(playerName[0] ? playerName : NEUTRAL_PLAYER_NAME, bestLapMs);
     if (!replaceFileAtomically(HIGH_SCORE_FILE, formatHighScores(updated))) {
         printOpenError();
         return;

@@ -58,8 +58,8 @@ std::string formatHighScores(const HighScoreList& list);
 // Start-up: reads "bestenliste.txt" into highScoreList and echoes the first
 // and second entries' times in milliseconds.
 void readHighScores();
-// Exit: inserts the run's best lap under the player's name and rewrites the
-// file. On failure the old file stays, the list is unchanged and the failure
+// Exit: inserts the run's best lap (ms) under the player's name and rewrites
+// the file. On failure the old file stays, the list is unchanged and the failure
 // is reported on standard output. A file that was there at start but could
 // not be read is never written over.
-void writeHighScores();
+void writeHighScores(float bestLapMs);

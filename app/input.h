@@ -1,7 +1,8 @@
-// Keyboard and mouse handlers, registered as toolkit callbacks. Escape ends
+// Keyboard and mouse handlers, called by the toolkit's callbacks. Escape ends
 // the game; every other key and button goes through the controls table
-// (app/controls.h), whose actions only set inputs and flags, change the radio
-// volume or launch a rocket; the motion they cause happens in the next frame.
+// (app/controls.h), whose actions only set held levels and switches, change
+// the radio volume or add a command to the next frame's input; the motion
+// they cause happens in the next frame.
 #pragma once
 
 // The toolkit's codes, repeated here because the core links no toolkit;
@@ -35,18 +36,40 @@ constexpr int MODIFIER_ALT = 4;
 constexpr int RADIO_VOLUME_STEP = 5;
 constexpr int RADIO_VOLUME_RAISE_BELOW = 246;
 constexpr int RADIO_VOLUME_LOWER_ABOVE = 4;
-// How long the options panel shows after an option key, ms.
-constexpr float OPTIONS_PANEL_MS = 1500.0f;
+// Mouse-look band: the pointer is kept between 101 and 299 on both axes by
+// warping it back to the centre line whenever an event reaches the edge.
+constexpr int MOUSE_BAND_LOW = 100;
+constexpr int MOUSE_BAND_HIGH = 300;
+constexpr int MOUSE_BAND_CENTRE = 200;
 
-void onKeyDown(unsigned char key, int x, int y);
-void onKeyUp(unsigned char key, int x, int y);
-void onSpecialKey(int key, int x, int y);
-void onSpecialKeyUp(int key, int x, int y);
-void onMouseButton(int button, int state, int x, int y);
+// The player's mouse feel (options.ini): a factor on the designed turn of
+// both axes, and the vertical turned round. At the start values the angles are
+// exactly the designed ones.
+constexpr float MOUSE_SENSITIVITY_START = 1.0f;
+struct MouseFeel {
+    float sensitivity = MOUSE_SENSITIVITY_START;
+    bool invertY = false;
+};
+extern MouseFeel mouseFeel;
+
+struct Game;
+
+void onKeyDown(Game& game, unsigned char key);
+void onKeyUp(Game& game, unsigned char key);
+void onSpecialKey(Game& game, int key);
+void onSpecialKeyUp(Game& game, int key);
+void onMouseButton(Game& game, int button, int state);
 // Motion with a button held: the view does not turn, unless every button held
 // is bound to an action held like thrust (a player who moved thrust to a
 // mouse button still steers while holding it).
-void onMouseDrag(int x, int y);
-// Mouse-look: motion with no button held turns the view. While the game is
-// paused no motion turns it: the pointer is only followed.
-void onMouseMove(int x, int y);
+void onMouseDrag(Game& game, int x, int y);
+// Mouse-look: motion with no button held turns the view by the pointer's
+// movement (a look command of the next frame) and warps the pointer back into
+// the band. The motion event a warp itself produces (the toolkit reports one
+// at the warp target) only tells where the pointer now is: it never turns the
+// view. While the game is paused no motion turns it: the pointer is only
+// followed.
+void onMouseMove(Game& game, int x, int y);
+
+// Warps whose motion events have not arrived yet.
+int pendingPointerEchoCount(const Game& game);

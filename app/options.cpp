@@ -1,10 +1,10 @@
 #include "app/options.h"
 
 #include "app/controls.h"
+#include "app/input.h"
 #include "app/key_names.h"
 #include "app/player_text.h"
 #include "geometry/text_reader.h"
-#include "sim/flight.h"
 
 #include <cmath>
 #include <cstdio>

@@ -20,12 +20,11 @@ void pushWindowFractions();
 void popWindowFractions();
 
 // Once per frame, after the scene's matrix has been popped: steps the
-// frame-rate counter and draws every overlay line of this frame. Above
+// frame-rate counter and draws every overlay line of this frame, nowMs the
+// play clock's reading. Above
 // 1024x768 the text grows by a whole factor with the window (app/hud_scale.h);
 // at factor 1 every line goes through drawText.
-void drawOverlay();
+struct Game;
+void drawOverlay(Game& game, float nowMs);
 
-// Forces the overlay's text factor, 1 to HUD_SCALE_MAX; 0 lets the window's
-// size choose it. Sets displayOptions.hudScale, which hud.scale in options.ini
-// sets at start.
-void setOverlayScale(int forced);
+

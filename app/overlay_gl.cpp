@@ -1,11 +1,11 @@
 #include "app/overlay.h"
 
+#include "app/game.h"
 #include "app/ghost_overlay_text.h"
 #include "app/hud_scale.h"
 #include "app/options.h"
 #include "app/overlay_text.h"
 #include "app/scaled_text.h"
-#include "sim/update_frame.h"
 
 #include <GL/glu.h>
 #include <GL/glut.h>
@@ -90,20 +90,14 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
     }
 }
 
-void setOverlayScale(int forced)
+void drawOverlay(Game& game, float nowMs)
 {
-    displayOptions.hudScale = static_cast<float>(forced);
-}
-
-void drawOverlay()
-{
-    frameRateCounter.tick(wallClockSinceStart());
-    const float now = frameClock();
-    composeOverlay(frameLines, now);
-    composeGhostOverlay(frameLines, now);
+    game.frameRate.tick(wallClockSinceStart());
+    composeOverlay(frameLines, game, nowMs);
+    composeGhostOverlay(frameLines, game, nowMs);
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const int scale = hudScale(viewport[2], viewport[3], static_cast<int>(displayOptions.hudScale));
+    const int scale = hudScale(viewport[2], viewport[3], game.view.hudScale);
     if (scale > 1 && drawScaledLines(frameLines, scale)) {
         return;
     }

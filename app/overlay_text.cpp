@@ -1,17 +1,12 @@
 #include "app/overlay_text.h"
 
+#include "app/game.h"
 #include "app/high_scores.h"
 #include "app/pause.h"
-#include "sim/course.h"
-#include "sim/flight.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
-
-FrameRateCounter frameRateCounter;
 
 namespace {
 int64_t monotonicMs()
@@ -39,16 +34,16 @@ constexpr float PAUSE_Y = 0.55f;
 
 struct PanelOption {
     const char* label;
-    const int* flag;
+    int ViewSettings::*flag;
     float y;
 };
 
 const PanelOption PANEL_OPTIONS[] = {
-    {"Texturfilter", &textureFilter, 0.92f}, {"MipMapping", &mipMapping, 0.88f},
+    {"Texturfilter", &ViewSettings::textureFilter, 0.92f}, {"MipMapping", &ViewSettings::mipMapping, 0.88f},
     // The octree culling of F8, not the face culling of F10.
-    {"Culling", &frustumCulling, 0.84f},
-    {"Transparenz", &transparency, 0.8f},
-    {"Display Lists", &displayLists, 0.76f},
+    {"Culling", &ViewSettings::frustumCulling, 0.84f},
+    {"Transparenz", &ViewSettings::transparency, 0.8f},
+    {"Display Lists", &ViewSettings::displayLists, 0.76f},
 };
 
 const char* shownName(const HighScoreEntry& entry)
@@ -94,20 +89,23 @@ void FrameRateCounter::tick(int64_t nowMs)
     }
 }
 
-void composeOverlay(OverlayLines& out, float nowMs)
+void composeOverlay(OverlayLines& out, const Game& game, float nowMs)
 {
+    const World& world = game.world;
+    const ViewSettings& view = game.view;
+    const float lapStartTime = world.lapStartTime;
     out.count = 0;
 
-    if (showFps) {
-        out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.5f, 0.5f, "%s", frameRateCounter.text);
+    if (view.showFps) {
+        out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.5f, 0.5f, "%s", game.frameRate.text);
     }
 
     const float running = lapStartTime == 0.0f ? 0.0f : (nowMs - lapStartTime) / 1000.0f;
     out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.45f, 0.95f, "Time: %07.2f ", running);
-    out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.05f, 0.95f, "Last Lap: %07.2f ", lastLapTime / 1000.0f);
-    out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.78f, 0.95f, "Best Lap: %07.2f ", bestLapTime / 1000.0f);
+    out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.05f, 0.95f, "Last Lap: %07.2f ", world.lastLapTime / 1000.0f);
+    out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.78f, 0.95f, "Best Lap: %07.2f ", world.bestLapTime / 1000.0f);
 
-    if (showHighScores) {
+    if (view.showHighScores) {
         int row = 0;
         for (const HighScoreEntry* entry = highScoreList.first; entry && row < HIGH_SCORE_ROWS;
              entry = entry->next, ++row) {
@@ -117,15 +115,15 @@ void composeOverlay(OverlayLines& out, float nowMs)
         }
     }
 
-    if (optionsOverlayTimer > 0.0f) {
+    if (view.optionsOverlayTimer > 0.0f) {
         for (const PanelOption& option : PANEL_OPTIONS) {
-            const float* colour = *option.flag == 1 ? OPTION_ON : OPTION_OFF;
+            const float* colour = view.*option.flag == 1 ? OPTION_ON : OPTION_OFF;
             out.add(FONT_LARGE, colour[0], colour[1], colour[2], 0.05f, option.y, "%s", option.label);
         }
     }
 
     out.add(FONT_SMALL, STATUS_YELLOW[0], STATUS_YELLOW[1], STATUS_YELLOW[2], 0.36f, 0.2f, "Volume Radio: %d [+][-] ",
-            radioVolume);
+            game.radioVolume);
 
     // The time a lap has to beat to enter the visible part of the table.
     const HighScoreEntry* last = highScoreList.first;
@@ -140,15 +138,15 @@ void composeOverlay(OverlayLines& out, float nowMs)
     out.add(FONT_LARGE, SPEED_YELLOW[0], SPEED_YELLOW[1], SPEED_YELLOW[2], SPEED_X, SPEED_Y, "%s", "Speed: ").anchor =
         ANCHOR_RIGHT;
     out.add(FONT_LARGE, SPEED_YELLOW[0], SPEED_YELLOW[1], SPEED_YELLOW[2], SPEED_X, SPEED_Y, "%06.2f ",
-            flightSpeed * 1000.0f);
+            world.flightSpeed * 1000.0f);
 
-    if (rocketCooldown > 0) {
+    if (world.rocketCooldown > 0) {
         out.add(FONT_LARGE, ROCKET_BUSY[0], ROCKET_BUSY[1], ROCKET_BUSY[2], 0.42f, 0.04f, "PREPARING ROCKET");
     } else {
         out.add(FONT_LARGE, ROCKET_READY[0], ROCKET_READY[1], ROCKET_READY[2], 0.44f, 0.04f, "ROCKET READY");
     }
 
-    if (gamePaused()) {
+    if (gamePaused(game)) {
         out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.5f, PAUSE_Y, "PAUSE").anchor = ANCHOR_CENTRE;
     }
 }

@@ -55,13 +55,13 @@ struct FrameRateCounter {
     void tick(int64_t nowMs);
 };
 
-extern FrameRateCounter frameRateCounter;
-
 // Wall-clock milliseconds since the program started, from a monotonic clock
 // (not processor time, which stands still while the game waits on the GPU):
 // what drawOverlay hands the frame-rate counter.
 int64_t wallClockSinceStart();
 
+struct Game;
+
 // Lists this frame's lines in drawing order from the current game state;
 // nowMs is the frame clock's reading, for the running lap.
-void composeOverlay(OverlayLines& out, float nowMs);
+void composeOverlay(OverlayLines& out, const Game& game, float nowMs);

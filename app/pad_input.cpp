@@ -1,21 +1,22 @@
 #include "app/pad_input.h"
 
+#include "app/game.h"
 #include "app/options.h"
 #include "app/pause.h"
-#include "sim/camera.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
 constexpr PadAxis TRIGGERS[] = {PAD_TRIGGER_LEFT, PAD_TRIGGER_RIGHT};
 
-// What the pads held at the previous frame.
+// What the pads hold in a frame: buttons, and triggers past their press point.
 struct PadsHeld {
     bool buttons[PAD_BUTTON_COUNT] = {};
     bool axes[PAD_AXIS_COUNT] = {};
 };
-PadsHeld held;
 
 float travel(short value)
 {
@@ -28,18 +29,19 @@ double stickLength(const PadState& pad)
 }
 
 // Hands every change to or from `pressed` to the controls table.
-void sendChanges(const PadsHeld& now, bool pressed)
+void sendChanges(Game& game, const PadsHeld& now, bool pressed)
 {
+    PlayerHands& held = game.hands;
     for (int b = 0; b < PAD_BUTTON_COUNT; ++b) {
-        if (now.buttons[b] == pressed && held.buttons[b] != pressed) {
-            held.buttons[b] = pressed;
-            onPadInput(padButton(static_cast<PadButton>(b)), pressed);
+        if (now.buttons[b] == pressed && held.padButtons[b] != pressed) {
+            held.padButtons[b] = pressed;
+            onPadInput(game, padButton(static_cast<PadButton>(b)), pressed);
         }
     }
     for (PadAxis axis : TRIGGERS) {
-        if (now.axes[axis] == pressed && held.axes[axis] != pressed) {
-            held.axes[axis] = pressed;
-            onPadInput(padAxis(axis), pressed);
+        if (now.axes[axis] == pressed && held.padAxes[axis] != pressed) {
+            held.padAxes[axis] = pressed;
+            onPadInput(game, padAxis(axis), pressed);
         }
     }
 }
@@ -47,7 +49,7 @@ void sendChanges(const PadsHeld& now, bool pressed)
 // The stick's turn for elapsedMs: the same sense as the mouse's (right turns
 // right, toward the player turns the view up), and yaw and pitch turn the view
 // by half the angle they are given.
-void turnByStick(const PadState& pad, float elapsedMs)
+void turnByStick(Game& game, const PadState& pad, float elapsedMs)
 {
     const StickDeflection stick = stickDeflection(pad, padOptions.deadzone);
     if (stick.x == 0.0 && stick.y == 0.0) {
@@ -55,10 +57,8 @@ void turnByStick(const PadState& pad, float elapsedMs)
     }
     const float ms = elapsedMs < PAD_TURN_LONGEST_MS ? elapsedMs : PAD_TURN_LONGEST_MS;
     const double angle = 2.0 * PAD_TURN_RATE * static_cast<double>(padOptions.lookSpeed) * ms / 1000.0;
-    camera.yawAngle = static_cast<float>(-stick.x * angle);
-    camera.pitchAngle = static_cast<float>((padOptions.invertY ? stick.y : -stick.y) * angle);
-    camera.yaw();
-    camera.pitch();
+    game.input.look(static_cast<float>(-stick.x * angle),
+                    static_cast<float>((padOptions.invertY ? stick.y : -stick.y) * angle));
 }
 
 }  // namespace
@@ -96,7 +96,7 @@ PadState combinePads(const PadState* pads, int count)
     return one;
 }
 
-void applyPads(const PadState* pads, int count, float elapsedMs)
+void applyPads(Game& game, const PadState* pads, int count, float elapsedMs)
 {
     const PadState pad = combinePads(pads, count);
     PadsHeld now;
@@ -104,17 +104,19 @@ void applyPads(const PadState* pads, int count, float elapsedMs)
         now.buttons[b] = pad.buttons[b];
     }
     for (PadAxis axis : TRIGGERS) {
-        now.axes[axis] = travel(pad.axes[axis]) >= (held.axes[axis] ? PAD_TRIGGER_RELEASE : PAD_TRIGGER_PRESS);
+        const bool wasHeld = game.hands.padAxes[axis];
+        now.axes[axis] = travel(pad.axes[axis]) >= (wasHeld ? PAD_TRIGGER_RELEASE : PAD_TRIGGER_PRESS);
     }
-    sendChanges(now, false);
-    sendChanges(now, true);
+    sendChanges(game, now, false);
+    sendChanges(game, now, true);
     // Paused, the buttons are read for the pause action alone; the world stays still.
-    if (!gamePaused()) {
-        turnByStick(pad, elapsedMs);
+    if (!gamePaused(game)) {
+        turnByStick(game, pad, elapsedMs);
     }
 }
 
-void resetPadInput()
+void resetPadInput(Game& game)
 {
-    held = PadsHeld{};
+    std::fill(std::begin(game.hands.padButtons), std::end(game.hands.padButtons), false);
+    std::fill(std::begin(game.hands.padAxes), std::end(game.hands.padAxes), false);
 }

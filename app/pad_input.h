@@ -49,9 +49,10 @@ PadState combinePads(const PadState* pads, int count);
 // One frame of the pads, elapsedMs after the previous one: every button or
 // trigger that changed since then goes to onPadInput (releases first, so a
 // thumb moved from one trigger to the other in one frame ends on the new
-// one), then the stick turns the view, unless the game is paused. With no
-// pad, or every pad at rest, nothing changes.
-void applyPads(const PadState* pads, int count, float elapsedMs);
+// one), then the stick's turn of the view joins the next frame's input as a
+// look command, unless the game is paused. With no pad, or every pad at rest,
+// nothing changes.
+void applyPads(Game& game, const PadState* pads, int count, float elapsedMs);
 
 // Forgets what the pads held, without acting on it.
-void resetPadInput();
+void resetPadInput(Game& game);

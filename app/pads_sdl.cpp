@@ -3,7 +3,6 @@
 #include "app/pad_input.h"
 #include "app/player_text.h"
 #include "sim/update_frame.h"
-#include "sim/world_state.h"
 
 #include <SDL.h>
 
@@ -112,7 +111,7 @@ void startPads()
     readMappings();
 }
 
-void readPads()
+void readPads(Game& game, float elapsedMs)
 {
     if (!pads.available) {
         return;
@@ -129,12 +128,10 @@ void readPads()
     for (int p = 0; p < pads.count; ++p) {
         states[p] = padState(pads.open[p]);
     }
-    // The time the stick was held: since the previous update, which is the
-    // step the coming update takes.
-    applyPads(states, pads.count, frameClock ? frameClock() - lastFrameTime : 0.0f);
+    applyPads(game, states, pads.count, elapsedMs);
 }
 
-void stopPads()
+void stopPads(Game* game)
 {
     while (pads.count > 0) {
         closePad(pads.ids[0]);
@@ -143,7 +140,9 @@ void stopPads()
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
     pads = Pads{};
-    resetPadInput();
+    if (game) {
+        resetPadInput(*game);
+    }
 }
 
 int padCount()

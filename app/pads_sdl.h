@@ -12,13 +12,17 @@ extern const char* const PAD_MAPPINGS_FILE;
 // all the game runs on keys and mouse.
 void startPads();
 
-// Once a frame, before the frame's update: takes pads plugged in or pulled
-// out, reads every pad and hands them to applyPads with the time since the
-// previous update. Nothing before startPads.
-void readPads();
+struct Game;
 
-// Closes every pad and stops SDL's game controllers.
-void stopPads();
+// Once a frame, before the frame's update: takes pads plugged in or pulled
+// out, reads every pad and hands them to applyPads with elapsedMs, the time
+// since the previous update, which is the step the coming update takes.
+// Nothing before startPads.
+void readPads(Game& game, float elapsedMs);
+
+// Closes every pad and stops SDL's game controllers; the game, when given,
+// forgets what its pads held.
+void stopPads(Game* game = nullptr);
 
 // Pads open now.
 int padCount();

@@ -1,71 +1,58 @@
 #include "app/pause.h"
 
 #include "app/controls.h"
-
-FrameClock playClockSource = nullptr;
+#include "app/game.h"
 
 namespace {
 
-struct PauseState {
-    bool paused = false;
-    float pausedAt = 0.0f;  // source time when the pause began
-    double pausedMs = 0.0;  // every finished paused stretch
-};
-PauseState state;
-
-float sourceNow()
+float sourceNow(const Game& game)
 {
-    return playClockSource ? playClockSource() : 0.0f;
+    return game.clockSource ? game.clockSource() : 0.0f;
 }
 
 // In double, so that with no pause behind it the clock reads exactly what its
 // source reads.
-float lessPaused(float sourceMs)
+float lessPaused(const Game& game, float sourceMs)
 {
-    return static_cast<float>(static_cast<double>(sourceMs) - state.pausedMs);
+    return static_cast<float>(static_cast<double>(sourceMs) - game.pause.pausedMs);
 }
 
 }  // namespace
 
-float playClock()
+float playClock(const Game& game)
 {
-    return lessPaused(state.paused ? state.pausedAt : sourceNow());
+    return lessPaused(game, game.pause.paused ? game.pause.pausedAt : sourceNow(game));
 }
 
-bool gamePaused()
+bool gamePaused(const Game& game)
 {
-    return state.paused;
+    return game.pause.paused;
 }
 
-void pauseGame()
+void pauseGame(Game& game)
 {
-    if (state.paused) {
+    if (game.pause.paused) {
         return;
     }
-    state.paused = true;
-    state.pausedAt = sourceNow();
-    releaseHeldActions();
+    game.pause.paused = true;
+    game.pause.pausedAt = sourceNow(game);
+    releaseHeldActions(game);
 }
 
-void resumeGame()
+void resumeGame(Game& game)
 {
-    if (!state.paused) {
+    if (!game.pause.paused) {
         return;
     }
-    state.pausedMs += static_cast<double>(sourceNow()) - static_cast<double>(state.pausedAt);
-    state.paused = false;
+    game.pause.pausedMs += static_cast<double>(sourceNow(game)) - static_cast<double>(game.pause.pausedAt);
+    game.pause.paused = false;
 }
 
-void togglePause()
+void togglePause(Game& game)
 {
-    if (state.paused) {
-        resumeGame();
+    if (game.pause.paused) {
+        resumeGame(game);
     } else {
-        pauseGame();
+        pauseGame(game);
     }
-}
-
-void resetPause()
-{
-    state = PauseState{};
 }

@@ -1,36 +1,32 @@
 // Pause: the player (the pause action) or the desktop (the window hidden or
 // the keyboard focus gone) stops the world, and only the player goes on.
 //
-// The world reads time only through frameClock; the game installs playClock
-// there, the clock behind it less every paused stretch. So while paused no
-// frame time passes: nothing moves or counts down, and a lap's time, the
-// overlay's running time and the ghost's samples leave the pause out. The
-// first frame after a pause measures only played time.
+// The world reads time only through the frame input's clock reading, which
+// the game takes from playClock: the clock behind it (game.clockSource) less
+// every paused stretch. So while paused no frame time passes: nothing moves or
+// counts down, and a lap's time, the overlay's running time and the ghost's
+// samples leave the pause out. The first frame after a pause measures only
+// played time.
 //
-// Pause state is no part of the world: the world digest does not hash it.
+// Pause state (game.pause) is no part of the world: the world digest does not
+// hash it.
 #pragma once
 
-#include "sim/update_frame.h"
-
-// The clock behind playClock: timerGetTime in the game, a scripted one in tests.
-extern FrameClock playClockSource;
+struct Game;
 
 // The source clock's milliseconds less every paused stretch; stands still
 // while paused.
-float playClock();
+float playClock(const Game& game);
 
-bool gamePaused();
+bool gamePaused(const Game& game);
 
 // Stops the play clock and releases every held action (thrust, brake, rolls),
 // so a key-up that goes elsewhere while paused never leaves one acting.
 // Nothing while paused.
-void pauseGame();
+void pauseGame(Game& game);
 
 // Starts the play clock again where it stopped. Nothing while playing.
-void resumeGame();
+void resumeGame(Game& game);
 
 // The pause action of the controls table.
-void togglePause();
-
-// Playing, with no paused time behind the clock.
-void resetPause();
+void togglePause(Game& game);

@@ -11,9 +11,11 @@
 // Called first in displayFrame: polls the keyboard focus now and then, and
 // says whether this frame plays. False while paused, after switching the
 // idle turn to waiting.
-bool framePlays();
+struct Game;
+
+bool framePlays(Game& game);
 
 // The game's own window only (tests and tools share their display with other
 // windows): pauses the game when the window is hidden or iconified, or when
 // the keyboard focus goes to another window, once it has had the focus.
-void watchFocus();
+void watchFocus(Game& game);

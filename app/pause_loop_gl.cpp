@@ -1,9 +1,10 @@
 #include "app/pause_loop.h"
 
 #include "app/display_frame.h"
+#include "app/game.h"
 #include "app/pads_sdl.h"
-#include "sound/sound_sdl.h"
 #include "app/pause.h"
+#include "sound/sound_sdl.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
@@ -20,6 +21,9 @@ constexpr int PAUSED_WAIT_MS = 50;
 constexpr auto FOCUS_POLL_INTERVAL = std::chrono::milliseconds(100);
 
 struct FocusWatch {
+    // The game the window-status callback and the waiting idle turn act on:
+    // toolkit callbacks take no argument of ours.
+    Game* game = nullptr;
     bool on = false;
     Display* display = nullptr;
     Window window = 0;
@@ -88,7 +92,7 @@ void pollFocus()
     watch.nextPoll = now + FOCUS_POLL_INTERVAL;
     const bool ours = focusIsOurs();
     if (watch.hadFocus && !ours) {
-        pauseGame();
+        pauseGame(*watch.game);
     }
     watch.hadFocus = ours;
 }
@@ -96,8 +100,8 @@ void pollFocus()
 void onWindowStatus(int status)
 {
     if (status == GLUT_HIDDEN || status == GLUT_FULLY_COVERED) {
-        if (watch.windowShown) {
-            pauseGame();
+        if (watch.windowShown && watch.game) {
+            pauseGame(*watch.game);
         }
         watch.windowShown = false;
     } else {
@@ -116,6 +120,11 @@ void waitForInput()
     poll(&connection, 1, PAUSED_WAIT_MS);
 }
 
+void displayWatchedGame()
+{
+    displayFrame(*watch.game);
+}
+
 void leaveWaitingLoop()
 {
     if (!waitingLoop) {
@@ -123,18 +132,19 @@ void leaveWaitingLoop()
     }
     waitingLoop = false;
     glutSetCursor(GLUT_CURSOR_NONE);
-    glutIdleFunc(displayFrame);
+    glutIdleFunc(displayWatchedGame);
     glutPostRedisplay();
 }
 
 void pausedIdle()
 {
+    Game& game = *watch.game;
     // The pad's pause button is read here: SDL has no window to wake us. A
     // radio decoded while paused starts as it would in a frame.
-    readPads();
+    readPads(game, 0.0f);
     soundUpdate();
     pollFocus();
-    if (gamePaused()) {
+    if (gamePaused(game)) {
         waitForInput();
     } else {
         leaveWaitingLoop();
@@ -153,10 +163,11 @@ void enterWaitingLoop()
 
 }  // namespace
 
-bool framePlays()
+bool framePlays(Game& game)
 {
+    watch.game = &game;
     pollFocus();
-    if (gamePaused()) {
+    if (gamePaused(game)) {
         enterWaitingLoop();
         return false;
     }
@@ -164,9 +175,10 @@ bool framePlays()
     return true;
 }
 
-void watchFocus()
+void watchFocus(Game& game)
 {
     watch = FocusWatch{};
+    watch.game = &game;
     watch.display = glXGetCurrentDisplay();
     watch.window = glXGetCurrentDrawable();
     watch.on = watch.display && watch.window;

@@ -4,6 +4,7 @@
 #include "app/display_mode.h"
 #include "app/display_server.h"
 #include "app/exit_sequence.h"
+#include "app/game.h"
 #include "app/high_scores.h"
 #include "app/input.h"
 #include "app/options.h"
@@ -12,18 +13,11 @@
 #include "app/pause_loop.h"
 #include "app/settings.h"
 #include "app/timer.h"
-#include "geometry/octree.h"
 #include "render/graphics_state.h"
 #include "render/model_draw.h"
 #include "render/texture_decoding.h"
 #include "render/texture_table.h"
-#include "sim/asteroid.h"
-#include "sim/course.h"
 #include "sim/platform_hooks.h"
-#include "sim/random.h"
-#include "sim/rocket.h"
-#include "sim/update_frame.h"
-#include "sim/world.h"
 #include "sound/sound_sdl.h"
 
 #include <GL/freeglut.h>
@@ -37,6 +31,9 @@ namespace {
 const char* const DISPLAY_STRING = "rgb double depth hw=1";
 
 bool mainLoopEnded = false;
+
+// The game the toolkit's callbacks act on: they take no argument of ours.
+Game* callbackGame = nullptr;
 
 void exitProcess(int status)
 {
@@ -53,25 +50,26 @@ void leaveDisplayHook()
 
 void startSoundAndPads()
 {
-    soundInit();
+    soundInit(callbackGame->radioVolume);
     startPads();
 }
 
 }  // namespace
 
-void registerCallbacks()
+void registerCallbacks(Game& game)
 {
+    callbackGame = &game;
     glutReshapeFunc(onReshape);
-    glutDisplayFunc(displayFrame);
-    glutIdleFunc(displayFrame);
+    glutDisplayFunc([] { displayFrame(*callbackGame); });
+    glutIdleFunc([] { displayFrame(*callbackGame); });
     glutIgnoreKeyRepeat(1);
-    glutKeyboardFunc(onKeyDown);
-    glutKeyboardUpFunc(onKeyUp);
-    glutMouseFunc(onMouseButton);
-    glutMotionFunc(onMouseDrag);
-    glutPassiveMotionFunc(onMouseMove);
-    glutSpecialFunc(onSpecialKey);
-    glutSpecialUpFunc(onSpecialKeyUp);
+    glutKeyboardFunc([](unsigned char key, int, int) { onKeyDown(*callbackGame, key); });
+    glutKeyboardUpFunc([](unsigned char key, int, int) { onKeyUp(*callbackGame, key); });
+    glutMouseFunc([](int button, int state, int, int) { onMouseButton(*callbackGame, button, state); });
+    glutMotionFunc([](int x, int y) { onMouseDrag(*callbackGame, x, y); });
+    glutPassiveMotionFunc([](int x, int y) { onMouseMove(*callbackGame, x, y); });
+    glutSpecialFunc([](int key, int, int) { onSpecialKey(*callbackGame, key); });
+    glutSpecialUpFunc([](int key, int, int) { onSpecialKeyUp(*callbackGame, key); });
 }
 
 void installPlatformHooks()
@@ -85,44 +83,30 @@ void installPlatformHooks()
     platformHooks.toggleAsteroidLists = toggleAsteroidLists;
 }
 
-void loadWorld()
+void loadWorld(Game& game, uint32_t seed)
 {
     readSettings();
     readOptions();
     readHighScores();
 
-    for (Asteroid& asteroid : asteroids) {
-        asteroid.load("asteroid1.txt");
-    }
-    for (Rocket& rocket : rockets) {
-        rocket.load("rocket.txt");
-    }
-    for (Gate& gate : gates) {
-        gate.load("tor.txt");
-    }
-
+    loadWorldModels(game.world);
     // The random part of the world (asteroid field, gate spin axes), the
-    // course, the camera facing gate 0 and the lap state. Loading draws no
-    // random numbers, so the field depends on the seed alone.
-    setUpWorld();
+    // course, the camera facing gate 0, the lap state and the octree. Loading
+    // draws no random numbers, so the field depends on the seed alone.
+    startGame(game, seed);
+    game.view.hudScale = static_cast<int>(displayOptions.hudScale);
 }
 
-void prepareGraphics()
+void prepareGraphics(Game& game)
 {
     setupFixedGraphicsState();
-    registerCallbacks();
+    registerCallbacks(game);
 
     loadTextureTable();
 
     // Frames run as fast as the machine allows, unless the player asked to
     // wait for the retrace.
     setSwapInterval(displayOptions.vsync ? 1 : 0);
-
-    // The asteroid field filed in the octree, for culled frames.
-    octree.build(OCTREE_DEPTH);
-    for (Asteroid& asteroid : asteroids) {
-        octree.insert(&asteroid);
-    }
 }
 
 int runGame(int argc, char** argv)
@@ -132,14 +116,15 @@ int runGame(int argc, char** argv)
     // once the display exists.
     startTextureDecoding();
 
+    // The one game of the process, for the toolkit's callbacks; static, as
+    // the world is too large for the stack and lives as long as the process.
+    static Game game;
     // Two runs started in the same second get the same asteroid field.
-    randomSeed(static_cast<uint32_t>(std::time(nullptr)));
-    loadWorld();
+    loadWorld(game, static_cast<uint32_t>(std::time(nullptr)));
 
     timerInit();
-    // The world's clock leaves paused time out.
-    playClockSource = timerGetTime;
-    frameClock = playClock;
+    // The world's clock leaves paused time out (app/pause.h).
+    game.clockSource = timerGetTime;
     // The sound and the game controllers start right after the first frame
     // is shown: the picture does not wait for SDL's devices.
     afterFirstFrame = startSoundAndPads;
@@ -155,14 +140,14 @@ int runGame(int argc, char** argv)
     // when a texture is missing.
     installPlatformHooks();
 
-    prepareGraphics();
-    watchFocus();
+    prepareGraphics(game);
+    watchFocus(game);
 
     glutMainLoop();
 
     // Only reached when the window was closed from outside: end the run as
     // Escape does, so the best lap is still saved.
     mainLoopEnded = true;
-    runExitSequence();
+    runExitSequence(game);
     return 0;
 }

@@ -43,6 +43,3 @@ struct Frustum {
     bool boxVisible(float x, float y, float z, float s) const;
 };
 
-// The view of the frame being drawn. Its planes mean nothing until the first
-// update of a frame: it is built before any graphics context exists.
-extern Frustum frustum;

@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-Octree octree;
-
 namespace {
 
 // Child centres are offset by ±h per axis in this fixed order, which is also
@@ -62,7 +60,7 @@ void freeList(OctreeEntry* entry)
     }
 }
 
-void appendTo(OctreeEntry*& head, Asteroid* asteroid)
+void appendTo(OctreeEntry*& head, int asteroid)
 {
     OctreeEntry* entry = new OctreeEntry;
     entry->object = asteroid;
@@ -85,12 +83,65 @@ void releaseChildren(OctreeNode* node)
     }
 }
 
+OctreeEntry* copyList(const OctreeEntry* entry)
+{
+    OctreeEntry* head = nullptr;
+    OctreeEntry** tail = &head;
+    for (; entry != nullptr; entry = entry->next) {
+        *tail = new OctreeEntry{entry->object, nullptr};
+        tail = &(*tail)->next;
+    }
+    return head;
+}
+
+// The children of from, with their filing, below to.
+void copyChildren(OctreeNode* to, const OctreeNode* from)
+{
+    for (int i = 0; i < OCTREE_CHILD_COUNT; ++i) {
+        const OctreeNode* child = from->children[i];
+        if (child == nullptr) {
+            to->children[i] = nullptr;
+            continue;
+        }
+        OctreeNode* copy = new OctreeNode;
+        copy->center = child->center;
+        copy->halfExtent = child->halfExtent;
+        copy->objects = copyList(child->objects);
+        copyChildren(copy, child);
+        to->children[i] = copy;
+    }
+}
+
 }  // namespace
 
 Octree::Octree()
 {
     center = Vertex(0.0f, 0.0f, 0.0f);
     halfExtent = OCTREE_ROOT_HALF_EXTENT;
+}
+
+Octree::Octree(const Octree& other) : OctreeNode()
+{
+    *this = other;
+}
+
+Octree& Octree::operator=(const Octree& other)
+{
+    if (this == &other) {
+        return *this;
+    }
+    release();
+    center = other.center;
+    halfExtent = other.halfExtent;
+    objects = copyList(other.objects);
+    pending = copyList(other.pending);
+    copyChildren(this, &other);
+    return *this;
+}
+
+Octree::~Octree()
+{
+    release();
 }
 
 void Octree::build(int depth)
@@ -121,12 +172,12 @@ static void lookupPoint(const Octree& root, const Asteroid* asteroid, float& x, 
     z = clampInto(asteroid->position.z, root.center.z - h, root.center.z + h);
 }
 
-void Octree::insert(Asteroid* asteroid)
+void Octree::insert(const Asteroid& asteroid)
 {
     float x = 0.0f;
     float y = 0.0f;
     float z = 0.0f;
-    lookupPoint(*this, asteroid, x, y, z);
+    lookupPoint(*this, &asteroid, x, y, z);
     OctreeNode* node = this;
     while (!isLeaf(node)) {
         OctreeNode* next = nullptr;
@@ -154,14 +205,14 @@ void Octree::insert(Asteroid* asteroid)
         }
         node = next;
     }
-    appendTo(node->objects, asteroid);
+    appendTo(node->objects, asteroid.index);
 }
 
-void Octree::refresh(OctreeNode* node)
+void Octree::refresh(OctreeNode* node, const Asteroid* field)
 {
     if (!isLeaf(node)) {
         for (OctreeNode* child : node->children) {
-            refresh(child);
+            refresh(child, field);
         }
         return;
     }
@@ -171,7 +222,7 @@ void Octree::refresh(OctreeNode* node)
         float x = 0.0f;
         float y = 0.0f;
         float z = 0.0f;
-        lookupPoint(*this, entry->object, x, y, z);
+        lookupPoint(*this, &field[entry->object], x, y, z);
         if (cubeHolds(node, x, y, z)) {
             link = &entry->next;
             continue;
@@ -182,13 +233,13 @@ void Octree::refresh(OctreeNode* node)
     }
 }
 
-void Octree::reinsertPending()
+void Octree::reinsertPending(const Asteroid* field)
 {
     if (pending == nullptr) {
         return;
     }
     for (OctreeEntry* entry = pending; entry != nullptr; entry = entry->next) {
-        insert(entry->object);
+        insert(field[entry->object]);
     }
     freeList(pending);
     pending = nullptr;

@@ -6,27 +6,28 @@
 
 // The node given is not tested itself: from the root the first tests are
 // those of its eight children. A leaf given draws its own asteroids.
-void Octree::drawVisible(const OctreeNode* node, const Frustum& view) const
+void Octree::drawVisible(const OctreeNode* node, const Frustum& view, const Asteroid* field) const
 {
     if (isLeaf(node)) {
         for (const OctreeEntry* entry = node->objects; entry != nullptr; entry = entry->next) {
-            entry->object->draw();
+            field[entry->object].draw();
         }
         return;
     }
     for (const OctreeNode* child : node->children) {
         if (view.boxVisible(child->center.x, child->center.y, child->center.z,
                             static_cast<float>(child->halfExtent))) {
-            drawVisible(child, view);
+            drawVisible(child, view, field);
         }
     }
 }
 
-void Octree::drawVisibleWithLists(const OctreeNode* node, const Frustum& view, unsigned int listBase) const
+void Octree::drawVisibleWithLists(const OctreeNode* node, const Frustum& view, const Asteroid* field,
+                                  unsigned int listBase) const
 {
     if (isLeaf(node)) {
         for (const OctreeEntry* entry = node->objects; entry != nullptr; entry = entry->next) {
-            const Asteroid* asteroid = entry->object;
+            const Asteroid* asteroid = &field[entry->object];
             asteroid->pushTransform();
             glCallList(listBase + static_cast<unsigned int>(asteroid->index));
             asteroid->popTransform();
@@ -36,7 +37,7 @@ void Octree::drawVisibleWithLists(const OctreeNode* node, const Frustum& view, u
     for (const OctreeNode* child : node->children) {
         if (view.boxVisible(child->center.x, child->center.y, child->center.z,
                             static_cast<float>(child->halfExtent))) {
-            drawVisibleWithLists(child, view, listBase);
+            drawVisibleWithLists(child, view, field, listBase);
         }
     }
 }

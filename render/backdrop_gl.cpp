@@ -1,8 +1,6 @@
 #include "render/backdrop.h"
 
 #include "render/texture_table.h"
-#include "sim/camera.h"
-#include "sim/world_state.h"
 
 #include <GL/gl.h>
 
@@ -29,7 +27,7 @@ const BackdropCorner BACKDROP_CORNERS[24] = {
 
 }  // namespace
 
-void drawBackdrop(int edge)
+void drawBackdrop(int edge, const Vec3& eye, bool faceCulling)
 {
     // Seen from inside, half the faces wind the culled way round.
     if (faceCulling) {
@@ -38,9 +36,9 @@ void drawBackdrop(int edge)
     bindTexture(TEX_STARS);
     glDisable(GL_LIGHTING);
 
-    const float cx = static_cast<float>(camera.position.x);
-    const float cy = static_cast<float>(camera.position.y);
-    const float cz = static_cast<float>(camera.position.z);
+    const float cx = static_cast<float>(eye.x);
+    const float cy = static_cast<float>(eye.y);
+    const float cz = static_cast<float>(eye.z);
     glTranslatef(cx, cy, cz);
 
     const float h = static_cast<float>(edge / 2);

@@ -1,10 +1,8 @@
 #include "render/effects.h"
 
-#include "render/frame_effects.h"
 #include "render/radar.h"
 #include "render/texture_table.h"
-#include "sim/camera.h"
-#include "sim/world_state.h"
+#include "sim/world.h"
 
 #include <GL/gl.h>
 
@@ -38,10 +36,11 @@ void drawDot(const Vec3& centre, const RadarDots& dots, float red, float green, 
     glEnd();
 }
 
-// normalise: the frame's normalisation of the camera, between the panel's
-// corners and the radar, which needs unit vectors.
-void drawPanel(bool normalise)
+}  // namespace
+
+void drawCockpit(const World& world, bool wireframe)
 {
+    const Camera& camera = world.shown.camera;
     const CockpitAxes axes = cockpitAxes(camera);
 
     // The panel is solid even in wireframe mode.
@@ -61,10 +60,6 @@ void drawPanel(bool normalise)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     bindTexture(TEX_COCKPIT);
-
-    if (normalise) {
-        normalizeCockpitAxes(camera);
-    }
 
     glBegin(GL_POLYGON);
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -86,7 +81,7 @@ void drawPanel(bool normalise)
     const float eyeY = static_cast<float>(camera.position.y);
     const float eyeZ = static_cast<float>(camera.position.z);
     glTranslatef(eyeX, eyeY, eyeZ);
-    const RadarDots dots = radarDots(axes, camera);
+    const RadarDots dots = radarDots(axes, world.camera);
     drawDot(dots.front, dots, 0.6f, 0.6f, 0.6f);
     drawDot(dots.rear, dots, 0.6f, 0.6f, 0.6f);
     drawDot(dots.blip, dots, 0.0f, 1.0f, 0.0f);
@@ -97,15 +92,4 @@ void drawPanel(bool normalise)
     if (wireframe) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     }
-}
-}  // namespace
-
-void drawCockpit()
-{
-    drawPanel(true);
-}
-
-void drawStillCockpit()
-{
-    drawPanel(false);
 }

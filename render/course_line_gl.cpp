@@ -4,7 +4,7 @@
 
 #include <GL/gl.h>
 
-void drawCourseLine()
+void drawCourseLine(const Gate* gates)
 {
     // Lighting, texture and normal stay as the gate pass left them: the line
     // takes whatever they give it.

@@ -1,26 +1,28 @@
 // Everything in the 3D scene that is neither a lit model nor the backdrop: the
 // course line, explosion and smoke sprites, and the cockpit with its radar.
 // Each runs inside the frame's camera transform, outside glBegin/glEnd, and
-// returns with lighting and depth testing on, as the frame has them.
+// returns with lighting and depth testing on, as the frame has them. Each
+// reads the world and changes nothing of it.
 #pragma once
 
+struct Camera;
+struct Gate;
+struct Rocket;
+struct World;
+
 // A white closed line through the gates in course order (key I).
-void drawCourseLine();
+void drawCourseLine(const Gate* gates);
 
-// One frame of the explosion of rocket rocketIndex (0 to 7): an 8 × 8 sprite
-// at its explosionPoint, advanced through the explosion images by the frame
-// time. Call while the rocket's explosionActive is 1; the last image clears it.
-void drawExplosion(int rocketIndex);
-// The explosion's current image, as it stands: advances nothing.
-void drawStillExplosion(int rocketIndex);
+// The rocket's explosion: an 8 × 8 sprite at its explosionPoint facing the
+// eye, showing the explosion image slot (a texture-table slot).
+void drawExplosion(const Rocket& rocket, int slot, const Camera& eye, bool transparency);
 
-// The smoke trail of rocket rocketIndex: one 1 × 1 sprite per trail particle,
-// faded by its trailLife while transparency is on.
-void drawSmokeTrail(int rocketIndex);
+// The rocket's smoke trail: one 1 × 1 sprite per trail particle facing the
+// eye, faded by its trailLife while transparency is on.
+void drawSmokeTrail(const Rocket& rocket, const Camera& eye, bool transparency);
 
 // The cockpit panel in front of the eye, always blended and always filled, and
-// the radar blip towards the camera's target. Leaves the camera's side, up and
-// view normalised.
-void drawCockpit();
-// The same, leaving the camera as it is.
-void drawStillCockpit();
+// the radar blip towards the camera's target. The panel is placed by the
+// camera the frame shows (world.shown.camera), the radar read from the
+// renormalised camera, which needs unit vectors.
+void drawCockpit(const World& world, bool wireframe);

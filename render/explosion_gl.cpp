@@ -3,14 +3,12 @@
 #include "render/effect_timing.h"
 #include "render/sprite.h"
 #include "render/texture_table.h"
+#include "sim/camera.h"
 #include "sim/rocket.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
 
 #include <GL/gl.h>
 
-namespace {
-void drawExplosionImage(const Rocket& rocket, int slot)
+void drawExplosion(const Rocket& rocket, int slot, const Camera& eye, bool transparency)
 {
     bindTexture(slot);
 
@@ -24,23 +22,11 @@ void drawExplosionImage(const Rocket& rocket, int slot)
     }
     glBegin(GL_POLYGON);
     glColor3f(1.0f, 1.0f, 1.0f);
-    sendSprite(rocket.explosionPoint, EXPLOSION_HALF_EDGE);
+    sendSprite(rocket.explosionPoint, EXPLOSION_HALF_EDGE, eye);
     glEnd();
     if (transparency) {
         glDisable(GL_BLEND);
         glDepthMask(GL_TRUE);
     }
     glEnable(GL_LIGHTING);
-}
-}  // namespace
-
-void drawExplosion(int rocketIndex)
-{
-    Rocket& rocket = rockets[rocketIndex];
-    drawExplosionImage(rocket, advanceExplosion(rocket, frameElapsedMs));
-}
-
-void drawStillExplosion(int rocketIndex)
-{
-    drawExplosionImage(rockets[rocketIndex], rockets[rocketIndex].explosionFrame);
 }

@@ -13,6 +13,7 @@ constexpr float GHOST_CRAFT_COLOUR[4] = {0.55f, 0.85f, 1.0f, 0.45f};
 
 // Draws the craft at the pose inside the camera transform, after the opaque
 // scene: blended, without writing depth, outside faces only, untextured.
-// While frustumCulling is on, a craft outside this frame's view issues
-// nothing. Leaves the state as it found it.
-void drawGhostCraft(const Model& craft, const GhostPose& pose);
+// With cullWith given (this frame's view, while culling is on), a craft
+// outside it issues nothing. Leaves the state as it found it.
+struct Frustum;
+void drawGhostCraft(const Model& craft, const GhostPose& pose, const Frustum* cullWith);

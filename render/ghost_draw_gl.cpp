@@ -2,7 +2,6 @@
 
 #include "geometry/frustum.h"
 #include "render/model_draw.h"
-#include "sim/world_state.h"
 
 #include <GL/gl.h>
 
@@ -10,14 +9,12 @@ namespace {
 const float CRAFT_SHININESS = 38.4f;
 }  // namespace
 
-void drawGhostCraft(const Model& craft, const GhostPose& pose)
+void drawGhostCraft(const Model& craft, const GhostPose& pose, const Frustum* cullWith)
 {
     const float x = static_cast<float>(pose.position.x);
     const float y = static_cast<float>(pose.position.y);
     const float z = static_cast<float>(pose.position.z);
-    // The planes are this frame's only while culling is on (the asteroid pass
-    // updates them); with it off nothing is culled.
-    if (frustumCulling && !frustum.boxVisible(x, y, z, GHOST_CRAFT_REACH)) {
+    if (cullWith != nullptr && !cullWith->boxVisible(x, y, z, GHOST_CRAFT_REACH)) {
         return;
     }
     // The model's x, y and z become the pose's side, up and view.

@@ -12,15 +12,18 @@ constexpr float GATE_SCALE = 2.5f;
 // asteroidListBase + i holds the body of asteroid i. 0 while no lists exist.
 extern unsigned int asteroidListBase;
 
-// Makes the lists match displayLists: builds them when the option is on and
-// none exist, deletes them when it is off. A failed build turns the option
-// back off. Called by the F7 handler right after it flips displayLists, with
-// the context current and outside any glBegin/glEnd or list compilation.
-void toggleAsteroidLists();
+#include "render/view_settings.h"
+
+// Makes the lists match view.displayLists: builds them from the bodies of
+// field's asteroids when the option is on and none exist, deletes them when it
+// is off. A failed build turns the option back off. Called by the F7 handler
+// right after it flips displayLists, with the context current and outside any
+// glBegin/glEnd or list compilation.
+void toggleAsteroidLists(ViewSettings& view, const Asteroid* field);
 
 // True when the asteroid pass should call the lists: the option is on and the
 // lists were actually made.
-bool asteroidListsInUse();
+bool asteroidListsInUse(const ViewSettings& view);
 
 // A model's material for GL_FRONT, its diffuse and specular alpha 1.
 void setModelMaterial(const Model& model, float shininess);

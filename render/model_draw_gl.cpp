@@ -1,7 +1,6 @@
 #include "render/model_draw.h"
 
 #include "sim/course.h"
-#include "sim/world_state.h"
 
 #include <GL/gl.h>
 
@@ -120,8 +119,9 @@ void Gate::draw() const
     unplaceObject(position);
 }
 
-void toggleAsteroidLists()
+void toggleAsteroidLists(ViewSettings& view, const Asteroid* field)
 {
+    int& displayLists = view.displayLists;
     // The option decides, not whether lists happen to exist, so a build that
     // failed once cannot leave the two out of step for the rest of the run.
     if (displayLists == 0) {
@@ -143,12 +143,13 @@ void toggleAsteroidLists()
     }
     for (int i = 0; i < ASTEROID_LIST_COUNT; ++i) {
         glNewList(asteroidListBase + i, GL_COMPILE);
-        asteroids[i].drawBody();
+        field[i].drawBody();
         glEndList();
     }
 }
 
-bool asteroidListsInUse()
+bool asteroidListsInUse(const ViewSettings& view)
 {
+    const int displayLists = view.displayLists;
     return displayLists != 0 && asteroidListBase != 0;
 }

@@ -5,13 +5,11 @@
 #include "render/texture_table.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
-#include "sim/world_state.h"
 
 #include <GL/gl.h>
 
-void drawSmokeTrail(int rocketIndex)
+void drawSmokeTrail(const Rocket& rocket, const Camera& eye, bool transparency)
 {
-    const Rocket& rocket = rockets[rocketIndex];
     bindTexture(TEX_SMOKE);
     // While blended, depth tested but not written, as the explosion: clear
     // corners must not cut squares out of the particles behind them. Opaque
@@ -23,7 +21,7 @@ void drawSmokeTrail(int rocketIndex)
     // far plane clips them.
     for (int i = 0; i < TRAIL_LENGTH; ++i) {
         const Vertex& particle = rocket.trail[i];
-        if (!smokeParticleShown(particle, camera.position)) {
+        if (!smokeParticleShown(particle, eye.position)) {
             continue;
         }
         glDisable(GL_LIGHTING);
@@ -35,7 +33,7 @@ void drawSmokeTrail(int rocketIndex)
         glColor4f(1.0f, 1.0f, 1.0f, life);
         glBegin(GL_POLYGON);
         glColor4f(1.0f, 1.0f, 1.0f, life);
-        sendSprite(particle, SMOKE_HALF_EDGE);
+        sendSprite(particle, SMOKE_HALF_EDGE, eye);
         glEnd();
         if (transparency) {
             glDisable(GL_BLEND);

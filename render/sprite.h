@@ -21,5 +21,7 @@ struct SpriteCorner {
 void spriteCorners(const Vertex& centre, const Vec3& eye, const Vec3& up, double halfEdge,
                    SpriteCorner corners[4]);
 
-// Texture coordinates and vertices of the sprite for the current camera; GL.
-void sendSprite(const Vertex& centre, double halfEdge);
+struct Camera;
+
+// Texture coordinates and vertices of the sprite facing the eye; GL.
+void sendSprite(const Vertex& centre, double halfEdge, const Camera& eye);

@@ -4,10 +4,10 @@
 
 #include <GL/gl.h>
 
-void sendSprite(const Vertex& centre, double halfEdge)
+void sendSprite(const Vertex& centre, double halfEdge, const Camera& eye)
 {
     SpriteCorner corners[4];
-    spriteCorners(centre, camera.position, camera.up, halfEdge, corners);
+    spriteCorners(centre, eye.position, eye.up, halfEdge, corners);
     for (const SpriteCorner& corner : corners) {
         glTexCoord2f(corner.u, corner.v);
         glVertex3f(corner.x, corner.y, corner.z);

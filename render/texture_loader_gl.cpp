@@ -3,7 +3,6 @@
 #include "render/texture_decoding.h"
 #include "render/tga.h"
 #include "sim/platform_hooks.h"
-#include "sim/world_state.h"
 
 #include <GL/gl.h>
 
@@ -75,7 +74,7 @@ void loadTextureTable()
     stopTextureDecoding();
 }
 
-void applyTextureFilter()
+void applyTextureFilter(int textureFilter, int mipMapping)
 {
     GLint minFilter = GL_NEAREST;
     if (textureFilter) {

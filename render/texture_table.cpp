@@ -1,5 +1,11 @@
 #include "render/texture_table.h"
 
+#include "sim/rocket.h"
+
+// The rockets number their explosion images as the slots that hold them.
+static_assert(TEX_EXPLOSION_FIRST == EXPLOSION_IMAGE_FIRST && TEX_EXPLOSION_END == EXPLOSION_IMAGE_END,
+              "explosion images are texture slots");
+
 const char* const TEXTURE_FILES[TEXTURE_SLOT_COUNT] = {
     "logo.tga",
     "stars.tga",

@@ -38,6 +38,6 @@ void loadTexture(TextureTable& table, const char* fileName, int slot);
 // file is named, whichever thread came to it first.
 void loadTextureTable();
 
-// Re-sets the filters of all 31 textures from textureFilter and mipMapping
-// (F4, F5). Leaves the last slot bound.
-void applyTextureFilter();
+// Re-sets the filters of all 31 textures from the textureFilter and
+// mipMapping switches (F4, F5). Leaves the last slot bound.
+void applyTextureFilter(int textureFilter, int mipMapping);

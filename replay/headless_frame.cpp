@@ -1,10 +1,8 @@
 #include "replay/headless_frame.h"
 
 #include "app/frame_cues.h"
-#include "render/frame_effects.h"
 
-void headlessFrame()
+void headlessFrame(Game& game, float nowMs)
 {
-    advanceFrame();
-    runFrameEffects(FrameEffectPasses{});
+    advanceFrame(game, nowMs);
 }

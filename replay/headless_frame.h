@@ -1,7 +1,9 @@
 // One displayed frame without drawing, for replays, soaks and benchmarks.
 #pragma once
 
-// updateFrame, the app's handling of the frame's events (cues, ghost,
-// listener), the ghost's sample of the camera, then runFrameEffects with no
-// drawing passes: the world changes exactly as in a displayed frame.
-void headlessFrame();
+struct Game;
+
+// The world's side of a displayed frame at play-clock nowMs (advanceFrame):
+// the step, the handling of its events, the ghost's sample. A displayed
+// frame then only draws, so the world changes exactly as in one.
+void headlessFrame(Game& game, float nowMs);

@@ -1,18 +1,10 @@
 #include "replay/replay.h"
 
-#include "app/frame_cues.h"
+#include "app/game.h"
 #include "app/input.h"
-#include "render/frame_effects.h"
 #include "replay/headless_frame.h"
 #include "replay/world_digest.h"
-#include "sim/camera.h"
-#include "sim/course.h"
-#include "sim/flight.h"
-#include "sim/frame_events.h"
 #include "sim/platform_hooks.h"
-#include "sim/random.h"
-#include "sim/update_frame.h"
-#include "sim/world.h"
 #include "sound/sound.h"
 
 #include <cstdio>
@@ -21,13 +13,6 @@ namespace {
 
 ReplaySession* activeSession = nullptr;
 PlatformHooks savedHooks;
-FrameClock savedClock = nullptr;
-float scriptedNow = 0.0f;
-
-float replayClock()
-{
-    return scriptedNow;
-}
 
 void warpHook(int x, int y)
 {
@@ -43,21 +28,16 @@ int modifiersHook()
 // goes on rather than ending the process.
 void exitHook(int) {}
 
-void eventHook(const FrameEvents& events)
-{
-    activeSession->countEvents(events);
-}
-
 struct CueTap : SoundOutput {
     void playSample(int channel, int slot) override { activeSession->cuePlayed(channel, slot); }
     void setVolume(int channel, int volume) override { activeSession->volumeSet(channel, volume); }
 };
 CueTap cueTap;
 
-int activeGate()
+int activeGate(const World& world)
 {
     for (int g = 0; g < gateCount; ++g) {
-        if (gates[g].active == 1) {
+        if (world.gates[g].active == 1) {
             return g;
         }
     }
@@ -71,32 +51,25 @@ std::string frameError(int frame, const std::string& what)
 
 }  // namespace
 
-ReplaySession::ReplaySession(const InputScript& script) : frameMs(script.frameMs)
+ReplaySession::ReplaySession(const InputScript& script) : frameMs(script.frameMs), session(new Game)
 {
     activeSession = this;
     savedHooks = platformHooks;
-    savedClock = frameClock;
     platformHooks = PlatformHooks{};
     platformHooks.warpPointer = warpHook;
     platformHooks.modifiers = modifiersHook;
     platformHooks.exitProcess = exitHook;
-    frameClock = replayClock;
-    scriptedNow = 0.0f;
     soundSetOutput(&cueTap);
-    frameEventListener = eventHook;
 
-    resetWorld();
-    randomSeed(script.seed);
-    setUpWorld();
-    tally.bestLapMs = bestLapTime;
+    startGame(*session, script.seed);
+    session->eventListener = [this](const FrameEvents& events) { countEvents(events); };
+    tally.bestLapMs = session->world.bestLapTime;
     addDigestLine();
 }
 
 ReplaySession::~ReplaySession()
 {
-    frameEventListener = nullptr;
     soundSetOutput(nullptr);
-    frameClock = savedClock;
     platformHooks = savedHooks;
     activeSession = nullptr;
 }
@@ -105,20 +78,20 @@ bool ReplaySession::deliver(const InputEvent& event, std::string& error)
 {
     switch (event.kind) {
     case InputKind::KeyDown:
-        onKeyDown(static_cast<unsigned char>(event.a), 0, 0);
+        onKeyDown(*session, static_cast<unsigned char>(event.a));
         break;
     case InputKind::KeyUp:
-        onKeyUp(static_cast<unsigned char>(event.a), 0, 0);
+        onKeyUp(*session, static_cast<unsigned char>(event.a));
         break;
     case InputKind::Special:
-        onSpecialKey(event.a, 0, 0);
+        onSpecialKey(*session, event.a);
         break;
     case InputKind::Button:
         modifiers = event.c;
-        onMouseButton(event.a, event.b == 0 ? MOUSE_BUTTON_DOWN : MOUSE_BUTTON_UP, 0, 0);
+        onMouseButton(*session, event.a, event.b == 0 ? MOUSE_BUTTON_DOWN : MOUSE_BUTTON_UP);
         break;
     case InputKind::Move:
-        onMouseMove(event.a, event.b);
+        onMouseMove(*session, event.a, event.b);
         break;
     case InputKind::Echo: {
         size_t k = 0;
@@ -132,11 +105,11 @@ bool ReplaySession::deliver(const InputEvent& event, std::string& error)
         }
         // Warps before it whose events never came are dropped, as the toolkit may.
         warps.erase(warps.begin(), warps.begin() + static_cast<long>(k) + 1);
-        onMouseMove(event.a, event.b);
+        onMouseMove(*session, event.a, event.b);
         break;
     }
     case InputKind::Drag:
-        onMouseDrag(event.a, event.b);
+        onMouseDrag(*session, event.a, event.b);
         break;
     }
     return true;
@@ -145,9 +118,8 @@ bool ReplaySession::deliver(const InputEvent& event, std::string& error)
 void ReplaySession::runFrame()
 {
     now += frameMs[static_cast<size_t>(frame) % frameMs.size()];
-    scriptedNow = now;
-    headlessFrame();
-    tally.bestLapMs = bestLapTime;
+    headlessFrame(*session, now);
+    tally.bestLapMs = session->world.bestLapTime;
     ++frame;
     if (frame % DIGEST_INTERVAL == 0) {
         addDigestLine();
@@ -188,6 +160,8 @@ void ReplaySession::countEvents(const FrameEvents& events)
         case EVENT_LAP_ENDED:
             ++tally.laps;
             break;
+        case EVENT_LAP_RESTARTED:
+            break;
         }
     }
 }
@@ -208,13 +182,14 @@ void ReplaySession::volumeSet(int channel, int volume)
 
 void ReplaySession::addDigestLine()
 {
+    const World& world = session->world;
     WorldHash h;
-    hashWorld(h);
+    hashWorld(h, world);
     h.add(cueHash);
     char line[256];
     std::snprintf(line, sizeof line, "frame %d hash %016llx pos %.2f %.2f %.2f speed %.4f gate %d laps %d", frame,
-                  static_cast<unsigned long long>(h.value()), camera.position.x, camera.position.y,
-                  camera.position.z, static_cast<double>(flightSpeed), activeGate(), tally.laps);
+                  static_cast<unsigned long long>(h.value()), world.camera.position.x, world.camera.position.y,
+                  world.camera.position.z, static_cast<double>(world.flightSpeed), activeGate(world), tally.laps);
     lines.push_back(line);
 }
 

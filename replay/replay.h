@@ -7,11 +7,13 @@
 #include "replay/replay_script.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 struct FrameEvents;
+struct Game;
 
 constexpr int DIGEST_INTERVAL = 100;
 
@@ -25,13 +27,13 @@ struct ReplayCounts {
     float bestLapMs = 0.0f; // bestLapTime after the last frame run
 };
 
-// One run in progress. It takes over the frame clock, the platform hooks and
-// the sound output for its lifetime and gives them back at the end; only one
-// may exist at a time.
+// One run in progress, on a game of its own. It takes over the platform hooks
+// and the sound output for its lifetime and gives them back at the end; only
+// one may exist at a time.
 class ReplaySession {
 public:
-    // Resets the world and sets it up from script.seed; frame durations come
-    // from script.frameMs.
+    // Starts its game from script.seed; frame durations come from
+    // script.frameMs.
     explicit ReplaySession(const InputScript& script);
     ~ReplaySession();
     ReplaySession(const ReplaySession&) = delete;
@@ -45,6 +47,8 @@ public:
     void runFrame();
 
     int framesRun() const { return frame; }
+    Game& game() { return *session; }
+    const Game& game() const { return *session; }
     const ReplayCounts& counts() const { return tally; }
     // Digest lines so far, starting with frame 0 (the world as set up).
     const std::vector<std::string>& digest() const { return lines; }
@@ -69,6 +73,7 @@ private:
     ReplayCounts tally;
     uint64_t cueHash = 0;
     std::vector<std::string> lines;
+    std::unique_ptr<Game> session;
 };
 
 struct ReplayResult {

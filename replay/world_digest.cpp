@@ -1,12 +1,6 @@
 #include "replay/world_digest.h"
 
-#include "sim/asteroid.h"
-#include "sim/camera.h"
-#include "sim/course.h"
-#include "sim/flight.h"
-#include "sim/rocket.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
+#include "sim/world.h"
 
 #include <cstddef>
 
@@ -71,7 +65,6 @@ void add(WorldHash& h, const Gate& record)
 }
 
 #undef VOREL_HASH_FIELD
-#define VOREL_HASH_VALUE(type, name, start) add(h, name);
 
 }  // namespace
 
@@ -86,24 +79,26 @@ void WorldHash::addBytes(const void* data, size_t size)
 // The simulation's own values only: what the player sees and sets around it
 // (pointer reference, held inputs, display switches, panels, radio volume)
 // can change without changing a frame of the race.
-void hashWorld(WorldHash& h)
+void hashWorld(WorldHash& h, const World& world)
 {
-    add(h, camera);
-    add(h, flightSpeed);
-    add(h, flightDirection);
-    add(h, asteroids);
-    add(h, rockets);
-    VOREL_LAUNCH_STATE(VOREL_HASH_VALUE)
-    add(h, gates);
-    VOREL_LAP_STATE(VOREL_HASH_VALUE)
-    add(h, frameElapsedMs);
-    add(h, frameStep);
-    add(h, lastFrameTime);
+    add(h, world.camera);
+    add(h, world.flightSpeed);
+    add(h, world.flightDirection);
+    add(h, world.asteroids);
+    add(h, world.rockets);
+    add(h, world.rocketCooldown);
+    add(h, world.gates);
+    add(h, world.lapStartTime);
+    add(h, world.lastLapTime);
+    add(h, world.bestLapTime);
+    add(h, world.frameElapsedMs);
+    add(h, world.frameStep);
+    add(h, world.lastFrameTime);
 }
 
-uint64_t worldHash()
+uint64_t worldHash(const World& world)
 {
     WorldHash hash;
-    hashWorld(hash);
+    hashWorld(hash, world);
     return hash.value();
 }

@@ -23,5 +23,6 @@ private:
 // (with its explosion and trail) and gate, the launch cooldown, lap times and
 // frame timing. Loaded model geometry is not included, nor anything of the
 // player's side (pointer, held inputs, display switches, radio volume).
-void hashWorld(WorldHash& hash);
-uint64_t worldHash();
+struct World;
+void hashWorld(WorldHash& hash, const World& world);
+uint64_t worldHash(const World& world);

@@ -2,8 +2,6 @@
 
 #include "sim/random.h"
 
-Asteroid asteroids[ASTEROID_COUNT];
-
 namespace {
 
 // Speed above which a wall bounce draws a fresh drifting speed, and that
@@ -44,7 +42,7 @@ void Asteroid::init(float px, float py, float pz, float dx, float dy, float dz, 
     index = asteroidIndex;
 }
 
-void Asteroid::move(float step)
+void Asteroid::move(float step, Random& random)
 {
     const float a = step * speed;
     position.x = position.x + static_cast<float>(direction.x * a);
@@ -62,6 +60,6 @@ void Asteroid::move(float step)
     bounced = bounce(position.y, direction) || bounced;
     bounced = bounce(position.z, direction) || bounced;
     if (bounced && speed > BOUNCE_SPEED_LIMIT) {
-        speed = static_cast<float>(randomUnit() * BOUNCE_SPEED_BASE + BOUNCE_SPEED_BASE);
+        speed = static_cast<float>(random.unit() * BOUNCE_SPEED_BASE + BOUNCE_SPEED_BASE);
     }
 }

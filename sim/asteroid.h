@@ -6,6 +6,8 @@
 #include "sim/record_fields.h"
 #include "sim/vec3.h"
 
+struct Random;
+
 constexpr int ASTEROID_COUNT = 200;
 constexpr float ASTEROID_WALL = 250.0f;
 
@@ -23,12 +25,11 @@ struct Asteroid : Model {
 
     void init(float px, float py, float pz, float dx, float dy, float dz, float ax, float ay, float az,
               float initialSpeed, float initialSpinRate, int asteroidIndex);
-    void move(float step);
+    // A wall bounce at high speed draws a fresh speed from random.
+    void move(float step, Random& random);
 
     // Drawing, with the renderer.
     void pushTransform() const;
     void popTransform() const;
     void draw() const;
 };
-
-extern Asteroid asteroids[ASTEROID_COUNT];

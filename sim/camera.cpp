@@ -1,7 +1,5 @@
 #include "sim/camera.h"
 
-Camera camera;
-
 namespace {
 
 // Turns v about axis by angle with the one-sided product q × (0, v): for a
@@ -54,6 +52,21 @@ void Camera::pitch()
     turnAbout(view, side, pitchAngle);
     up.setCross(view, side);
     up.normalize();
+}
+
+void Camera::look(float yawRadians, float pitchRadians)
+{
+    yawAngle = yawRadians;
+    pitchAngle = pitchRadians;
+    yaw();
+    pitch();
+}
+
+void Camera::normalizeAxes()
+{
+    side.normalize();
+    up.normalize();
+    view.normalize();
 }
 
 void Camera::roll(int input, float step)

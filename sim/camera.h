@@ -24,6 +24,10 @@ struct Camera {
     void yaw();
     void pitch();
     void roll(int input, float step);
+    // A look turn: yaw by yawRadians, then pitch by pitchRadians, each kept
+    // in its angle field as the turn leaves it.
+    void look(float yawRadians, float pitchRadians);
+    // The cockpit's renormalisation of side, up and view, in that order.
+    void normalizeAxes();
 };
 
-extern Camera camera;

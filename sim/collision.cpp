@@ -5,6 +5,7 @@
 #include "sim/flight.h"
 #include "sim/frame_events.h"
 #include "sim/rocket.h"
+#include "sim/world.h"
 
 #include <cstdint>
 #include <cstring>
@@ -79,7 +80,6 @@ struct PackedPositions {
     alignas(16) float y[ASTEROID_COUNT];
     alignas(16) float z[ASTEROID_COUNT];
 };
-PackedPositions packed;
 
 Float4 load4(const float* p)
 {
@@ -95,7 +95,7 @@ bool anySet(Int4 mask)
     return (halves[0] | halves[1]) != 0;
 }
 
-void resolveAsteroidPair(int i, int j)
+void resolveAsteroidPair(Asteroid* asteroids, PackedPositions& packed, int i, int j)
 {
     Asteroid& a = asteroids[i];
     Asteroid& b = asteroids[j];
@@ -128,8 +128,9 @@ void resolveAsteroidPair(int i, int j)
 // the lower index, and the higher one is moved out of reach. Within one outer
 // index only asteroid j of a touching pair moves, so a block screened before
 // its contacts are resolved stays valid for the rest of the block.
-void resolveAsteroidPairs()
+void resolveAsteroidPairs(Asteroid* asteroids)
 {
+    PackedPositions packed;
     for (int k = 0; k < ASTEROID_COUNT; ++k) {
         packed.x[k] = asteroids[k].position.x;
         packed.y[k] = asteroids[k].position.y;
@@ -154,14 +155,14 @@ void resolveAsteroidPairs()
             }
             for (int j = block; j < block + SCREEN_BLOCK; ++j) {
                 if (j != i) {
-                    resolveAsteroidPair(i, j);
+                    resolveAsteroidPair(asteroids, packed, i, j);
                 }
             }
         }
     }
 }
 
-void hitAsteroid(Rocket& rocket, Asteroid& target)
+void hitAsteroid(World& world, Rocket& rocket, Asteroid& target, FrameEvents& events)
 {
     Vec3 n = towards(rocket.position, target.position);
     const double len = n.length();
@@ -180,44 +181,47 @@ void hitAsteroid(Rocket& rocket, Asteroid& target)
     rocket.explode(point);
     FrameEvent hit;
     hit.kind = EVENT_ROCKET_HIT;
-    hit.rocket = static_cast<int>(&rocket - rockets);
-    hit.asteroid = static_cast<int>(&target - asteroids);
-    frameEvents.push(hit);
+    hit.rocket = static_cast<int>(&rocket - world.rockets);
+    hit.asteroid = static_cast<int>(&target - world.asteroids);
+    events.push(hit);
 }
 
 // A rocket's state is looked at once, before its scan: within reach of
 // several asteroids in one frame it hits each of them.
-void resolveRocketHits()
+void resolveRocketHits(World& world, FrameEvents& events)
 {
-    for (Rocket& rocket : rockets) {
+    for (Rocket& rocket : world.rockets) {
         if (rocket.state != ROCKET_FLYING) {
             continue;
         }
-        for (Asteroid& target : asteroids) {
+        for (Asteroid& target : world.asteroids) {
             const float dx = target.position.x - rocket.position.x;
             const float dy = target.position.y - rocket.position.y;
             const float dz = target.position.z - rocket.position.z;
             if (distance2(dx, dy, dz) < CRAFT_OR_ROCKET_REACH2) {
-                hitAsteroid(rocket, target);
+                hitAsteroid(world, rocket, target, events);
             }
         }
     }
 }
 
-Vec3 fromCraft(const Vertex& to)
+Vec3 fromCraft(const Vec3& craft, const Vertex& to)
 {
-    return Vec3{static_cast<double>(to.x) - camera.position.x, static_cast<double>(to.y) - camera.position.y,
-                static_cast<double>(to.z) - camera.position.z};
+    return Vec3{static_cast<double>(to.x) - craft.x, static_cast<double>(to.y) - craft.y,
+                static_cast<double>(to.z) - craft.z};
 }
 
-void bounceCraft(Asteroid& target)
+void bounceCraft(World& world, Asteroid& target, FrameEvents& events)
 {
-    Vec3 n = fromCraft(target.position);
+    const Vec3& craft = world.camera.position;
+    float& flightSpeed = world.flightSpeed;
+    Vec3& flightDirection = world.flightDirection;
+    Vec3 n = fromCraft(craft, target.position);
     n.normalize();
-    target.position.x = static_cast<float>(camera.position.x + n.x * CRAFT_SEPARATION);
-    target.position.y = static_cast<float>(camera.position.y + n.y * CRAFT_SEPARATION);
-    target.position.z = static_cast<float>(camera.position.z + n.z * CRAFT_SEPARATION);
-    n = fromCraft(target.position);
+    target.position.x = static_cast<float>(craft.x + n.x * CRAFT_SEPARATION);
+    target.position.y = static_cast<float>(craft.y + n.y * CRAFT_SEPARATION);
+    target.position.z = static_cast<float>(craft.z + n.z * CRAFT_SEPARATION);
+    n = fromCraft(craft, target.position);
     n.normalize();
 
     const VelocityParts pc = split(flightDirection, flightSpeed, n);
@@ -229,31 +233,32 @@ void bounceCraft(Asteroid& target)
     store(vec3Add(pa.tangent, pc.normal), target.direction, target.speed);
     capSpeed(target.speed, ASTEROID_SPEED_CAP);
 
-    // Thrust stays off until its key is pressed again.
-    thrustInput = 0;
+    // The app lets go of the thrust on this event: it stays off until its
+    // key is pressed again.
     FrameEvent contact;
     contact.kind = EVENT_CRAFT_CONTACT;
-    contact.asteroid = static_cast<int>(&target - asteroids);
-    frameEvents.push(contact);
+    contact.asteroid = static_cast<int>(&target - world.asteroids);
+    events.push(contact);
 }
 
-void resolveCraftContacts()
+void resolveCraftContacts(World& world, FrameEvents& events)
 {
-    for (Asteroid& target : asteroids) {
-        const float dx = static_cast<float>(target.position.x - camera.position.x);
-        const float dy = static_cast<float>(target.position.y - camera.position.y);
-        const float dz = static_cast<float>(target.position.z - camera.position.z);
+    const Vec3& craft = world.camera.position;
+    for (Asteroid& target : world.asteroids) {
+        const float dx = static_cast<float>(target.position.x - craft.x);
+        const float dy = static_cast<float>(target.position.y - craft.y);
+        const float dz = static_cast<float>(target.position.z - craft.z);
         if (distance2(dx, dy, dz) < CRAFT_OR_ROCKET_REACH2) {
-            bounceCraft(target);
+            bounceCraft(world, target, events);
         }
     }
 }
 
 }  // namespace
 
-void resolveCollisions()
+void resolveCollisions(World& world, FrameEvents& events)
 {
-    resolveAsteroidPairs();
-    resolveRocketHits();
-    resolveCraftContacts();
+    resolveAsteroidPairs(world.asteroids);
+    resolveRocketHits(world, events);
+    resolveCraftContacts(world, events);
 }

@@ -21,7 +21,10 @@ constexpr float ASTEROID_SPEED_CAP_AFTER_HIT = 1.0f;
 constexpr float CRAFT_BOUNCE_LIMIT = 0.5f;
 constexpr float CRAFT_BOUNCE_SPEED = 0.55f;
 
-// Finds and resolves every contact of this frame; stops the craft's thrust
-// on a craft contact and plays the explosion cue for every rocket hit and
-// craft contact.
-void resolveCollisions();
+struct FrameEvents;
+struct World;
+
+// Finds and resolves every contact of this frame: asteroid pairs, rockets
+// against asteroids, the craft against asteroids. Each rocket hit and craft
+// contact is reported in events.
+void resolveCollisions(World& world, FrameEvents& events);

@@ -3,9 +3,7 @@
 #include "sim/camera.h"
 #include "sim/frame_events.h"
 #include "sim/random.h"
-#include "sim/update_frame.h"
-
-Gate gates[gateCount];
+#include "sim/world.h"
 
 const GatePlace courseTable[gateCount] = {
     {-220.0f, 0.0f, 0.0f},    {-200.0f, 120.0f, 10.0f}, {-145.0f, 195.0f, 20.0f}, {0.0f, 220.0f, 50.0f},
@@ -21,23 +19,23 @@ bool within(double point, float centre)
     return point > c - GATE_PASS_REACH && point < c + GATE_PASS_REACH;
 }
 
-void activate(int index)
+void activate(World& world, int index)
 {
-    Gate& gate = gates[index];
+    Gate& gate = world.gates[index];
     gate.active = 1;
-    camera.setTarget(gate.position.x, gate.position.y, gate.position.z);
+    world.camera.setTarget(gate.position.x, gate.position.y, gate.position.z);
 }
 
 }  // namespace
 
-void gateSetUp(Gate& gate, float x, float y, float z, int active)
+void gateSetUp(Gate& gate, float x, float y, float z, int active, Random& random)
 {
     gate.position.x = x;
     gate.position.y = y;
     gate.position.z = z;
-    const double ax = randomUnit();
-    const double ay = randomUnit();
-    const double az = randomUnit();
+    const double ax = random.unit();
+    const double ay = random.unit();
+    const double az = random.unit();
     gate.spinAxis = Vec3{ax, ay, az};
     gate.spinRate = GATE_SPIN_RATE;
     gate.active = active;
@@ -63,11 +61,12 @@ int gateTestPass(Gate& gate, double x, double y, double z)
     return 0;
 }
 
-void advanceCourse()
+void advanceCourse(World& world, float nowMs, FrameEvents& events)
 {
+    const Vec3& craft = world.camera.position;
     int passed = -1;
     for (int i = 0; i < gateCount; ++i) {
-        if (gateTestPass(gates[i], camera.position.x, camera.position.y, camera.position.z)) {
+        if (gateTestPass(world.gates[i], craft.x, craft.y, craft.z)) {
             passed = i;
             break;
         }
@@ -78,27 +77,27 @@ void advanceCourse()
     FrameEvent pass;
     pass.kind = EVENT_GATE_PASSED;
     pass.gate = passed;
-    frameEvents.push(pass);
+    events.push(pass);
 
     if (passed >= gateCount - 1) {
-        activate(0);
+        activate(world, 0);
         return;
     }
     if (passed == 0) {
-        if (lapStartTime != 0.0f) {
-            lastLapTime = frameClock() - lapStartTime;
+        if (world.lapStartTime != 0.0f) {
+            world.lastLapTime = nowMs - world.lapStartTime;
         }
-        if (lastLapTime > 0.0f) {
+        if (world.lastLapTime > 0.0f) {
             FrameEvent lap;
             lap.kind = EVENT_LAP_ENDED;
-            lap.lapTime = lastLapTime;
-            lap.bestLap = lastLapTime < bestLapTime;
+            lap.lapTime = world.lastLapTime;
+            lap.bestLap = world.lastLapTime < world.bestLapTime;
             if (lap.bestLap) {
-                bestLapTime = lastLapTime;
+                world.bestLapTime = world.lastLapTime;
             }
-            frameEvents.push(lap);
+            events.push(lap);
         }
-        lapStartTime = frameClock();
+        world.lapStartTime = nowMs;
     }
-    activate(passed + 1);
+    activate(world, passed + 1);
 }

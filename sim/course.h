@@ -5,7 +5,10 @@
 #include "geometry/model.h"
 #include "sim/record_fields.h"
 #include "sim/vec3.h"
-#include "sim/world_state.h"
+
+struct FrameEvents;
+struct Random;
+struct World;
 
 constexpr int gateCount = 11;
 constexpr float GATE_SPIN_RATE = 0.75f;   // degrees per step
@@ -27,8 +30,6 @@ struct Gate : Model {
     void draw() const;
 };
 
-extern Gate gates[gateCount];
-
 // Where the gates stand, in the order they are flown; gate 0 starts and ends a lap.
 struct GatePlace {
     float x;
@@ -40,12 +41,14 @@ extern const GatePlace courseTable[gateCount];
 // lapStartTime (frame-clock ms when the running lap began; 0 before the first
 // lap), lastLapTime and bestLapTime live in the world's state tables.
 
-void gateSetUp(Gate& gate, float x, float y, float z, int active);
+// The spin axis is drawn from random, three numbers.
+void gateSetUp(Gate& gate, float x, float y, float z, int active, Random& random);
 void gateSpin(Gate& gate, float step);
 // 1 when the point lies strictly within 3.7 of the active gate on every axis;
 // clears the gate's active flag then.
 int gateTestPass(Gate& gate, double x, double y, double z);
 
 // Last step of a frame update: when the craft has passed the active gate,
-// chime, time the lap at gate 0 and make the next gate active.
-void advanceCourse();
+// report it, time the lap at gate 0 (frame-clock nowMs) and make the next
+// gate active.
+void advanceCourse(World& world, float nowMs, FrameEvents& events);

@@ -1,7 +1,5 @@
 #include "sim/frame_events.h"
 
-FrameEvents frameEvents;
-
 void FrameEvents::push(const FrameEvent& event)
 {
     // The capacity covers the worst frame; a full list keeps its first events.

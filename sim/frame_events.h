@@ -1,8 +1,8 @@
-// What happened in the simulation since the platform last looked: the core
-// records each event here in the order it happened and calls no platform
-// service itself. The app reads the list after updateFrame and after each
-// input handler, turns it into sound cues (and anything else that listens,
-// such as the replay digest), then clears it. The core never clears it.
+// What happened in one frame step: the step records each event in the order
+// it happened and calls no platform service itself. The app reads the list
+// after the step, turns it into sound cues and hands it to the ghost and
+// anything else that listens (replays, the digest), then clears it. The core
+// never clears it.
 #pragma once
 
 #include "sim/asteroid.h"
@@ -13,7 +13,8 @@ enum FrameEventKind : int {
     EVENT_ROCKET_HIT = 1,       // rocket, asteroid: the slot that exploded on that asteroid
     EVENT_CRAFT_CONTACT = 2,    // asteroid: the one the craft bounced off
     EVENT_GATE_PASSED = 3,      // gate: the index flown through
-    EVENT_LAP_ENDED = 4         // lapTime (ms), bestLap: a lap ended at gate 0
+    EVENT_LAP_ENDED = 4,        // lapTime (ms), bestLap: a lap ended at gate 0
+    EVENT_LAP_RESTARTED = 5     // the craft was set back to the start and the lap dropped
 };
 
 struct FrameEvent {
@@ -27,7 +28,9 @@ struct FrameEvent {
 
 // Enough for the worst frame: a launch, every rocket hitting every asteroid
 // within its reach, the craft touching every asteroid, a gate and a lap.
-constexpr int FRAME_EVENT_CAPACITY = 1 + ROCKET_COUNT * ASTEROID_COUNT + ASTEROID_COUNT + 2;
+// A frame's input may launch once per command, so launches and restarts
+// have room of their own besides.
+constexpr int FRAME_EVENT_CAPACITY = 2 * ROCKET_COUNT + ROCKET_COUNT * ASTEROID_COUNT + ASTEROID_COUNT + 2 + 8;
 
 struct FrameEvents {
     FrameEvent list[FRAME_EVENT_CAPACITY];
@@ -39,4 +42,3 @@ struct FrameEvents {
     const FrameEvent* end() const { return list + count; }
 };
 
-extern FrameEvents frameEvents;

@@ -3,15 +3,19 @@
 // hook does nothing.
 #pragma once
 
+struct Asteroid;
+struct ViewSettings;
+
 struct PlatformHooks {
     // Moves the pointer to window pixel (x, y) (mouse-look band).
     void (*warpPointer)(int x, int y) = nullptr;
     // Modifier keys held with the current mouse event, as glutGetModifiers reports them.
     int (*modifiers)() = nullptr;
-    // Re-sets the filters of every texture from textureFilter and mipMapping (F4, F5).
-    void (*applyTextureFilter)() = nullptr;
-    // Builds the asteroid display lists, or deletes them if they exist (F7).
-    void (*toggleAsteroidLists)() = nullptr;
+    // Re-sets the filters of every texture from the two switches (F4, F5).
+    void (*applyTextureFilter)(int textureFilter, int mipMapping) = nullptr;
+    // Builds the display lists of the field's asteroids, or deletes them, as
+    // view.displayLists now says (F7); a failed build turns it back off.
+    void (*toggleAsteroidLists)(ViewSettings& view, const Asteroid* field) = nullptr;
     // Exit: leaves game mode if it was entered.
     void (*leaveDisplay)() = nullptr;
     // Exit: stops every channel and closes the sound device.

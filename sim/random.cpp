@@ -1,21 +1,12 @@
 #include "sim/random.h"
 
-namespace {
-uint32_t randomState = 1;
+int Random::next()
+{
+    state = state * 214013u + 2531011u;
+    return static_cast<int>((state >> 16) & 0x7FFFu);
 }
 
-void randomSeed(uint32_t seed)
+double Random::unit()
 {
-    randomState = seed;
-}
-
-int randomNext()
-{
-    randomState = randomState * 214013u + 2531011u;
-    return static_cast<int>((randomState >> 16) & 0x7FFFu);
-}
-
-double randomUnit()
-{
-    return static_cast<double>(randomNext()) / RANDOM_MAX;
+    return static_cast<double>(next()) / RANDOM_MAX;
 }

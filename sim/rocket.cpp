@@ -1,10 +1,7 @@
 #include "sim/rocket.h"
 
-#include "sim/camera.h"
 #include "sim/frame_events.h"
-#include "sim/update_frame.h"
-
-Rocket rockets[ROCKET_COUNT];
+#include "sim/world.h"
 
 namespace {
 
@@ -94,24 +91,40 @@ void Rocket::updateTrail()
     }
 }
 
-void launchRocket()
+int advanceExplosion(Rocket& rocket, float elapsedMs)
 {
-    if (rocketCooldown > 0) {
+    rocket.explosionTimer += elapsedMs;
+    const int shown = rocket.explosionFrame;
+    if (rocket.explosionTimer >= EXPLOSION_FRAME_MS) {
+        rocket.explosionFrame += 1;
+        rocket.explosionTimer = 0.0f;
+    }
+    if (rocket.explosionFrame >= EXPLOSION_IMAGE_END) {
+        rocket.explosionFrame = EXPLOSION_IMAGE_FIRST;
+        rocket.explosionActive = 0;
+    }
+    return shown;
+}
+
+void launchRocket(World& world, FrameEvents& events)
+{
+    if (world.rocketCooldown > 0) {
         return;
     }
-    for (Rocket& rocket : rockets) {
+    const Camera& camera = world.camera;
+    for (Rocket& rocket : world.rockets) {
         if (rocket.state != ROCKET_FREE) {
             continue;
         }
         FrameEvent launch;
         launch.kind = EVENT_ROCKET_LAUNCHED;
-        launch.rocket = static_cast<int>(&rocket - rockets);
-        frameEvents.push(launch);
+        launch.rocket = static_cast<int>(&rocket - world.rockets);
+        events.push(launch);
         rocket.state = ROCKET_FLYING;
         rocket.launch(static_cast<float>(camera.position.x), static_cast<float>(camera.position.y),
                       static_cast<float>(camera.position.z), static_cast<float>(camera.view.x),
                       static_cast<float>(camera.view.y), static_cast<float>(camera.view.z));
-        rocketCooldown = ROCKET_COOLDOWN_MS;
+        world.rocketCooldown = ROCKET_COOLDOWN_MS;
         return;
     }
 }

@@ -13,6 +13,12 @@ constexpr int TRAIL_LENGTH = 500;
 constexpr float parkedCoordinate = 25000.0f;
 constexpr int ROCKET_COOLDOWN_MS = 2500;
 
+// The explosion's images are numbered as the texture table's slots that hold
+// them: the animation starts at the first and ends before the end one.
+constexpr int EXPLOSION_IMAGE_FIRST = 5;
+constexpr int EXPLOSION_IMAGE_END = 29;
+constexpr float EXPLOSION_FRAME_MS = 16.0f;  // accumulated frame time per image
+
 enum RocketState : int { ROCKET_FREE = 0, ROCKET_FLYING = 1, ROCKET_FADING = 2 };
 
 constexpr Vec3 ROCKET_START_DIRECTION{0.0, 0.0, 1.0};
@@ -26,7 +32,7 @@ using TrailValues = float[TRAIL_LENGTH];
     ROW(int, state, ROCKET_FREE)                                                                \
     ROW(int, explosionActive, 0)                                                                \
     ROW(Vertex, explosionPoint, Vertex())                                                       \
-    ROW(int, explosionFrame, 5)     /* texture-table slot of the explosion image on show */     \
+    ROW(int, explosionFrame, EXPLOSION_IMAGE_FIRST) /* the explosion image on show */          \
     ROW(float, explosionTimer, 0.0f) /* ms since the explosion image last advanced */           \
     ROW(TrailPoints, trail, {})                                                                 \
     ROW(int, trailCount, 0)                                                                     \
@@ -45,8 +51,17 @@ struct Rocket : Model {
     void draw() const;
 };
 
-extern Rocket rockets[ROCKET_COUNT];
+struct FrameEvents;
+struct World;
 
 // Left click: the lowest free rocket leaves from the camera along its view,
-// unless the cooldown runs or every slot is busy.
-void launchRocket();
+// unless the cooldown runs or every slot is busy; the launch is reported.
+void launchRocket(World& world, FrameEvents& events);
+
+// Advances the rocket's explosion by one displayed frame of elapsedMs and
+// returns the image to show in it: the one from before the advance. The image
+// moves on at most once per frame (time beyond 16 ms is dropped). When the
+// advance reaches the end image, the explosion ends: explosionActive is
+// cleared and the frame rewound to the first image for the next one, so the
+// end image itself is never shown.
+int advanceExplosion(Rocket& rocket, float elapsedMs);

@@ -1,15 +1,18 @@
-// The simulation step of a frame and the clock it reads.
+// The frame step: the one call that advances the world by a frame.
 #pragma once
 
-#include "sim/world_state.h"
+struct FrameEvents;
+struct FrameInput;
+struct World;
 
-// The clock the update and the lap timing read, in milliseconds: the app
-// installs timerGetTime, tests and replays a scripted clock. Nothing reads it
-// before it is installed.
-using FrameClock = float (*)();
-extern FrameClock frameClock;
-
-// One simulation step: time step, countdowns, flight, asteroids, gates,
-// rockets, collisions, gate pass. Touches no graphics and plays no sound:
-// what happened is left in frameEvents (sim/frame_events.h).
-void updateFrame();
+// Advances everything a frame advances, in this order: the view turns,
+// launches and restarts of the input, in the order they arrived; the octree
+// refiled for the positions the last frame drew; the time step from the
+// input's clock reading; the countdowns; the craft's thrust, roll and move
+// with the arena clamp; asteroid drift; gate spin; rocket flight; the
+// collision pass; the gate pass test with lap timing; then what a displayed
+// frame advances: each explosion's image, each busy rocket's smoke trail, and
+// the cockpit's renormalisation of the camera (what it showed before is kept
+// in world.shown). Touches no graphics and plays no sound: what happened is
+// appended to events.
+void updateFrame(World& world, const FrameInput& input, FrameEvents& events);

@@ -1,11 +1,5 @@
 #include "sim/world.h"
 
-#include "sim/asteroid.h"
-#include "sim/camera.h"
-#include "sim/course.h"
-#include "sim/flight.h"
-#include "sim/random.h"
-#include "sim/rocket.h"
 
 namespace {
 
@@ -24,46 +18,28 @@ constexpr double SPIN_SPAN = 0.25;
 constexpr double SPIN_BASE = 0.1;
 
 // One random number u in [0, 1], as u × span + start in single precision.
-float randomInSpan(double span, double start)
+float randomInSpan(Random& random, double span, double start)
 {
-    return static_cast<float>(randomUnit() * span + start);
+    return static_cast<float>(random.unit() * span + start);
 }
 
-void scatterAsteroid(int k)
+void scatterAsteroid(World& world, int k)
 {
+    Random& random = world.random;
     // One random number per statement: the order of the eleven is part of the field.
-    const float px = randomInSpan(FIELD_SPAN, -FIELD_HALF);
-    const float py = randomInSpan(FIELD_SPAN, -FIELD_HALF);
-    const float pz = randomInSpan(FIELD_SPAN, -FIELD_HALF);
-    const float dx = static_cast<float>(randomUnit() - 0.5);
-    const float dy = static_cast<float>(randomUnit() - 0.5);
-    const float dz = static_cast<float>(randomUnit() - 0.5);
-    const float ax = static_cast<float>(randomUnit() - AXIS_SHIFT);
-    const float ay = static_cast<float>(randomUnit() - AXIS_SHIFT);
-    const float az = static_cast<float>(randomUnit() - AXIS_SHIFT);
-    const float speed = randomInSpan(SPEED_SPAN, SPEED_BASE);
-    const float spinRate = randomInSpan(SPIN_SPAN, SPIN_BASE);
-    asteroids[k].init(px, py, pz, dx, dy, dz, ax, ay, az, speed, spinRate, k);
+    const float px = randomInSpan(random, FIELD_SPAN, -FIELD_HALF);
+    const float py = randomInSpan(random, FIELD_SPAN, -FIELD_HALF);
+    const float pz = randomInSpan(random, FIELD_SPAN, -FIELD_HALF);
+    const float dx = static_cast<float>(random.unit() - 0.5);
+    const float dy = static_cast<float>(random.unit() - 0.5);
+    const float dz = static_cast<float>(random.unit() - 0.5);
+    const float ax = static_cast<float>(random.unit() - AXIS_SHIFT);
+    const float ay = static_cast<float>(random.unit() - AXIS_SHIFT);
+    const float az = static_cast<float>(random.unit() - AXIS_SHIFT);
+    const float speed = randomInSpan(random, SPEED_SPAN, SPEED_BASE);
+    const float spinRate = randomInSpan(random, SPIN_SPAN, SPIN_BASE);
+    world.asteroids[k].init(px, py, pz, dx, dy, dz, ax, ay, az, speed, spinRate, k);
 }
-
-}  // namespace
-
-void setUpWorld()
-{
-    for (int k = 0; k < ASTEROID_COUNT; ++k) {
-        scatterAsteroid(k);
-    }
-    for (int g = 0; g < gateCount; ++g) {
-        gateSetUp(gates[g], courseTable[g].x, courseTable[g].y, courseTable[g].z, g == 0 ? 1 : 0);
-    }
-    camera.setTarget(gates[0].position.x, gates[0].position.y, gates[0].position.z);
-    camera.placeAt(START_X, START_Y, START_Z);
-    bestLapTime = NO_LAP_TIME;
-    lapStartTime = 0.0f;
-    lastLapTime = 0.0f;
-}
-
-namespace {
 
 // A record back to its start: every field of its table to its start value and
 // the head's position to the origin; the loaded model (geometry, colours) stays.
@@ -76,20 +52,77 @@ void resetRecord(Record& record)
     record = fresh;
 }
 
+void placeAtStart(World& world)
+{
+    const Gate& start = world.gates[0];
+    world.camera.setTarget(start.position.x, start.position.y, start.position.z);
+    world.camera.placeAt(START_X, START_Y, START_Z);
+}
+
 }  // namespace
 
-void resetWorld()
+void setUpWorld(World& world, uint32_t seed)
 {
-    camera = Camera{};
-    resetFlight();
-    for (Asteroid& a : asteroids) {
+    world.camera = Camera{};
+    world.flightSpeed = 0.0f;
+    world.flightDirection = Vec3();
+    for (Asteroid& a : world.asteroids) {
         resetRecord(a);
     }
-    for (Rocket& r : rockets) {
+    for (Rocket& r : world.rockets) {
         resetRecord(r);
     }
-    for (Gate& g : gates) {
+    for (Gate& g : world.gates) {
         resetRecord(g);
     }
-    resetWorldScalars();
+    world.rocketCooldown = 0;
+    world.lapStartTime = 0.0f;
+    world.lastLapTime = 0.0f;
+    world.bestLapTime = NO_LAP_TIME;
+    world.frameElapsedMs = 0.0f;
+    world.frameStep = 0.0f;
+    world.lastFrameTime = 0.0f;
+    world.random.seed(seed);
+
+    for (int k = 0; k < ASTEROID_COUNT; ++k) {
+        scatterAsteroid(world, k);
+    }
+    for (int g = 0; g < gateCount; ++g) {
+        gateSetUp(world.gates[g], courseTable[g].x, courseTable[g].y, courseTable[g].z, g == 0 ? 1 : 0,
+                  world.random);
+    }
+    placeAtStart(world);
+
+    world.octree.build(OCTREE_DEPTH);
+    for (const Asteroid& asteroid : world.asteroids) {
+        world.octree.insert(asteroid);
+    }
+    world.shown = FrameShown{};
+    world.shown.camera = world.camera;
+}
+
+void loadWorldModels(World& world)
+{
+    for (Asteroid& asteroid : world.asteroids) {
+        asteroid.load("asteroid1.txt");
+    }
+    for (Rocket& rocket : world.rockets) {
+        rocket.load("rocket.txt");
+    }
+    for (Gate& gate : world.gates) {
+        gate.load("tor.txt");
+    }
+}
+
+void restartLap(World& world)
+{
+    for (int g = 0; g < gateCount; ++g) {
+        world.gates[g].active = g == 0 ? 1 : 0;
+    }
+    world.camera = Camera{};
+    placeAtStart(world);
+    world.flightSpeed = 0.0f;
+    world.flightDirection = Vec3();
+    world.lapStartTime = 0.0f;
+    world.rocketCooldown = 0;
 }

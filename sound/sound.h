@@ -25,8 +25,9 @@ constexpr int SOUND_MIX_RATE = 22050;
 constexpr int SOUND_VOLUME_MAX = 255;  // volumes are on a 0 to 255 scale
 constexpr int GATE_CUE_VOLUME = 120;
 
-// The radio (music) volume, radioVolume (0 to 255, moved by the radio keys in
-// steps of 5), is an input value of the world's state tables (sim/world_state.h).
+// The radio (music) volume (0 to 255, moved by the radio keys in steps of 5)
+// is the app's: it sets the radio's channel through soundSetVolume.
+constexpr int RADIO_VOLUME_START = 20;
 
 struct SoundOutput {
     virtual ~SoundOutput() = default;

@@ -1,7 +1,6 @@
 #include "sound/sound_sdl.h"
 
 #include "geometry/file_read.h"
-#include "sim/world_state.h"
 #include "sound/radio_decoding_sdl.h"
 #include "sound/sound.h"
 
@@ -184,7 +183,7 @@ bool openDevice()
 
 }  // namespace
 
-void soundInit()
+void soundInit(int radioVolume)
 {
     if (device.open) {
         return;

@@ -184,7 +184,7 @@ void CoursePilot::act(int frame)
 
 void MouseAndKeys::turnToward(const Vec3& aim)
 {
-    const steering::PointerStep step = steering::pointerStepToward(aim, MAX_PIXELS_PER_EVENT);
+    const steering::PointerStep step = steering::pointerStepToward(WORLDREF, aim, MAX_PIXELS_PER_EVENT);
     if (step.dx == 0 && step.dy == 0) {
         return;
     }
@@ -230,8 +230,8 @@ void CoursePilot::steer()
     // Overshot, the pilot pulls straight back toward the gate and lets the
     // craft slow into a tighter turn; otherwise it keeps its speed.
     hands.turnToward(overshot(toGate)
-                         ? steering::aimAgainstDrift(goal, DRIFT_LEAN)
-                         : keepingSpeed(steering::aimAgainstDrift(vec3Add(goal, avoidance()), DRIFT_LEAN)));
+                         ? steering::aimAgainstDrift(WORLDREF, goal, DRIFT_LEAN)
+                         : keepingSpeed(steering::aimAgainstDrift(WORLDREF, vec3Add(goal, avoidance()), DRIFT_LEAN)));
 }
 
 // Circling close round a gate it keeps missing, the craft is stopped almost
@@ -290,7 +290,7 @@ void CoursePilot::throttle(int frame)
 
 void CoursePilot::shoot()
 {
-    if (rocketCooldown > 0 || !steering::asteroidInSights(SHOT_NEAREST, SHOT_FARTHEST, SHOT_REACH)) {
+    if (rocketCooldown > 0 || !steering::asteroidInSights(WORLDREF, SHOT_NEAREST, SHOT_FARTHEST, SHOT_REACH)) {
         return;
     }
     hands.fire();

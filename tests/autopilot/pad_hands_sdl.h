@@ -31,7 +31,7 @@ public:
     // taken back through the deadzone's rescaling to the stick's own travel.
     void turnToward(const Vec3& aim) override
     {
-        const steering::ViewTurn turn = steering::viewTurnToward(aim);
+        const steering::ViewTurn turn = steering::viewTurnToward(WORLDREF, aim);
         const double fullTurn = PAD_TURN_RATE * padOptions.lookSpeed * frameElapsedMs / 1000.0;
         const double x = fullTurn > 0.0 ? -turn.yaw / fullTurn : 0.0;
         const double y = fullTurn > 0.0 ? turn.pitch / fullTurn : 0.0;

@@ -1,12 +1,11 @@
 #include "tests/replay/pilot.h"
 
+#include "app/game.h"
 #include "app/input.h"
 #include "sim/asteroid.h"
-#include "sim/camera.h"
+#include "sim/world.h"
 #include "sim/flight.h"
 #include "sim/rocket.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
 #include "tests/support/steering.h"
 
 #include <cmath>
@@ -62,6 +61,8 @@ public:
     }
 
 private:
+    const World& world() const { return session.game().world; }
+
     void emit(InputEvent e)
     {
         e.frame = session.framesRun();
@@ -108,14 +109,14 @@ private:
             return;
         }
         // Only on a long leg of the course, with an asteroid ahead coming closer.
-        if (f < nextDetour || minus(camera.target, camera.position).length() < DETOUR_GATE_DISTANCE) {
+        if (f < nextDetour || minus(world().camera.target, world().camera.position).length() < DETOUR_GATE_DISTANCE) {
             return;
         }
         double nearest = DETOUR_REACH;
-        for (const Asteroid& a : asteroids) {
-            const Vec3 rel = minus(fromVertex(a.position), camera.position);
+        for (const Asteroid& a : world().asteroids) {
+            const Vec3 rel = minus(fromVertex(a.position), world().camera.position);
             const double distance = rel.length();
-            if (rel.dot(camera.view) > 0.7 * distance && rel.dot(a.direction) < 0.0 && distance < nearest) {
+            if (rel.dot(world().camera.view) > 0.7 * distance && rel.dot(a.direction) < 0.0 && distance < nearest) {
                 nearest = distance;
                 rammed = a.index;
             }
@@ -133,11 +134,11 @@ private:
     Vec3 heading() const
     {
         if (rammed < 0) {
-            return minus(camera.target, camera.position);
+            return minus(world().camera.target, world().camera.position);
         }
-        const Asteroid& a = asteroids[rammed];
-        const Vec3 rel = minus(fromVertex(a.position), camera.position);
-        const double closing = flightSpeed > 0.2f ? flightSpeed : 0.2;
+        const Asteroid& a = world().asteroids[rammed];
+        const Vec3 rel = minus(fromVertex(a.position), world().camera.position);
+        const double closing = world().flightSpeed > 0.2f ? world().flightSpeed : 0.2;
         Vec3 meet = rel;
         for (int k = 0; k < 2; ++k) {
             meet = vec3Add(rel, scaled(a.direction, a.speed * meet.length() / closing));
@@ -151,7 +152,7 @@ private:
             return;
         }
         const steering::PointerStep step =
-            steering::pointerStepToward(steering::aimAgainstDrift(heading()), MAX_PIXELS_PER_EVENT);
+            steering::pointerStepToward(world(), steering::aimAgainstDrift(world(), heading()), MAX_PIXELS_PER_EVENT);
         const int dx = step.dx;
         const int dy = step.dy;
         if (dx == 0 && dy == 0) {
@@ -172,14 +173,14 @@ private:
         // Where the drift would pass the gate (or the asteroid): brake when it
         // misses the opening, or heads away, so that thrust can swing the
         // craft round.
-        const double along = flightDirection.dot(toGate);
+        const double along = world().flightDirection.dot(toGate);
         const double miss = distance * std::sqrt(std::fmax(0.0, 1.0 - along * along));
         const double opening = rammed < 0 ? 2.5 : 8.0;
         const bool wide = along < 0.7 || (distance < 60.0 && miss > opening);
-        const int wanted = wide && flightSpeed > 0.15f ? -1 : 1;
+        const int wanted = wide && world().flightSpeed > 0.15f ? -1 : 1;
 
         const int f = session.framesRun();
-        if (wanted == 1 && heldKey == 'w' && thrustInput == 0) {
+        if (wanted == 1 && heldKey == 'w' && session.game().hands.thrustInput == 0) {
             if (repressAt < 0) {
                 repressAt = f + REACTION_FRAMES;
             } else if (f >= repressAt) {
@@ -191,7 +192,7 @@ private:
         }
         repressAt = -1;
         const char wantedKey = wanted == 1 ? 'w' : 's';
-        if (heldKey != wantedKey || thrustInput != wanted) {
+        if (heldKey != wantedKey || session.game().hands.thrustInput != wanted) {
             if (heldKey != 0) {
                 key(InputKind::KeyUp, heldKey);
             }
@@ -203,10 +204,10 @@ private:
     void shoot()
     {
         ++framesSinceShot;
-        if (rocketCooldown > 0) {
+        if (world().rocketCooldown > 0) {
             return;
         }
-        const bool target = steering::asteroidInSights();
+        const bool target = steering::asteroidInSights(world());
         if (!target && framesSinceShot < 420) {
             return;
         }

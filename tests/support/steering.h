@@ -4,9 +4,7 @@
 // rocket fired now would meet an asteroid. GL-free; reads the world only.
 #pragma once
 
-#include "sim/asteroid.h"
-#include "sim/camera.h"
-#include "sim/flight.h"
+#include "sim/world.h"
 
 #include <cmath>
 
@@ -41,8 +39,10 @@ inline int clampInt(int v, int lo, int hi)
 // it, leaning against the part of the craft's drift that does not go that
 // way, so the track bends in. lean is the share of the drift leant against
 // at a speed of 0.6.
-inline Vec3 aimAgainstDrift(Vec3 goal, double lean = 1.5)
+inline Vec3 aimAgainstDrift(const World& world, Vec3 goal, double lean = 1.5)
 {
+    const float flightSpeed = world.flightSpeed;
+    const Vec3& flightDirection = world.flightDirection;
     goal.normalize();
     if (flightSpeed < 0.05f) {
         return goal;
@@ -64,8 +64,9 @@ struct ViewTurn {
     double yaw = 0.0;
     double pitch = 0.0;
 };
-inline ViewTurn viewTurnToward(const Vec3& aim)
+inline ViewTurn viewTurnToward(const World& world, const Vec3& aim)
 {
+    const Camera& camera = world.camera;
     const double ahead = aim.dot(camera.view);
     const double left = aim.dot(camera.side);
     const double above = aim.dot(camera.up);
@@ -75,9 +76,9 @@ inline ViewTurn viewTurnToward(const Vec3& aim)
 // The pointer motion that turns the view onto aim, at most maxPixels on each
 // axis. The pointer moving right turns the view right (away from side);
 // moving down turns it up.
-inline PointerStep pointerStepToward(const Vec3& aim, int maxPixels)
+inline PointerStep pointerStepToward(const World& world, const Vec3& aim, int maxPixels)
 {
-    const ViewTurn turn = viewTurnToward(aim);
+    const ViewTurn turn = viewTurnToward(world, aim);
     PointerStep step;
     step.dx = clampInt(static_cast<int>(std::lround(-turn.yaw / TURN_PER_PIXEL)), -maxPixels, maxPixels);
     step.dy = clampInt(static_cast<int>(std::lround(turn.pitch / TURN_PER_PIXEL)), -maxPixels, maxPixels);
@@ -86,9 +87,11 @@ inline PointerStep pointerStepToward(const Vec3& aim, int maxPixels)
 
 // An asteroid whose drift will bring it within reach of the line of sight,
 // between nearest and farthest ahead, by the time a rocket gets there.
-inline bool asteroidInSights(double nearest = 14.0, double farthest = 160.0, double reach = 7.0)
+inline bool asteroidInSights(const World& world, double nearest = 14.0, double farthest = 160.0,
+                             double reach = 7.0)
 {
-    for (const Asteroid& a : asteroids) {
+    const Camera& camera = world.camera;
+    for (const Asteroid& a : world.asteroids) {
         const Vec3 rel = minus(fromVertex(a.position), camera.position);
         const double along = rel.dot(camera.view);
         if (along < nearest || along > farthest) {

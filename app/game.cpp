@@ -1,0 +1,14 @@
+#include "app/game.h"
+
+void startGame(Game& game, uint32_t seed)
+{
+    setUpWorld(game.world, seed);
+    game.input = FrameInput{};
+    game.events.clear();
+    game.hands = PlayerHands{};
+    game.view = ViewSettings{};
+    game.pause = PauseClock{};
+    game.radioVolume = RADIO_VOLUME_START;
+    game.ghost.reset();
+    game.frameRate = FrameRateCounter{};
+}
