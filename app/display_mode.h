@@ -9,8 +9,12 @@
 // the toolkit's "-display" argument, nullptr for $DISPLAY.
 void enterDisplay(const char* gameModeString, const char* displayName = nullptr);
 
-// Leaves game mode, only if it was entered.
+// Leaves game mode, only if it was entered and the toolkit's main loop has
+// not returned (after that every toolkit call aborts the program).
 void leaveDisplay();
+
+// The toolkit's main loop has returned.
+void displayMainLoopEnded();
 
 // True when game mode was entered (false for the window fallback).
 bool displayInGameMode();

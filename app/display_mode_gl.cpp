@@ -9,7 +9,14 @@
 #include <string>
 
 namespace {
-bool gameModeEntered = false;
+// Where the display stands, for the exit sequence, which may run from any
+// toolkit callback or after the main loop has returned.
+struct DisplayState {
+    bool gameModeEntered = false;
+    // After the main loop has returned every toolkit call aborts the program.
+    bool mainLoopEnded = false;
+};
+DisplayState displayState;
 
 using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);
 using SwapIntervalInt = int (*)(int);
@@ -40,14 +47,14 @@ void enterDisplay(const char* gameModeString, const char* displayName)
     // toolkit's mode query and takes the game's connection with it.
     if (displayIsXWayland(displayName)) {
         std::fprintf(stderr, "vorel: XWayland cannot change screen settings, opening a full-screen window\n");
-        gameModeEntered = false;
+        displayState.gameModeEntered = false;
     } else {
         glutGameModeString(gameModeString);
         // freeglut returns 0 and creates no window when the mode change fails;
         // any later call that needs a window would then abort the program.
-        gameModeEntered = glutEnterGameMode() != 0 && glutGameModeGet(GLUT_GAME_MODE_ACTIVE);
+        displayState.gameModeEntered = glutEnterGameMode() != 0 && glutGameModeGet(GLUT_GAME_MODE_ACTIVE);
     }
-    if (!gameModeEntered) {
+    if (!displayState.gameModeEntered) {
         glutInitWindowPosition(0, 0);
         glutInitWindowSize(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
         glutCreateWindow("vorel");
@@ -61,15 +68,23 @@ void enterDisplay(const char* gameModeString, const char* displayName)
 
 void leaveDisplay()
 {
-    if (gameModeEntered) {
-        glutLeaveGameMode();
-        gameModeEntered = false;
+    if (displayState.mainLoopEnded) {
+        return;
     }
+    if (displayState.gameModeEntered) {
+        glutLeaveGameMode();
+        displayState.gameModeEntered = false;
+    }
+}
+
+void displayMainLoopEnded()
+{
+    displayState.mainLoopEnded = true;
 }
 
 bool displayInGameMode()
 {
-    return gameModeEntered;
+    return displayState.gameModeEntered;
 }
 
 void setSwapInterval(int interval)

@@ -72,6 +72,9 @@ struct Game {
     int radioVolume = RADIO_VOLUME_START;  // 0 to 255
     GhostRace ghost;
     FrameRateCounter frameRate;
+    // The overlay's lines of the frame being drawn; their storage is reused
+    // from frame to frame.
+    OverlayLines overlayLines;
     // Told every handled batch of events after its cues; empty in the game.
     // Replays count the events here.
     std::function<void(const FrameEvents&)> eventListener;

@@ -11,8 +11,6 @@
 #include <GL/glut.h>
 
 namespace {
-// This frame's lines; their storage is reused from frame to frame.
-OverlayLines frameLines;
 
 // Window fraction where a line starts.
 float startX(const OverlayLine& line)
@@ -93,6 +91,7 @@ void drawText(const char* text, void* font, float red, float green, float blue, 
 void drawOverlay(Game& game, float nowMs)
 {
     game.frameRate.tick(wallClockSinceStart());
+    OverlayLines& frameLines = game.overlayLines;
     composeOverlay(frameLines, game, nowMs);
     composeGhostOverlay(frameLines, game, nowMs);
     GLint viewport[4] = {0, 0, 0, 0};

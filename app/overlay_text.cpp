@@ -17,7 +17,7 @@ int64_t monotonicMs()
 }
 
 // Taken while the program's globals are initialised, before main.
-const int64_t programStartMs = monotonicMs();
+const int64_t PROGRAM_START_MS = monotonicMs();
 
 constexpr float WHITE[3] = {1.0f, 1.0f, 1.0f};
 constexpr float OPTION_ON[3] = {0.0f, 1.0f, 0.0f};
@@ -54,7 +54,7 @@ const char* shownName(const HighScoreEntry& entry)
 
 int64_t wallClockSinceStart()
 {
-    return monotonicMs() - programStartMs;
+    return monotonicMs() - PROGRAM_START_MS;
 }
 
 OverlayLine& OverlayLines::add(OverlayFont font, float red, float green, float blue, float x, float y,

@@ -48,9 +48,17 @@ struct GlyphAtlas {
     Glyph glyphs[GLYPH_CODES];
 };
 
-// By OverlayFont: large, small.
-GlyphAtlas atlases[2];
-bool captured = false;
+// The glyphs, captured once from the toolkit's fonts, and the pens of the
+// lines last drawn, kept between frames like the lines themselves: no
+// allocation once the overlay has shown its most lines. One for the process,
+// as the toolkit's fonts are.
+struct GrownText {
+    GlyphAtlas atlases[2];  // by OverlayFont: large, small
+    bool captured = false;
+    std::vector<int> penX;
+    std::vector<int> penY;
+};
+GrownText grown;
 
 Cells cellsOf(void* font)
 {
@@ -113,7 +121,7 @@ void takeCell(const GLubyte* cell, int stride, const Cells& cells, int code, std
 void captureFont(OverlayFont which, const GLint viewport[4], int stripWidth)
 {
     void* font = overlayBitmapFont(which);
-    GlyphAtlas& atlas = atlases[which];
+    GlyphAtlas& atlas = grown.atlases[which];
     const Cells cells = cellsOf(font);
     const int perStrip = std::min(ATLAS_COLUMNS, stripWidth / cells.width);
     const int imageWidth = powerOfTwoAtLeast(ATLAS_COLUMNS * cells.width);
@@ -217,7 +225,7 @@ bool captureGlyphs()
     glPopMatrix();
     glPopClientAttrib();
     glPopAttrib();
-    captured = true;
+    grown.captured = true;
     return true;
 }
 
@@ -279,7 +287,7 @@ void drawLine(const GlyphAtlas& atlas, const char* text, int penX, int penY, int
 
 bool drawScaledLines(const OverlayLines& lines, int scale)
 {
-    if (!captured && !captureGlyphs()) {
+    if (!grown.captured && !captureGlyphs()) {
         return false;
     }
     GLint viewport[4] = {0, 0, 0, 0};
@@ -295,10 +303,8 @@ bool drawScaledLines(const OverlayLines& lines, int scale)
 
     // The pens first, in window fractions as drawText places its lines.
     pushWindowFractions();
-    // Kept between frames, like the lines themselves: no allocation once the
-    // overlay has shown its most lines.
-    static std::vector<int> penX;
-    static std::vector<int> penY;
+    std::vector<int>& penX = grown.penX;
+    std::vector<int>& penY = grown.penY;
     const int count = lines.count;
     penX.resize(static_cast<std::size_t>(count));
     penY.resize(static_cast<std::size_t>(count));
@@ -308,7 +314,7 @@ bool drawScaledLines(const OverlayLines& lines, int scale)
         if (line.anchor != ANCHOR_LEFT) {
             // It ends (or is centred) where it is at scale 1: its start moves
             // left by the grown width (or half of it).
-            const int width = scale * lineAdvance(atlases[line.font], line.text);
+            const int width = scale * lineAdvance(grown.atlases[line.font], line.text);
             const float shift = line.anchor == ANCHOR_CENTRE ? 0.5f * static_cast<float>(width)
                                                               : static_cast<float>(width);
             x -= shift / static_cast<float>(viewport[2]);
@@ -332,7 +338,7 @@ bool drawScaledLines(const OverlayLines& lines, int scale)
     glAlphaFunc(GL_GREATER, 0.5f);
     for (int i = 0; i < count; ++i) {
         const OverlayLine& line = lines.lines[i];
-        const GlyphAtlas& atlas = atlases[line.font];
+        const GlyphAtlas& atlas = grown.atlases[line.font];
         glBindTexture(GL_TEXTURE_2D, atlas.texture);
         glColor3f(line.red, line.green, line.blue);
         drawLine(atlas, line.text, penX[i], penY[i], scale);

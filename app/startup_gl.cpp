@@ -30,22 +30,12 @@ namespace {
 
 const char* const DISPLAY_STRING = "rgb double depth hw=1";
 
-bool mainLoopEnded = false;
-
 // The game the toolkit's callbacks act on: they take no argument of ours.
 Game* callbackGame = nullptr;
 
 void exitProcess(int status)
 {
     std::exit(status);
-}
-
-void leaveDisplayHook()
-{
-    // After the main loop has returned every toolkit call aborts the program.
-    if (!mainLoopEnded) {
-        leaveDisplay();
-    }
 }
 
 void startSoundAndPads()
@@ -76,7 +66,7 @@ void installPlatformHooks()
 {
     platformHooks.warpPointer = glutWarpPointer;
     platformHooks.modifiers = glutGetModifiers;
-    platformHooks.leaveDisplay = leaveDisplayHook;
+    platformHooks.leaveDisplay = leaveDisplay;
     platformHooks.closeSound = soundShutdown;
     platformHooks.exitProcess = exitProcess;
     platformHooks.applyTextureFilter = applyTextureFilter;
@@ -116,9 +106,10 @@ int runGame(int argc, char** argv)
     // once the display exists.
     startTextureDecoding();
 
-    // The one game of the process, for the toolkit's callbacks; static, as
-    // the world is too large for the stack and lives as long as the process.
-    static Game game;
+    // The one game of the process, for the toolkit's callbacks; on the heap,
+    // as the world is too large for the stack, and never freed: it lives as
+    // long as the process.
+    Game& game = *new Game;
     // Two runs started in the same second get the same asteroid field.
     loadWorld(game, static_cast<uint32_t>(std::time(nullptr)));
 
@@ -147,7 +138,7 @@ int runGame(int argc, char** argv)
 
     // Only reached when the window was closed from outside: end the run as
     // Escape does, so the best lap is still saved.
-    mainLoopEnded = true;
+    displayMainLoopEnded();
     runExitSequence(game);
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-Frustum frustum;
 
 void Plane::set(float pa, float pb, float pc, float pd)
 {

@@ -1,20 +1,14 @@
 #include "render/texture_decoding.h"
 
+#include "geometry/background_job.h"
 #include "render/texture_table.h"
 
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <utility>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 namespace {
-
-constexpr int HELPER_NICENESS = 10;
 
 // One round through the table. The helper holds a reference of its own, so
 // that a process ending in the middle of start-up (a model that cannot be
@@ -56,9 +50,6 @@ void decodeSlot(DecodingRound& round, int slot)
 
 void runHelper(const std::shared_ptr<DecodingRound>& round)
 {
-    // Behind the GL thread, whose start-up is the road to the first frame: on
-    // a machine with a core to spare this costs the helper nothing.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), HELPER_NICENESS);
     for (int slot = beginNextSlot(*round); slot >= 0; slot = beginNextSlot(*round)) {
         decodeSlot(*round, slot);
     }
@@ -103,12 +94,8 @@ void startTextureDecoding()
         return;
     }
     currentRound = std::make_shared<DecodingRound>();
-    try {
-        std::thread(runHelper, currentRound).detach();
-    } catch (const std::system_error&) {
-        // No thread to be had: the GL thread decodes every slot itself.
-        currentRound->helperDone = true;
-    }
+    std::shared_ptr<DecodingRound> round = currentRound;
+    runInBackground([round] { runHelper(round); });
 }
 
 DecodedTexture takeDecodedTexture(int slot)

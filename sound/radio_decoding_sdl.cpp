@@ -1,5 +1,7 @@
 #include "sound/radio_decoding_sdl.h"
 
+#include "geometry/background_job.h"
+
 #include <mpg123.h>
 
 #include <algorithm>
@@ -7,16 +9,9 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <utility>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 namespace {
-
-constexpr int HELPER_NICENESS = 10;
 
 // What mpg123 reads through: the file's bytes in memory.
 struct MemoryFile {
@@ -200,20 +195,8 @@ void startRadioDecoding(std::string mp3, const MixerFormat& mixer)
     currentJob = std::make_shared<RadioJob>();
     currentJob->mp3 = std::move(mp3);
     currentJob->mixer = mixer;
-    try {
-        std::thread(
-            [](const std::shared_ptr<RadioJob>& job) {
-                // Behind the threads that bring up the first frame: on a
-                // machine with a core to spare this costs the radio nothing.
-                setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), HELPER_NICENESS);
-                runJob(job);
-            },
-            currentJob)
-            .detach();
-    } catch (const std::system_error&) {
-        // No thread to be had: decode here rather than not at all.
-        runJob(currentJob);
-    }
+    std::shared_ptr<RadioJob> job = currentJob;
+    runInBackground([job] { runJob(job); });
 }
 
 bool takeDecodedRadio(DecodedTrack& track)
