@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -36,6 +37,28 @@ struct OpenMixer {
     }
     bool opened = false;
 };
+
+// Armed in a child that ends through exit, as Xlib ends the game when the
+// display goes: this static object is destroyed with the others, the
+// radio's samples among them, and by then the mixer must have stopped.
+bool mixerMustBeStopped = false;
+struct MixerStoppedAtExit {
+    ~MixerStoppedAtExit()
+    {
+        if (mixerMustBeStopped && Mix_QuerySpec(nullptr, nullptr, nullptr) != 0) {
+            std::_Exit(3);
+        }
+    }
+} mixerStoppedAtExit;
+
+void updateUntilTheRadioPlays()
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Mix_Playing(CHANNEL_RADIO) && std::chrono::steady_clock::now() < deadline) {
+        soundUpdate();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
 
 }  // namespace
 
@@ -78,11 +101,7 @@ TEST(RadioDecoding, StartsOnItsChannelAtTheVolumeSetMeanwhileAndStopsWithTheDevi
     EXPECT_FALSE(Mix_Playing(CHANNEL_RADIO));  // no frame has taken the track yet
     // A radio key pressed before the track is ready.
     soundSetVolume(CHANNEL_RADIO, 40);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!Mix_Playing(CHANNEL_RADIO) && std::chrono::steady_clock::now() < deadline) {
-        soundUpdate();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    updateUntilTheRadioPlays();
     EXPECT_TRUE(Mix_Playing(CHANNEL_RADIO));
     EXPECT_EQ(Mix_Volume(CHANNEL_RADIO, -1), soundMixerVolume(40));
     soundShutdown();
@@ -107,4 +126,18 @@ TEST(RadioDecoding, StartsOnItsChannelAtTheVolumeSetMeanwhileAndStopsWithTheDevi
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
     EXPECT_FALSE(Mix_Playing(CHANNEL_RADIO));
     soundShutdown();
+}
+
+TEST(RadioDecoding, AnExitOutsideTheExitSequenceStopsTheMixerFirst)
+{
+    ScratchDir dir;
+    dir.write("sound/bk01.mp3", readBytes(generatedSoundsTree().file("sound/bk01.mp3")));
+    EXPECT_EXIT(
+        {
+            soundInit();
+            updateUntilTheRadioPlays();
+            mixerMustBeStopped = true;
+            std::exit(Mix_Playing(CHANNEL_RADIO) ? 0 : 4);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
