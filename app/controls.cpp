@@ -189,7 +189,10 @@ void onPadInput(PadInput input, bool pressed)
     for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
         if (CONTROL_ACTIONS[a].pad == input) {
             if (pressed) {
-                pressAction(a);
+                // A pad is heard whichever window has the keyboard.
+                if (!(gamePaused() && windowAway())) {
+                    pressAction(a);
+                }
             } else {
                 call(CONTROL_ACTIONS[a].release);
             }

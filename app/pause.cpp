@@ -10,6 +10,7 @@ struct PauseState {
     bool paused = false;
     float pausedAt = 0.0f;  // source time when the pause began
     double pausedMs = 0.0;  // every finished paused stretch
+    bool windowAway = false;
 };
 PauseState state;
 
@@ -63,6 +64,19 @@ void togglePause()
     } else {
         pauseGame();
     }
+}
+
+void setWindowAway(bool away)
+{
+    if (away && !state.windowAway) {
+        pauseGame();
+    }
+    state.windowAway = away;
+}
+
+bool windowAway()
+{
+    return state.windowAway;
 }
 
 void resetPause()

@@ -32,5 +32,12 @@ void resumeGame();
 // The pause action of the controls table.
 void togglePause();
 
+// The window hidden, or the keyboard gone to another window: becoming away
+// pauses the game. SDL hands the game pad input whichever window has the
+// keyboard, so while away a pad cannot end the pause; it holds until the
+// window is back and the player goes on.
+void setWindowAway(bool away);
+bool windowAway();
+
 // Playing, with no paused time behind the clock.
 void resetPause();

@@ -158,6 +158,21 @@ TEST_F(PadFrames, TriggersAndButtonsActThroughTheTable)
     EXPECT_EQ(radioVolume, RADIO_VOLUME_START + RADIO_VOLUME_STEP);
 }
 
+// Start pressed in another window, or on a hidden game, keeps the game
+// paused; once the window is back, Start goes on.
+TEST_F(PadFrames, StartCannotEndThePauseWhileTheWindowIsAway)
+{
+    SDL_Joystick* pad = plugIn();
+    setWindowAway(true);
+    ASSERT_TRUE(gamePaused());
+    press(pad, SDL_CONTROLLER_BUTTON_START);
+    EXPECT_TRUE(gamePaused());
+    setWindowAway(false);
+    EXPECT_TRUE(gamePaused()) << "the pause ended with the window's return";
+    press(pad, SDL_CONTROLLER_BUTTON_START);
+    EXPECT_FALSE(gamePaused());
+}
+
 // Two pads act as one; one pulled out while it holds thrust lets go of it,
 // and a pad plugged in mid-run acts at once.
 TEST_F(PadFrames, PadsComeAndGoMidRun)
