@@ -10,6 +10,7 @@
 #include "app/pads_sdl.h"
 #include "app/pause.h"
 #include "app/pause_loop.h"
+#include "app/physical_keys.h"
 #include "app/settings.h"
 #include "app/timer.h"
 #include "geometry/octree.h"
@@ -65,8 +66,8 @@ void registerCallbacks()
     glutDisplayFunc(displayFrame);
     glutIdleFunc(displayFrame);
     glutIgnoreKeyRepeat(1);
-    glutKeyboardFunc(onKeyDown);
-    glutKeyboardUpFunc(onKeyUp);
+    glutKeyboardFunc(onPhysicalKeyDown);
+    glutKeyboardUpFunc(onPhysicalKeyUp);
     glutMouseFunc(onMouseButton);
     glutMotionFunc(onMouseDrag);
     glutPassiveMotionFunc(onMouseMove);
