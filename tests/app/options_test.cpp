@@ -121,6 +121,17 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
     EXPECT_EQ(keyBindings.actionFor(specialKey(KEY_F2)), controlActionNamed("fps"));
 }
 
+// The rule stands: a key named for one action leaves the action that had it
+// by default without one; each such action is named after the lines.
+TEST_F(Options, ActionsLeftWithoutAKeyAreNamed)
+{
+    writeWholeFile(OPTIONS_FILE, "key.fire = p\nkey.roll_left = e\nkey.brake = up up up\n");
+    EXPECT_EQ(captureStdout(readOptions), "Error in options.ini line 3: at most 2 keys for one action\n"
+                                          "options.ini: roll_right has no key now\n"
+                                          "options.ini: pause has no key now\n");
+    EXPECT_EQ(keyBindings.actionFor(characterKey('p')), controlActionNamed("fire"));
+}
+
 TEST_F(Options, FilesThatCannotBeUsedGetOneLineAndTheDefaults)
 {
     EXPECT_EQ(captureStdout(readOptions), "");  // missing: nothing to say
