@@ -95,7 +95,8 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
         "pad.look_speed = 0.1\r\n"
         "pad.invert = 1\n"
         "hud.scale = 2.5\n"
-        "hud.scale = 3");
+        "hud.scale = 3\n"
+        "key.ghost = p e");
     const std::string at = "Error in options.ini line ";
     EXPECT_EQ(problems, (std::vector<std::string>{
                             at + "2: mouse.sensitivity must be from 0.1 to 10",
@@ -109,6 +110,9 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
                             at + "11: not a line of name = value",
                             at + "12: no key given",
                             at + "17: hud.scale must be a whole number from 0 to 4",
+                            // Then each action whose default key another took.
+                            "options.ini: roll_right has no key now",
+                            "options.ini: pause has no key now",
                         }));
     EXPECT_EQ(mouseFeel.sensitivity, 10.0f);
     EXPECT_EQ(padOptions.deadzone, 0.9f);
@@ -119,17 +123,6 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
     EXPECT_EQ(keyBindings.actionFor(characterKey('s')), controlActionNamed("brake"));
     EXPECT_EQ(keyBindings.actionFor(characterKey('q')), controlActionNamed("roll_left"));
     EXPECT_EQ(keyBindings.actionFor(specialKey(KEY_F2)), controlActionNamed("fps"));
-}
-
-// The rule stands: a key named for one action leaves the action that had it
-// by default without one; each such action is named after the lines.
-TEST_F(Options, ActionsLeftWithoutAKeyAreNamed)
-{
-    writeWholeFile(OPTIONS_FILE, "key.fire = p\nkey.roll_left = e\nkey.brake = up up up\n");
-    EXPECT_EQ(captureStdout(readOptions), "Error in options.ini line 3: at most 2 keys for one action\n"
-                                          "options.ini: roll_right has no key now\n"
-                                          "options.ini: pause has no key now\n");
-    EXPECT_EQ(keyBindings.actionFor(characterKey('p')), controlActionNamed("fire"));
 }
 
 TEST_F(Options, FilesThatCannotBeUsedGetOneLineAndTheDefaults)
