@@ -28,8 +28,11 @@
 #include "sound/sound_sdl.h"
 
 #include <GL/freeglut.h>
+#include <X11/Xlib.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -50,6 +53,19 @@ void leaveDisplayHook()
     if (!mainLoopEnded) {
         leaveDisplay();
     }
+}
+
+// The X connection is gone (a logout, a display server restarted or
+// crashed): Xlib would call exit, whose handlers tear down the toolkit and
+// the GL driver on a dead connection, the driver while its own threads may
+// still be drawing. Nothing of the display can be saved; the sound is
+// stopped and the process ends at once.
+int onDisplayLost(Display* display)
+{
+    std::fprintf(stderr, "X connection to %s broken (explicit kill or server shutdown).\n", DisplayString(display));
+    soundShutdown();
+    std::fflush(stdout);
+    _exit(1);
 }
 
 void startSoundAndPads()
@@ -150,6 +166,7 @@ int runGame(int argc, char** argv)
     glutInitDisplayString(DISPLAY_STRING);
     const char* displayName = displayNameArgument(argc, argv);
     glutInit(&argc, argv);
+    XSetIOErrorHandler(onDisplayLost);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     enterDisplay(gameModeString, displayName);
     // From here on the core may reach the display, e.g. to leave game mode
