@@ -1,6 +1,7 @@
 #include "render/effects.h"
 
 #include "render/frame_effects.h"
+#include "render/palette.h"
 #include "render/radar.h"
 #include "render/texture_table.h"
 #include "sim/camera.h"
@@ -89,7 +90,8 @@ void drawPanel(bool normalise)
     const RadarDots dots = radarDots(axes, camera);
     drawDot(dots.front, dots, 0.6f, 0.6f, 0.6f);
     drawDot(dots.rear, dots, 0.6f, 0.6f, 0.6f);
-    drawDot(dots.blip, dots, 0.0f, 1.0f, 0.0f);
+    const PaletteColour& blip = viewPalette().blip;
+    drawDot(dots.blip, dots, blip.red, blip.green, blip.blue);
     glTranslatef(-eyeX, -eyeY, -eyeZ);
 
     glEnable(GL_DEPTH_TEST);

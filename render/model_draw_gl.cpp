@@ -1,5 +1,6 @@
 #include "render/model_draw.h"
 
+#include "render/palette.h"
 #include "sim/course.h"
 #include "sim/world_state.h"
 
@@ -109,11 +110,8 @@ void Gate::draw() const
     placeObject(position, GATE_SCALE, spinAngle, spinAxis);
 
     glBegin(GL_TRIANGLES);
-    if (active != 0) {
-        glColor3f(0.2f, 0.7f, 0.2f);
-    } else {
-        glColor3f(0.7f, 0.2f, 0.2f);
-    }
+    const PaletteColour& colour = active != 0 ? viewPalette().activeGate : viewPalette().otherGate;
+    glColor3f(colour.red, colour.green, colour.blue);
     setMaterial(*this, GATE_SHININESS);
     sendTriangles<false>(*this);
     glEnd();

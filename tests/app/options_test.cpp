@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/input.h"
 #include "app/key_names.h"
+#include "render/palette.h"
 #include "sim/camera.h"
 #include "sim/flight.h"
 #include "sim/rocket.h"
@@ -171,4 +172,17 @@ TEST_F(Options, TheExampleFileListsEveryNameWithItsDefault)
         EXPECT_NE(active.find(std::string("\n") + row.name + " = "), std::string::npos) << row.name;
         EXPECT_EQ(row.flag ? static_cast<float>(*row.flag) : *row.number, row.start) << row.name;
     }
+}
+
+// The palette is a word option: named in any case, anything else refused with
+// the words it takes; without a line the designed palette draws.
+TEST_F(Options, ThePaletteIsChosenByItsNameInTheFile)
+{
+    writeWholeFile(OPTIONS_FILE, "display.palette = 1\nDisplay.Palette = Safe\n");
+    EXPECT_EQ(captureStdout(readOptions), "Error in options.ini line 1: display.palette must be designed or safe\n");
+    EXPECT_EQ(&viewPalette(), &PALETTES[PALETTE_SAFE]);
+    EXPECT_EQ(viewPalette().activeGate.blue, 0.1f);
+    resetOptions();
+    EXPECT_EQ(&viewPalette(), &PALETTES[PALETTE_DESIGNED]);
+    EXPECT_EQ(viewPalette().activeGate.green, 0.7f);
 }
