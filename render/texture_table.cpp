@@ -32,4 +32,5 @@ const char* const TEXTURE_FILES[TEXTURE_SLOT_COUNT] = {
     "explosion/spr023.tga",
     "explosion/spr024.tga",
     "smoke.tga",
+    "cp_sides.tga",
 };
