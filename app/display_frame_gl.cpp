@@ -9,6 +9,7 @@
 #include "geometry/octree.h"
 #include "render/backdrop.h"
 #include "render/camera_view.h"
+#include "render/cockpit_sides.h"
 #include "render/effects.h"
 #include "render/frame_effects.h"
 #include "render/ghost_draw.h"
@@ -127,6 +128,7 @@ void displayFrame()
     } else {
         drawStillFrameEffects(FrameEffectPasses{drawStillExplosion, drawSmokeTrail, drawStillCockpit});
     }
+    drawCockpitSides();
 
     glPopMatrix();
 
@@ -147,6 +149,7 @@ void displayFrame()
 void onReshape(int width, int height)
 {
     glViewport(0, 0, width, height);
+    viewAspect = static_cast<double>(width) / (height > 0 ? height : 1);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // A window shrunk to no height keeps a finite aspect ratio.

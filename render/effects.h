@@ -24,3 +24,6 @@ void drawSmokeTrail(int rocketIndex);
 void drawCockpit();
 // The same, leaving the camera as it is.
 void drawStillCockpit();
+// The canopy beside the panel, in front of the eye like it, when the window
+// is wider than 4:3 (render/cockpit_sides.h); draws nothing otherwise.
+void drawCockpitSides();
