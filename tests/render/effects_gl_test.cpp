@@ -307,6 +307,44 @@ TEST_F(Effects, CockpitIsFilledInWireframeModeWhichIsBackAfterwards)
     EXPECT_NEAR(model[14], 0.0, 1e-5);
 }
 
+// Wider than 4:3 the canopy goes on beside the panel, fixed to the view: the
+// screen's corners show it whichever way the craft looks, and the panel's own
+// middle stays the panel's. At 4:3 and 5:4 the panel is alone.
+TEST_F(Effects, CockpitSidesFillTheCornersOfWideViewsOnlyAndTurnWithThem)
+{
+    textureTable.names[TEX_COCKPIT] = solidTexture(255, 255, 255, 0);  // see-through
+    const int sidesRed = TEX_COCKPIT_SIDES * 8;
+    struct Window {
+        int width;
+        int height;
+        bool sides;
+    };
+    for (const Window w : {Window{1024, 768, false}, Window{960, 768, false}, Window{1024, 576, true},
+                           Window{1024, 439, true}}) {
+        SCOPED_TRACE(w.height);
+        onReshape(w.width, w.height);
+        for (int turned = 0; turned <= 1; ++turned) {
+            if (turned) {
+                camera.view = Vec3{0.0, 0.6, 0.8};
+                camera.up = Vec3{0.0, -0.8, 0.6};
+                camera.side = Vec3{-1.0, 0.0, 0.0};
+            }
+            glPopMatrix();
+            beginFrame();
+            clear();
+            drawCockpit();
+            drawCockpitSides();
+            for (int x : {0, w.width - 1}) {
+                for (int y : {0, w.height - 1}) {
+                    EXPECT_EQ(read(x, y).r, w.sides ? sidesRed : 0) << x << "," << y << " turned " << turned;
+                }
+            }
+            EXPECT_EQ(read(w.width / 2, 0).r, 0);
+        }
+    }
+    onReshape(width, height);
+}
+
 TEST_F(Effects, CourseLineClosesTheLoopFromTheLastGateToTheFirst)
 {
     // Gates on an open ring in the plane x = 20, from 30 to 330 degrees: only

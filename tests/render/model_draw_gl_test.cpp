@@ -1,3 +1,4 @@
+#include "render/palette.h"
 #include "support/scene_fixture.h"
 
 #include <random>
@@ -85,6 +86,21 @@ TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRed)
     expectGateColour(frame, 0, false);
     expectGateColour(frame, 1, true);
     expectGateColour(frame, 2, false);
+
+    // The safe palette: the active gate orange, the others blue.
+    paletteChoice = PALETTE_SAFE;
+    displayFrame();
+    paletteChoice = PALETTE_DESIGNED;
+    frame = readFrame();
+    for (int gate = 0; gate < 3; ++gate) {
+        int x = 0;
+        int y = 0;
+        project(gates[gate].position.x, gates[gate].position.y, gates[gate].position.z, x, y);
+        const Pixel p = pixelAt(frame, x, y);
+        const bool orange = gate == 1;
+        EXPECT_GT(orange ? p.r : p.b, 240) << gate;
+        EXPECT_LT(orange ? p.b : p.r, 70) << gate;
+    }
 }
 
 TEST_F(ModelDrawTest, AsteroidFieldLooksTheSameThroughDisplayLists)
