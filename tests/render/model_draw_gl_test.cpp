@@ -99,7 +99,7 @@ TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRed)
         const Pixel p = pixelAt(frame, x, y);
         const bool orange = gate == 1;
         EXPECT_GT(orange ? p.r : p.b, 240) << gate;
-        EXPECT_LT(orange ? p.b : p.r, 70) << gate;
+        EXPECT_LT(orange ? p.b : p.r, 100) << gate;
     }
 }
 
