@@ -174,15 +174,12 @@ TEST_F(Options, TheExampleFileListsEveryNameWithItsDefault)
     }
 }
 
-// The palette is a word option: named in any case, anything else refused with
-// the words it takes; without a line the designed palette draws.
+// A word option, in any case; anything else is refused with the words it takes.
 TEST_F(Options, ThePaletteIsChosenByItsNameInTheFile)
 {
     writeWholeFile(OPTIONS_FILE, "display.palette = 1\nDisplay.Palette = Safe\n");
     EXPECT_EQ(captureStdout(readOptions), "Error in options.ini line 1: display.palette must be designed or safe\n");
     EXPECT_EQ(&viewPalette(), &PALETTES[PALETTE_SAFE]);
-    EXPECT_EQ(viewPalette().activeGate.blue, 0.1f);
     resetOptions();
     EXPECT_EQ(&viewPalette(), &PALETTES[PALETTE_DESIGNED]);
-    EXPECT_EQ(viewPalette().activeGate.green, 0.7f);
 }

@@ -42,21 +42,26 @@ protected:
     }
 };
 
-// Colour × (ambient 0.3 + direct light 0.98): (0.26, 0.90, 0.26) for the
-// active gate, (0.90, 0.26, 0.26) for the others.
-void expectGateColour(const std::vector<unsigned char>& frame, int gate, bool green)
+// Colour × (ambient 0.3 + direct light 0.98), clamped: the designed green and
+// red, the safe palette's orange and blue.
+const Pixel GREEN{65, 228, 65};
+const Pixel RED{228, 65, 65};
+const Pixel ORANGE{255, 180, 33};
+const Pixel BLUE{82, 163, 255};
+
+void expectGateColour(const std::vector<unsigned char>& frame, int gate, const Pixel& expected)
 {
     SCOPED_TRACE(gate);
     int x = 0;
     int y = 0;
     project(gates[gate].position.x, gates[gate].position.y, gates[gate].position.z, x, y);
     const Pixel p = pixelAt(frame, x, y);
-    EXPECT_NEAR(green ? p.g : p.r, 228, 6);
-    EXPECT_NEAR(green ? p.r : p.g, 65, 6);
-    EXPECT_NEAR(p.b, 65, 6);
+    EXPECT_NEAR(p.r, expected.r, 6);
+    EXPECT_NEAR(p.g, expected.g, 6);
+    EXPECT_NEAR(p.b, expected.b, 6);
 }
 
-TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRed)
+TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRedOrangeAndBlueInTheSafePalette)
 {
     const Vertex places[3] = {{0.0f, 0.0f, 0.3f}, {30.0f, 5.0f, -3.0f}, {30.0f, -5.0f, 3.0f}};
     for (int i = 0; i < 3; ++i) {
@@ -73,9 +78,9 @@ TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRed)
     placeCamera(Vec3{-6.0, 0.0, 0.0}, Vec3{1, 0, 0}, Vec3{0, 0, 1});  // short of gate 0
     displayFrame();
     std::vector<unsigned char> frame = readFrame();
-    expectGateColour(frame, 0, true);
-    expectGateColour(frame, 1, false);
-    expectGateColour(frame, 2, false);
+    expectGateColour(frame, 0, GREEN);
+    expectGateColour(frame, 1, RED);
+    expectGateColour(frame, 2, RED);
 
     // Within 3.7 of gate 0 on every axis: the update passes it before the
     // drawing, so the same frame already shows gate 1 as the active one.
@@ -83,24 +88,16 @@ TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRed)
     displayFrame();
     frame = readFrame();
     EXPECT_EQ(gates[1].active, 1);
-    expectGateColour(frame, 0, false);
-    expectGateColour(frame, 1, true);
-    expectGateColour(frame, 2, false);
+    expectGateColour(frame, 0, RED);
+    expectGateColour(frame, 1, GREEN);
+    expectGateColour(frame, 2, RED);
 
-    // The safe palette: the active gate orange, the others blue.
     paletteChoice = PALETTE_SAFE;
     displayFrame();
     paletteChoice = PALETTE_DESIGNED;
     frame = readFrame();
-    for (int gate = 0; gate < 3; ++gate) {
-        int x = 0;
-        int y = 0;
-        project(gates[gate].position.x, gates[gate].position.y, gates[gate].position.z, x, y);
-        const Pixel p = pixelAt(frame, x, y);
-        const bool orange = gate == 1;
-        EXPECT_GT(orange ? p.r : p.b, 240) << gate;
-        EXPECT_LT(orange ? p.b : p.r, 100) << gate;
-    }
+    expectGateColour(frame, 0, BLUE);
+    expectGateColour(frame, 1, ORANGE);
 }
 
 TEST_F(ModelDrawTest, AsteroidFieldLooksTheSameThroughDisplayLists)
