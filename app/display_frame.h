@@ -17,3 +17,6 @@ void displayFrame(Game& game);
 // first frame is shown. Null in tests and tools, which start what they need.
 extern void (*afterFirstFrame)();
 void onReshape(int width, int height);
+// A window's width over its height; a window shrunk to no height keeps a
+// finite one.
+double windowAspect(int width, int height);

@@ -48,14 +48,17 @@ void displayFrame(Game& game)
     }
 }
 
+double windowAspect(int width, int height)
+{
+    return static_cast<double>(width) / (height > 0 ? height : 1);
+}
+
 void onReshape(int width, int height)
 {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    // A window shrunk to no height keeps a finite aspect ratio.
-    gluPerspective(FIELD_OF_VIEW_DEG, static_cast<double>(width) / (height > 0 ? height : 1), NEAR_PLANE,
-                   FAR_PLANE);
+    gluPerspective(FIELD_OF_VIEW_DEG, windowAspect(width, height), NEAR_PLANE, FAR_PLANE);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -1,11 +1,10 @@
 #include "app/ghost_overlay_text.h"
 
 #include "app/game.h"
+#include "render/palette.h"
 
 namespace {
 constexpr float LABEL[3] = {0.6f, 0.85f, 1.0f};
-constexpr float AHEAD[3] = {0.2f, 1.0f, 0.2f};
-constexpr float BEHIND[3] = {1.0f, 0.2f, 0.2f};
 }  // namespace
 
 void composeGhostOverlay(OverlayLines& out, const Game& game, float nowMs)
@@ -16,7 +15,9 @@ void composeGhostOverlay(OverlayLines& out, const Game& game, float nowMs)
     out.add(FONT_LARGE, LABEL[0], LABEL[1], LABEL[2], GHOST_LABEL_X, GHOST_LABEL_Y, "GHOST");
     float split = 0.0f;
     if (game.ghost.splitShowing(nowMs, true, split)) {
-        const float* colour = split < 0.0f ? AHEAD : BEHIND;
-        out.add(FONT_LARGE, colour[0], colour[1], colour[2], GHOST_SPLIT_X, GHOST_SPLIT_Y, "%+.2f", split / 1000.0f);
+        const Palette& palette = paletteOf(game.view.palette);
+        const PaletteColour& colour = split < 0.0f ? palette.splitAhead : palette.splitBehind;
+        out.add(FONT_LARGE, colour.red, colour.green, colour.blue, GHOST_SPLIT_X, GHOST_SPLIT_Y, "%+.2f",
+                split / 1000.0f);
     }
 }

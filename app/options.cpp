@@ -5,6 +5,7 @@
 #include "app/key_names.h"
 #include "app/player_text.h"
 #include "geometry/text_reader.h"
+#include "render/palette.h"
 
 #include <cmath>
 #include <cstdio>
@@ -21,6 +22,7 @@ const OptionRow OPTION_ROWS[] = {
     {"pad.invert", nullptr, &padOptions.invertY, 0.0f, 1.0f, 0.0f},
     {"hud.scale", &displayOptions.hudScale, nullptr, 0.0f, 4.0f, 0.0f, true},
     {"display.vsync", nullptr, &displayOptions.vsync, 0.0f, 1.0f, 0.0f},
+    {"display.palette", &displayOptions.palette, nullptr, 0.0f, PALETTE_COUNT - 1, PALETTE_DESIGNED, true, PALETTE_NAMES},
 };
 const int OPTION_ROW_COUNT = sizeof OPTION_ROWS / sizeof OPTION_ROWS[0];
 
@@ -83,9 +85,26 @@ bool readNumber(const std::string& value, float& out)
     return true;
 }
 
+// Sets a word option's value; an empty result, or why the word cannot be used.
+std::string applyWord(const OptionRow& row, const std::string& value)
+{
+    std::string names;
+    for (int k = 0; row.words[k]; ++k) {
+        if (lowerCase(value) == row.words[k]) {
+            *row.number = row.low + static_cast<float>(k);
+            return std::string();
+        }
+        names += std::string(k == 0 ? "" : row.words[k + 1] ? ", " : " or ") + row.words[k];
+    }
+    return std::string(row.name) + " must be " + names;
+}
+
 // Sets the option's value; an empty result, or why the value cannot be used.
 std::string applyOption(const OptionRow& row, const std::string& value)
 {
+    if (row.words) {
+        return applyWord(row, value);
+    }
     float read = 0.0f;
     if (!readNumber(value, read)) {
         return shown(value) + " is not a number";

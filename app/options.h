@@ -36,12 +36,14 @@ struct DisplayOptions {
     // Wait for the vertical retrace (swap interval 1) instead of running
     // frames as fast as the machine allows.
     bool vsync = false;
+    float palette = 0.0f;  // the course's colours: 0 designed, 1 safe (render/palette.h)
 };
 extern DisplayOptions displayOptions;
 
 // One option of the file besides the key. lines. A number option takes values
 // from low to high, both included (whole numbers only when whole is set); a
-// flag option takes 0 or 1.
+// flag option takes 0 or 1. A word option is a whole-number option whose
+// values low, low + 1, ... are named by its words.
 struct OptionRow {
     const char* name;
     float* number;  // the value it sets, for a number option
@@ -50,6 +52,7 @@ struct OptionRow {
     float high;
     float start;    // its value when no line names it (a flag's as 0 or 1)
     bool whole = false;
+    const char* const* words = nullptr;  // a word option's names, ended by null
 };
 extern const OptionRow OPTION_ROWS[];
 extern const int OPTION_ROW_COUNT;

@@ -66,7 +66,10 @@ void startSoundAndPads()
 void registerCallbacks(Game& game)
 {
     callbackGame = &game;
-    glutReshapeFunc(onReshape);
+    glutReshapeFunc([](int width, int height) {
+        onReshape(width, height);
+        callbackGame->view.windowAspect = windowAspect(width, height);
+    });
     glutDisplayFunc([] { displayFrame(*callbackGame); });
     glutIdleFunc([] { displayFrame(*callbackGame); });
     glutIgnoreKeyRepeat(1);
@@ -102,6 +105,7 @@ void loadWorld(Game& game, uint32_t seed)
     // draws no random numbers, so the field depends on the seed alone.
     startGame(game, seed);
     game.view.hudScale = static_cast<int>(displayOptions.hudScale);
+    game.view.palette = static_cast<int>(displayOptions.palette);
 }
 
 void prepareGraphics(Game& game)

@@ -1,7 +1,9 @@
 #include "render/effects.h"
 
+#include "render/palette.h"
 #include "render/radar.h"
 #include "render/texture_table.h"
+#include "render/view_settings.h"
 #include "sim/world.h"
 
 #include <GL/gl.h>
@@ -38,8 +40,9 @@ void drawDot(const Vec3& centre, const RadarDots& dots, float red, float green, 
 
 }  // namespace
 
-void drawCockpit(const World& world, bool wireframe)
+void drawCockpit(const World& world, const ViewSettings& view)
 {
+    const bool wireframe = view.wireframe != 0;
     const Camera& camera = world.shown.camera;
     const CockpitAxes axes = cockpitAxes(camera);
 
@@ -84,7 +87,8 @@ void drawCockpit(const World& world, bool wireframe)
     const RadarDots dots = radarDots(axes, world.camera);
     drawDot(dots.front, dots, 0.6f, 0.6f, 0.6f);
     drawDot(dots.rear, dots, 0.6f, 0.6f, 0.6f);
-    drawDot(dots.blip, dots, 0.0f, 1.0f, 0.0f);
+    const PaletteColour& blip = paletteOf(view.palette).blip;
+    drawDot(dots.blip, dots, blip.red, blip.green, blip.blue);
     glTranslatef(-eyeX, -eyeY, -eyeZ);
 
     glEnable(GL_DEPTH_TEST);

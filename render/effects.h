@@ -8,6 +8,7 @@
 struct Camera;
 struct Gate;
 struct Rocket;
+struct ViewSettings;
 struct World;
 
 // A white closed line through the gates in course order (key I).
@@ -24,5 +25,11 @@ void drawSmokeTrail(const Rocket& rocket, const Camera& eye, bool transparency);
 // The cockpit panel in front of the eye, always blended and always filled, and
 // the radar blip towards the camera's target. The panel is placed by the
 // camera the frame shows (world.shown.camera), the radar read from the
-// renormalised camera, which needs unit vectors.
-void drawCockpit(const World& world, bool wireframe);
+// renormalised camera, which needs unit vectors; the blip in the view's
+// palette, the panel filled even in wireframe.
+void drawCockpit(const World& world, const ViewSettings& view);
+
+// The canopy beside the panel, in front of the eye like it, when the window
+// is wider than 4:3 (view.windowAspect; render/cockpit_sides.h); draws nothing
+// otherwise.
+void drawCockpitSides(const World& world, const ViewSettings& view);

@@ -1,5 +1,6 @@
 #include "render/model_draw.h"
 
+#include "render/palette.h"
 #include "sim/course.h"
 
 #include <GL/gl.h>
@@ -103,16 +104,13 @@ void Asteroid::draw() const
 
 // Gates send no texture coordinates: each takes the one current when the gate
 // pass begins, so the gate texture tints it uniformly.
-void Gate::draw() const
+void Gate::draw(const Palette& palette) const
 {
     placeObject(position, GATE_SCALE, spinAngle, spinAxis);
 
     glBegin(GL_TRIANGLES);
-    if (active != 0) {
-        glColor3f(0.2f, 0.7f, 0.2f);
-    } else {
-        glColor3f(0.7f, 0.2f, 0.2f);
-    }
+    const PaletteColour& colour = active != 0 ? palette.activeGate : palette.otherGate;
+    glColor3f(colour.red, colour.green, colour.blue);
     setMaterial(*this, GATE_SHININESS);
     sendTriangles<false>(*this);
     glEnd();

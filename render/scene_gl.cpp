@@ -7,6 +7,7 @@
 #include "render/ghost_draw.h"
 #include "render/lighting.h"
 #include "render/model_draw.h"
+#include "render/palette.h"
 #include "render/texture_table.h"
 #include "sim/world.h"
 
@@ -65,8 +66,9 @@ void drawScene(const World& world, const ViewSettings& view, const SceneGhost& g
     drawBackdrop(BACKDROP_EDGE, eye.position, view.faceCulling != 0);
 
     bindTexture(TEX_GATE);
+    const Palette& palette = paletteOf(view.palette);
     for (const Gate& gate : world.gates) {
-        gate.draw();
+        gate.draw(palette);
     }
     if (view.showOctree) {
         world.octree.drawBoxes(&world.octree);
@@ -98,7 +100,8 @@ void drawScene(const World& world, const ViewSettings& view, const SceneGhost& g
             drawSmokeTrail(rocket, eye, view.transparency != 0);
         }
     }
-    drawCockpit(world, view.wireframe != 0);
+    drawCockpit(world, view);
+    drawCockpitSides(world, view);
 
     glPopMatrix();
 }

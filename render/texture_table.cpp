@@ -38,4 +38,5 @@ const char* const TEXTURE_FILES[TEXTURE_SLOT_COUNT] = {
     "explosion/spr023.tga",
     "explosion/spr024.tga",
     "smoke.tga",
+    "cp_sides.tga",
 };

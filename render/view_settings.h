@@ -25,4 +25,8 @@ struct ViewSettings {
     float optionsOverlayTimer = 0.0f;
     // The overlay's text factor, 1 to 4; 0 lets the window's size choose.
     int hudScale = 0;
+    // The course's colours (render/palette.h): 0 designed, 1 safe.
+    int palette = 0;
+    // The window's width over its height, as the last reshape left it.
+    double windowAspect = 4.0 / 3.0;
 };

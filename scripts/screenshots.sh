@@ -3,20 +3,27 @@
 # as PNG files: the start view, thrust among the asteroids, a rocket with its
 # trail, the game paused, an explosion, a lap raced against the ghost, the
 # options panel, the high-score table, wireframe and the octree boxes; then
-# the overlay on a 2560x1440 screen, where its text is grown twice.
+# the overlay on a 2560x1440 screen, where its text is grown twice; the
+# cockpit across 1280x800, 1920x1080 and 2560x1080 screens, and the safe palette.
 #
 #   bash scripts/screenshots.sh [output-dir] [build-dir] [run-dir]
 #
 # Defaults: docs/, build/, run/ (the generated game data). Without a display
 # the script starts itself again inside Xvfb. Needs xdotool and ImageMagick.
-# With --hud first it takes only the overlay's shot, on the display it has.
+# With --hud first it takes only the overlay's shot, on the display it has;
+# with --wide NAME only the start view as NAME.png (display.palette = safe
+# when NAME begins with palette-safe).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 HUD_ONLY=
+WIDE_NAME=
 if [ "${1:-}" = --hud ]; then
   HUD_ONLY=1
   shift
+elif [ "${1:-}" = --wide ]; then
+  WIDE_NAME=$2
+  shift 2
 fi
 OUT=$(realpath -m "${1:-docs}")
 BUILD=$(realpath -m "${2:-build}")
@@ -25,6 +32,8 @@ GAME=$BUILD/vorel
 
 if [ -z "${DISPLAY:-}" ] && [ -n "$HUD_ONLY" ]; then
   exec xvfb-run -a -s "-screen 0 2560x1440x24" bash "$ROOT/scripts/screenshots.sh" --hud "$OUT" "$BUILD" "$DATA"
+elif [ -z "${DISPLAY:-}" ] && [ -n "$WIDE_NAME" ]; then
+  exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$ROOT/scripts/screenshots.sh" --wide "$WIDE_NAME" "$OUT" "$BUILD" "$DATA"
 elif [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$ROOT/scripts/screenshots.sh" "$OUT" "$BUILD" "$DATA"
 fi
@@ -98,6 +107,16 @@ look() {
   done
 }
 
+if [ -n "$WIDE_NAME" ]; then
+  case "$WIDE_NAME" in
+    palette-safe*) printf 'display.palette = safe\n' > "$WORK/game/options.ini" ;;
+  esac
+  start_game
+  shot "$WIDE_NAME"
+  quit_game
+  exit 0
+fi
+
 if [ -n "$HUD_ONLY" ]; then
   start_game
   key h g F9 F9  # the table, the ghost's label and the options panel
@@ -168,3 +187,10 @@ echo "screenshots: $OUT/ghost.png"
 
 # The overlay on a 2560x1440 screen, on an X server of that size.
 xvfb-run -a -s "-screen 0 2560x1440x24" bash "$ROOT/scripts/screenshots.sh" --hud "$OUT" "$BUILD" "$DATA"
+
+# The cockpit across wider screens, each on an X server of its size, and the
+# safe palette's gates and blip.
+for size in 1280x800 1920x1080 2560x1080; do
+  xvfb-run -a -s "-screen 0 ${size}x24" bash "$ROOT/scripts/screenshots.sh" --wide "cockpit-$size" "$OUT" "$BUILD" "$DATA"
+done
+xvfb-run -a -s "-screen 0 2560x1080x24" bash "$ROOT/scripts/screenshots.sh" --wide palette-safe-2560x1080 "$OUT" "$BUILD" "$DATA"

@@ -7,6 +7,7 @@
 #include "sim/vec3.h"
 
 struct FrameEvents;
+struct Palette;
 struct Random;
 struct World;
 
@@ -26,8 +27,9 @@ constexpr double GATE_PASS_REACH = 3.700000047683716;
 struct Gate : Model {
     VOREL_GATE_FIELDS(VOREL_RECORD_MEMBER)
 
-    // Drawing, with the renderer: green when active, red otherwise.
-    void draw() const;
+    // Drawing, with the renderer: in the palette's active colour when active,
+    // its other-gate colour otherwise (green and red in the designed one).
+    void draw(const Palette& palette) const;
 };
 
 // Where the gates stand, in the order they are flown; gate 0 starts and ends a lap.

@@ -42,10 +42,21 @@ double smoothMin(double a, double b, double k)
 
 double smoothMax(double a, double b, double k) { return -smoothMin(-a, -b, k); }
 
+// The dashboard's top edge across the panel; beyond the panel's sides it goes
+// on rising with the same slope, then levels off, under the side windows.
+double dashboardTop(double x)
+{
+    const double beyond = std::fabs(x) - 2.0;
+    if (beyond <= 0.0) {
+        return -1.02 + 0.20 * (x / 2.0) * (x / 2.0);
+    }
+    return -0.82 + 0.20 * beyond - 0.025 * beyond * beyond;
+}
+
 // Positive inside the dashboard, about the distance to its edge.
 double dashboard(double x, double y)
 {
-    const double base = (-1.02 + 0.20 * (x / 2.0) * (x / 2.0)) - y;
+    const double base = dashboardTop(x) - y;
     const double front = POD_RADIUS - std::hypot(x - FRONT_SCOPE_X, y - SCOPE_Y);
     const double rear = POD_RADIUS - std::hypot(x - REAR_SCOPE_X, y - SCOPE_Y);
     return smoothMax(smoothMax(base, front, 0.10), rear, 0.10);
@@ -58,6 +69,23 @@ double window(double x, double y)
     const double pillar = (1.84 - 0.05 * (y + 1.5)) - std::fabs(x);
     return smoothMin(smoothMin(-dashboard(x, y), top, 0.12), pillar, 0.16);
 }
+
+// Positive inside the side windows of the extensions, about the distance to
+// their edge: each pane between a pillar beside the panel and one further
+// out, under a roof line that falls outwards and above the dashboard.
+double sideWindow(double x, double y)
+{
+    const double out = std::fabs(x);
+    const double inner = out - (2.40 + 0.04 * (y + 1.5));
+    const double outer = 4.90 - out;
+    const double top = (1.22 - 0.03 * (out - 2.0)) - y;
+    const double sill = -dashboard(x, y);
+    return smoothMin(smoothMin(smoothMin(inner, outer, 0.16), top, 0.12), sill, 0.12);
+}
+
+// The whole canopy: the panel's window and the side windows. Within the
+// panel's width the side windows are far off and this is window() exactly.
+double canopyWindow(double x, double y) { return std::max(window(x, y), sideWindow(x, y)); }
 
 struct Scope {
     double x;
@@ -122,7 +150,9 @@ Color dashDetails(double x, double y, Color c)
     return c;
 }
 
-Color frameColor(double x, double y, double edge, const std::vector<Segment>& labels)
+// edgeOf: the window shape that edge came from, whose slope lights the bevel.
+Color frameColor(double x, double y, double edge, double (*edgeOf)(double, double),
+                 const std::vector<Segment>& labels)
 {
     const double grain = tiledFbm(x * 3.0, y * 3.0, 12, 4, SEED);
     const bool inDash = dashboard(x, y) > 0.0;
@@ -133,8 +163,8 @@ Color frameColor(double x, double y, double edge, const std::vector<Segment>& la
     const double bevel = 1.0 - smoothstep(0.012, 0.035, -edge);
     if (bevel > 0.0) {
         const double h = 0.004;
-        const double gx = window(x + h, y) - window(x - h, y);
-        const double gy = window(x, y + h) - window(x, y - h);
+        const double gx = edgeOf(x + h, y) - edgeOf(x - h, y);
+        const double gy = edgeOf(x, y + h) - edgeOf(x, y - h);
         const double glen = std::hypot(gx, gy);
         const double facing = glen > 0.0 ? (gy * 0.8 - gx * 0.6) / glen : 0.0;
         const double v = 0.30 + 0.28 * facing;
@@ -182,9 +212,14 @@ double glassGlint(double x, double y)
 
 }  // namespace
 
-Image paintCockpit()
+namespace {
+
+// Paints size × SIZE texels of the canopy whose left column starts at panel x
+// left, at the panel's own density (128 texels to a unit across, 512 to its 3
+// units of height), so that pieces painted side by side meet without a seam.
+Image paintCanopy(int width, double left, double (*edgeOf)(double, double))
 {
-    Image image(SIZE, SIZE, GLASS);
+    Image image(width, SIZE, GLASS);
     const double frontLabelX = FRONT_SCOPE_X + 0.47;
     const double rearLabelX = REAR_SCOPE_X - 0.47 - textWidth("AFT", 0.075);
     std::vector<Segment> labels = layoutText("FWD", frontLabelX, -1.125, 0.075, 0.0);
@@ -193,20 +228,20 @@ Image paintCockpit()
 
     const int n = SUPERSAMPLE;
     for (int py = 0; py < SIZE; ++py) {
-        for (int px = 0; px < SIZE; ++px) {
+        for (int px = 0; px < width; ++px) {
             Color sum = {0.0, 0.0, 0.0, 0.0};
             for (int sy = 0; sy < n; ++sy) {
                 for (int sx = 0; sx < n; ++sx) {
                     const double s = (px + (sx + 0.5) / n) / SIZE;
                     const double t = (py + (sy + 0.5) / n) / SIZE;
-                    const double x = (s - 0.5) * 4.0;
+                    const double x = s * 4.0 + left;
                     const double y = (t - 0.5) * 3.0;
-                    const double edge = window(x, y);
+                    const double edge = edgeOf(x, y);
                     if (edge > 0.0) {
                         sum.a += glassGlint(x, y);
                         continue;
                     }
-                    const Color c = frameColor(x, y, edge, labels);
+                    const Color c = frameColor(x, y, edge, edgeOf, labels);
                     sum.r += c.r;
                     sum.g += c.g;
                     sum.b += c.b;
@@ -229,10 +264,34 @@ Image paintCockpit()
             out = c;
         }
     }
+    return image;
+}
+
+}  // namespace
+
+Image paintCockpit()
+{
+    Image image = paintCanopy(SIZE, -2.0, window);
     // Opaque white corners: the radar dots take their colour from there.
     const int corners[4][2] = {{0, 0}, {SIZE - 1, 0}, {0, SIZE - 1}, {SIZE - 1, SIZE - 1}};
     for (const auto& corner : corners) {
         image.at(corner[0], corner[1]) = {1.0, 1.0, 1.0, 1.0};
+    }
+    return image;
+}
+
+Image paintCockpitSides()
+{
+    // The left piece runs from 6 units left of the middle to the panel's left
+    // edge, the right piece from its right edge out to 6: each 4 units wide.
+    const Image left = paintCanopy(SIZE, -6.0, canopyWindow);
+    const Image right = paintCanopy(SIZE, 2.0, canopyWindow);
+    Image image(2 * SIZE, SIZE, GLASS);
+    for (int py = 0; py < SIZE; ++py) {
+        for (int px = 0; px < SIZE; ++px) {
+            image.at(px, py) = left.at(px, py);
+            image.at(SIZE + px, py) = right.at(px, py);
+        }
     }
     return image;
 }

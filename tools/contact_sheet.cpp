@@ -10,7 +10,9 @@
 #include "render/camera_view.h"
 #include "render/effects.h"
 #include "render/lighting.h"
+#include "render/palette.h"
 #include "render/texture_table.h"
+#include "render/view_settings.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/course.h"
@@ -141,7 +143,7 @@ void placeGate(const Model& gate, float x, float y, float z, float angle, float 
     g.active = active ? 1 : 0;
     bindTexture(TEX_GATE);
     glTexCoord2f(0.0f, 1.0f);  // what the backdrop leaves current in the game
-    g.draw();
+    g.draw(paletteOf(PALETTE_DESIGNED));
 }
 
 // The game's projection for a panel of w × h, the camera at (0, height,
@@ -297,7 +299,7 @@ void sceneSheet(const std::string& out, World& world, const Model& asteroid, con
     // from the renormalised camera.
     world.shown.camera = camera;
     camera.normalizeAxes();
-    drawCockpit(world, false);
+    drawCockpit(world, ViewSettings{});
     canvas.grab(0, 0, w, h);
     canvas.save(out + "/scene.png");
 }

@@ -98,6 +98,7 @@ std::vector<Job> textureJobs()
         {"stars.tga", [] { return encodeTga(paintStars(), TgaKind::RLE24); }},
         {"ast.tga", [] { return encodeTga(paintRock(), TgaKind::RGB24); }},
         {"cp.tga", [] { return encodeTga(paintCockpit(), TgaKind::RLE32); }},
+        {"cp_sides.tga", [] { return encodeTga(paintCockpitSides(), TgaKind::RLE32); }},
         {"gate.tga", [] { return encodeTga(paintGatePanels(), TgaKind::RGB16); }},
         {"logo.tga", [] { return encodeTga(paintLogo(), TgaKind::RLE32); }},
         {"smoke.tga", [] { return encodeTga(paintSmoke(), TgaKind::RGBA32); }},

@@ -1,4 +1,4 @@
-// Writes the game's data files below a directory: the three models, the 31
+// Writes the game's data files below a directory: the three models, the 32
 // textures and the seven sounds. The same program always writes the same
 // bytes. Files of the player ("vorel.ini", "bestenliste.txt") are never
 // touched. Each function returns false after printing which file failed.

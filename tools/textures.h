@@ -9,6 +9,7 @@ Image paintStars();            // "stars.tga": one face of the star box
 Image paintRock();             // "ast.tga": tiles in both directions
 Image paintGatePanels();       // "gate.tga": corner texels white
 Image paintCockpit();          // "cp.tga": frame, two radar scopes, clear middle
+Image paintCockpitSides();     // "cp_sides.tga": the canopy left and right of it, side by side
 Image paintExplosion(int frame);  // "explosion/sprNNN.tga", frame 0..24
 Image paintSmoke();            // "smoke.tga"
 Image paintLogo();             // "logo.tga"

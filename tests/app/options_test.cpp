@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/input.h"
 #include "app/key_names.h"
+#include "render/palette.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
 #include "support/as_nobody.h"
@@ -178,4 +179,14 @@ TEST_F(Options, TheExampleFileListsEveryNameWithItsDefault)
         EXPECT_NE(active.find(std::string("\n") + row.name + " = "), std::string::npos) << row.name;
         EXPECT_EQ(row.flag ? static_cast<float>(*row.flag) : *row.number, row.start) << row.name;
     }
+}
+
+// A word option, in any case; anything else is refused with the words it takes.
+TEST_F(Options, ThePaletteIsChosenByItsNameInTheFile)
+{
+    writeWholeFile(OPTIONS_FILE, "display.palette = 1\nDisplay.Palette = Safe\n");
+    EXPECT_EQ(captureStdout(readOptions), "Error in options.ini line 1: display.palette must be designed or safe\n");
+    EXPECT_EQ(displayOptions.palette, PALETTE_SAFE);
+    resetOptions();
+    EXPECT_EQ(displayOptions.palette, PALETTE_DESIGNED);
 }

@@ -3,6 +3,7 @@
 #include "render/effects.h"
 #include "render/radar.h"
 #include "render/texture_table.h"
+#include "render/view_settings.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/rocket.h"
@@ -15,6 +16,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -124,7 +126,8 @@ protected:
     void drawCockpitOf(const Camera& shown)
     {
         world->shown.camera = shown;
-        drawCockpit(*world, wireframe);
+        view.wireframe = wireframe ? 1 : 0;
+        drawCockpit(*world, view);
     }
 
     int width = 0;
@@ -134,6 +137,7 @@ protected:
     Camera& camera = world->camera;
     bool transparency = true;
     bool wireframe = false;
+    ViewSettings view;
     static std::vector<GLuint> textures;
 };
 std::vector<GLuint> Effects::textures;
@@ -315,6 +319,39 @@ TEST_F(Effects, CockpitIsFilledInWireframeModeWhichIsBackAfterwards)
     EXPECT_NEAR(model[12], 0.0, 1e-5);
     EXPECT_NEAR(model[13], 0.0, 1e-5);
     EXPECT_NEAR(model[14], 0.0, 1e-5);
+}
+
+// Wider than 4:3 (16:9, 21:9) the canopy goes on beside the panel, fixed to
+// the view: the screen's corners show it whichever way the craft looks, the
+// panel's middle stays its own. At 4:3 and 5:4 the panel is alone.
+TEST_F(Effects, CockpitSidesFillTheCornersOfWideViewsOnlyAndTurnWithThem)
+{
+    textureTable.names[TEX_COCKPIT] = solidTexture(255, 255, 255, 0);  // see-through
+    const std::pair<int, int> sizes[] = {{1024, 768}, {960, 768}, {1024, 576}, {1024, 439}};
+    for (const auto& [w, h] : sizes) {
+        onReshape(w, h);
+        view.windowAspect = windowAspect(w, h);
+        for (int turned = 0; turned <= 1; ++turned) {
+            if (turned) {
+                camera.view = Vec3{0.0, 0.6, 0.8};
+                camera.up = Vec3{0.0, -0.8, 0.6};
+                camera.side = Vec3{-1.0, 0.0, 0.0};
+            }
+            glPopMatrix();
+            beginFrame();
+            clear();
+            drawCockpitOf(camera);
+            drawCockpitSides(*world, view);
+            for (int x : {0, w - 1}) {
+                for (int y : {0, h - 1}) {
+                    EXPECT_EQ(read(x, y).r, h < 768 ? TEX_COCKPIT_SIDES * 8 : 0)
+                        << w << "x" << h << " at " << x << "," << y << " turned " << turned;
+                }
+            }
+            EXPECT_EQ(read(w / 2, 0).r, 0);
+        }
+    }
+    onReshape(width, height);
 }
 
 TEST_F(Effects, CourseLineClosesTheLoopFromTheLastGateToTheFirst)

@@ -1,3 +1,4 @@
+#include "render/palette.h"
 #include "support/scene_fixture.h"
 
 #include <random>
@@ -42,9 +43,14 @@ protected:
     }
 };
 
-// Colour × (ambient 0.3 + direct light 0.98): (0.26, 0.90, 0.26) for the
-// active gate, (0.90, 0.26, 0.26) for the others.
-void expectGateColour(const World& world, const std::vector<unsigned char>& frame, int gate, bool green)
+// Colour × (ambient 0.3 + direct light 0.98), clamped: the designed green and
+// red, the safe palette's orange and blue.
+const Pixel GREEN{65, 228, 65};
+const Pixel RED{228, 65, 65};
+const Pixel ORANGE{255, 180, 33};
+const Pixel BLUE{82, 163, 255};
+
+void expectGateColour(const World& world, const std::vector<unsigned char>& frame, int gate, const Pixel& expected)
 {
     SCOPED_TRACE(gate);
     int x = 0;
@@ -52,12 +58,12 @@ void expectGateColour(const World& world, const std::vector<unsigned char>& fram
     const Vertex& at = world.gates[gate].position;
     project(world.camera, at.x, at.y, at.z, x, y);
     const Pixel p = pixelAt(frame, x, y);
-    EXPECT_NEAR(green ? p.g : p.r, 228, 6);
-    EXPECT_NEAR(green ? p.r : p.g, 65, 6);
-    EXPECT_NEAR(p.b, 65, 6);
+    EXPECT_NEAR(p.r, expected.r, 6);
+    EXPECT_NEAR(p.g, expected.g, 6);
+    EXPECT_NEAR(p.b, expected.b, 6);
 }
 
-TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRed)
+TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRedOrangeAndBlueInTheSafePalette)
 {
     const Vertex places[3] = {{0.0f, 0.0f, 0.3f}, {30.0f, 5.0f, -3.0f}, {30.0f, -5.0f, 3.0f}};
     for (int i = 0; i < 3; ++i) {
@@ -74,9 +80,9 @@ TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRed)
     placeCamera(Vec3{-6.0, 0.0, 0.0}, Vec3{1, 0, 0}, Vec3{0, 0, 1});  // short of gate 0
     displayFrame(game);
     std::vector<unsigned char> frame = readFrame();
-    expectGateColour(world, frame, 0, true);
-    expectGateColour(world, frame, 1, false);
-    expectGateColour(world, frame, 2, false);
+    expectGateColour(world, frame, 0, GREEN);
+    expectGateColour(world, frame, 1, RED);
+    expectGateColour(world, frame, 2, RED);
 
     // Within 3.7 of gate 0 on every axis: the update passes it before the
     // drawing, so the same frame already shows gate 1 as the active one.
@@ -84,9 +90,15 @@ TEST_F(ModelDrawTest, TheActiveGateShowsGreenAndTheOthersRed)
     displayFrame(game);
     frame = readFrame();
     EXPECT_EQ(world.gates[1].active, 1);
-    expectGateColour(world, frame, 0, false);
-    expectGateColour(world, frame, 1, true);
-    expectGateColour(world, frame, 2, false);
+    expectGateColour(world, frame, 0, RED);
+    expectGateColour(world, frame, 1, GREEN);
+    expectGateColour(world, frame, 2, RED);
+
+    game.view.palette = PALETTE_SAFE;
+    displayFrame(game);
+    frame = readFrame();
+    expectGateColour(world, frame, 0, BLUE);
+    expectGateColour(world, frame, 1, ORANGE);
 }
 
 TEST_F(ModelDrawTest, AsteroidFieldLooksTheSameThroughDisplayLists)
@@ -148,7 +160,7 @@ TEST_F(ModelDrawTest, EveryPairOfTransformsLeavesTheCameraTransform)
         asteroid.popTransform();
     }
     for (const Gate& gate : world.gates) {
-        gate.draw();
+        gate.draw(paletteOf(PALETTE_DESIGNED));
     }
     world.rockets[0].draw();
 

@@ -51,7 +51,9 @@ inline std::string sharedGeneratedTree(const std::string& kind, bool (*generate)
     namespace fs = std::filesystem;
     const fs::path binary = fs::read_symlink("/proc/self/exe");
     const std::string key = std::to_string(fs::last_write_time(binary).time_since_epoch().count());
-    const fs::path base = binary.parent_path() / "generated-data";
+    // One folder a test binary: another binary's trees carry another key,
+    // and each removes the trees of keys other than its own.
+    const fs::path base = binary.parent_path() / "generated-data" / binary.filename();
     const fs::path target = base / (kind + "-" + key);
     if (fs::exists(target / SHARED_TREE_MARK)) {
         return target.string();

@@ -213,3 +213,35 @@ TEST(GeneratedTextures, SpritesStayInsideTheirSquareAndTheExplosionBurnsOut)
     const unsigned char* centre = texel(*flash, flash->width / 2, flash->height / 2);
     EXPECT_GT(centre[0] + centre[1] + centre[2], 3 * 220);
 }
+
+// On screens wider than 4:3 the canopy goes on beside the panel. A window
+// fraction at an aspect shows panel units 1.49 × aspect to each side and 1.49
+// up and down: the panel's 2 to each side in "cp.tga", the 4 beyond each edge
+// in a half of "cp_sides.tga".
+TEST(GeneratedTextures, CockpitSidesHoldTheCornersAndTheLapLinesAtEveryWideAspect)
+{
+    const auto panel = read("cp.tga");
+    const auto sides = read("cp_sides.tga");
+    ASSERT_TRUE(panel && sides && sides->width == 2 * panel->width && sides->height == panel->height);
+    const double halfView = 3.6 * std::tan(22.5 * M_PI / 180.0);
+    auto alphaShown = [&](double aspect, double fx, double fy) {
+        const double x = (fx - 0.5) * 2.0 * halfView * aspect;
+        const double t = (fy - 0.5) * 2.0 * halfView / 3.0 + 0.5;
+        return std::fabs(x) <= 2.0 ? texelAt(*panel, x / 4.0 + 0.5, t)[3]
+                                   : texelAt(*sides, 0.5 + (x - std::copysign(2.0, x)) / 8.0, t)[3];
+    };
+    for (double aspect : {16.0 / 10.0, 16.0 / 9.0, 64.0 / 27.0, 32.0 / 9.0}) {
+        // Metal in every corner, and under the lap lines of the top corners
+        // from their baseline to above their capitals along their first tenth.
+        for (double fx : {0.0, 0.999}) {
+            EXPECT_EQ(alphaShown(aspect, fx, 0.0) & alphaShown(aspect, fx, 0.999), 255) << aspect << " " << fx;
+        }
+        for (double line : {0.05, 0.78}) {
+            for (double fx = line; fx <= line + 0.1; fx += 0.01) {
+                for (double fy = 0.95; fy <= 0.975; fy += 0.005) {
+                    EXPECT_EQ(alphaShown(aspect, fx, fy), 255) << aspect << " " << fx << "," << fy;
+                }
+            }
+        }
+    }
+}
