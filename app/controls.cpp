@@ -129,6 +129,7 @@ KeyBindings defaultKeyBindings()
         for (int k = 0; k < KEYS_PER_ACTION; ++k) {
             bindings.keys[a][k] = CONTROL_ACTIONS[a].keys[k];
         }
+        bindings.pads[a] = CONTROL_ACTIONS[a].pad;
     }
     return bindings;
 }
@@ -143,6 +144,16 @@ int KeyBindings::actionFor(InputKey key) const
             if (bound == key) {
                 return a;
             }
+        }
+    }
+    return -1;
+}
+
+int KeyBindings::actionForPad(PadInput input) const
+{
+    for (int a = 0; input.source != PadSource::NONE && a < CONTROL_ACTION_COUNT; ++a) {
+        if (pads[a] == input) {
+            return a;
         }
     }
     return -1;
@@ -183,18 +194,14 @@ bool keyHoldsAction(InputKey key)
 
 void onPadInput(PadInput input, bool pressed)
 {
-    if (input.source == PadSource::NONE) {
+    const int action = keyBindings.actionForPad(input);
+    if (action < 0) {
         return;
     }
-    for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
-        if (CONTROL_ACTIONS[a].pad == input) {
-            if (pressed) {
-                pressAction(a);
-            } else {
-                call(CONTROL_ACTIONS[a].release);
-            }
-            return;
-        }
+    if (pressed) {
+        pressAction(action);
+    } else {
+        call(CONTROL_ACTIONS[action].release);
     }
 }
 
