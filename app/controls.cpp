@@ -5,6 +5,7 @@
 #include "app/input.h"
 #include "app/pause.h"
 #include "sim/platform_hooks.h"
+#include "sim/restart.h"
 #include "sim/rocket.h"
 #include "sim/world_state.h"
 #include "sound/sound.h"
@@ -51,6 +52,13 @@ void lowerRadio()
 void fire()
 {
     launchRocket();
+    handleFrameEvents();
+}
+
+// A restart between frames reports it at once.
+void restart()
+{
+    restartLap();
     handleFrameEvents();
 }
 
@@ -104,6 +112,7 @@ const ControlAction CONTROL_ACTIONS[] = {
     {"course_line", {characterKey('i')}, NO_PAD, [] { toggle(showCourseLine); }, nullptr},
     {"octree", {characterKey('o')}, NO_PAD, [] { toggle(showOctree); }, nullptr},
     {"ghost", {characterKey('g')}, padButton(PAD_Y), toggleGhost, nullptr},
+    {"restart", {characterKey('r')}, padButton(PAD_X), restart, nullptr},
     {"pause", {characterKey('p')}, padButton(PAD_START), togglePause, nullptr},
 };
 const int CONTROL_ACTION_COUNT = sizeof CONTROL_ACTIONS / sizeof CONTROL_ACTIONS[0];

@@ -25,6 +25,8 @@ void playEventCues(const FrameEvents& events)
         case EVENT_LAP_ENDED:
             soundPlaySample(CHANNEL_LAP, event.bestLap ? SAMPLE_BEST_LAP : SAMPLE_NORMAL_LAP);
             break;
+        case EVENT_LAP_RESTARTED:
+            break;
         }
     }
 }

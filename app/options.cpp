@@ -6,6 +6,7 @@
 #include "app/player_text.h"
 #include "geometry/text_reader.h"
 #include "sim/flight.h"
+#include "sound/sound.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,6 +23,7 @@ const OptionRow OPTION_ROWS[] = {
     {"pad.invert", nullptr, &padOptions.invertY, 0.0f, 1.0f, 0.0f},
     {"hud.scale", &displayOptions.hudScale, nullptr, 0.0f, 4.0f, 0.0f, true},
     {"display.vsync", nullptr, &displayOptions.vsync, 0.0f, 1.0f, 0.0f},
+    {"sound.effects_volume", &soundLevels.effectsVolume, nullptr, 0.0f, 100.0f, EFFECTS_VOLUME_START, true},
 };
 const int OPTION_ROW_COUNT = sizeof OPTION_ROWS / sizeof OPTION_ROWS[0];
 
@@ -266,6 +268,7 @@ std::vector<std::string> applyOptions(const std::string& text)
         }
     }
     keyBindings = bindingsFrom(lines);
+    soundApplyLevels();
     return problems;
 }
 

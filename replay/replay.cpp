@@ -188,6 +188,8 @@ void ReplaySession::countEvents(const FrameEvents& events)
         case EVENT_LAP_ENDED:
             ++tally.laps;
             break;
+        case EVENT_LAP_RESTARTED:
+            break;
         }
     }
 }

@@ -13,7 +13,8 @@ enum FrameEventKind : int {
     EVENT_ROCKET_HIT = 1,       // rocket, asteroid: the slot that exploded on that asteroid
     EVENT_CRAFT_CONTACT = 2,    // asteroid: the one the craft bounced off
     EVENT_GATE_PASSED = 3,      // gate: the index flown through
-    EVENT_LAP_ENDED = 4         // lapTime (ms), bestLap: a lap ended at gate 0
+    EVENT_LAP_ENDED = 4,        // lapTime (ms), bestLap: a lap ended at gate 0
+    EVENT_LAP_RESTARTED = 5     // the player restarted the lap: the craft is back at the start
 };
 
 struct FrameEvent {
@@ -26,8 +27,9 @@ struct FrameEvent {
 };
 
 // Enough for the worst frame: a launch, every rocket hitting every asteroid
-// within its reach, the craft touching every asteroid, a gate and a lap.
-constexpr int FRAME_EVENT_CAPACITY = 1 + ROCKET_COUNT * ASTEROID_COUNT + ASTEROID_COUNT + 2;
+// within its reach, the craft touching every asteroid, a gate and a lap, and
+// a restart.
+constexpr int FRAME_EVENT_CAPACITY = 1 + ROCKET_COUNT * ASTEROID_COUNT + ASTEROID_COUNT + 3;
 
 struct FrameEvents {
     FrameEvent list[FRAME_EVENT_CAPACITY];

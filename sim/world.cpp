@@ -5,13 +5,10 @@
 #include "sim/course.h"
 #include "sim/flight.h"
 #include "sim/random.h"
+#include "sim/restart.h"
 #include "sim/rocket.h"
 
 namespace {
-
-constexpr float START_X = -200.0f;
-constexpr float START_Y = -50.0f;
-constexpr float START_Z = 0.0f;
 
 // Scatter ranges of the asteroid field; 0.9, 0.3 and 0.01 are the
 // single-precision constants widened.
@@ -56,8 +53,7 @@ void setUpWorld()
     for (int g = 0; g < gateCount; ++g) {
         gateSetUp(gates[g], courseTable[g].x, courseTable[g].y, courseTable[g].z, g == 0 ? 1 : 0);
     }
-    camera.setTarget(gates[0].position.x, gates[0].position.y, gates[0].position.z);
-    camera.placeAt(START_X, START_Y, START_Z);
+    placeCraftAtStart();
     bestLapTime = NO_LAP_TIME;
     lapStartTime = 0.0f;
     lastLapTime = 0.0f;

@@ -1,0 +1,85 @@
+// Restarting the lap in the middle of a run: the pilot's recorded laps are
+// replayed through the game's own handlers, then R is pressed mid-lap.
+#include "app/ghost_race.h"
+#include "app/input.h"
+#include "replay/replay.h"
+#include "sim/asteroid.h"
+#include "sim/camera.h"
+#include "sim/course.h"
+#include "sim/world.h"
+#include "tests/replay/pilot.h"
+
+#include <gtest/gtest.h>
+
+TEST(LapRestart, MidLapTheCraftGoesBackAndTheBestLapAndGhostStay)
+{
+    ghostRace.reset();
+    InputScript script;
+    script.seed = 20240611;
+    script.frameCount = 16000;
+    script.frameMs = {16.5f};
+    ReplayResult flown;
+    recordPilotRun(script, flown);
+    ASSERT_GE(flown.counts.laps, 2);
+
+    // Replayed until the lap after the first one is a few gates old.
+    ghostRace.reset();
+    resetWorld();
+    ReplaySession session(script);
+    std::size_t next = 0;
+    while (session.counts().laps < 1 || session.counts().gatesPassed < 15) {
+        ASSERT_LT(session.framesRun(), script.frameCount);
+        for (; next < script.events.size() && script.events[next].frame == session.framesRun(); ++next) {
+            std::string problem;
+            ASSERT_TRUE(session.deliver(script.events[next], problem)) << problem;
+        }
+        session.runFrame();
+    }
+    const float bestLap = bestLapTime;
+    ASSERT_TRUE(ghostRace.hasCandidate);
+    const float ghostLap = ghostRace.candidate.lapTime;
+    ASSERT_EQ(ghostLap, bestLap);
+    ASSERT_NE(lapStartTime, 0.0f);
+    rocketCooldown = 1200;
+    Vertex drifting[ASTEROID_COUNT];
+    for (int k = 0; k < ASTEROID_COUNT; ++k) {
+        drifting[k] = asteroids[k].position;
+    }
+
+    onKeyDown('r', 0, 0);
+    onKeyUp('r', 0, 0);
+    Camera start;
+    start.setTarget(gates[0].position.x, gates[0].position.y, gates[0].position.z);
+    start.placeAt(-200.0f, -50.0f, 0.0f);
+    EXPECT_EQ(camera.position.x, start.position.x);
+    EXPECT_EQ(camera.position.y, start.position.y);
+    EXPECT_EQ(camera.position.z, start.position.z);
+    EXPECT_EQ(camera.view.x, start.view.x);
+    EXPECT_EQ(camera.view.z, start.view.z);
+    EXPECT_EQ(camera.up.z, 1.0);
+    EXPECT_EQ(camera.target.x, gates[0].position.x);
+    EXPECT_EQ(flightSpeed, 0.0f);
+    for (int g = 0; g < gateCount; ++g) {
+        EXPECT_EQ(gates[g].active, g == 0 ? 1 : 0) << g;
+    }
+    EXPECT_EQ(lapStartTime, 0.0f);
+    EXPECT_EQ(rocketCooldown, 0);
+    EXPECT_EQ(bestLapTime, bestLap);
+    EXPECT_FALSE(ghostRace.recorder.recording);
+    for (int k = 0; k < ASTEROID_COUNT; ++k) {
+        EXPECT_EQ(asteroids[k].position.x, drifting[k].x) << k;
+    }
+
+    // The dropped lap is never timed: the next pass of gate 0 starts a lap
+    // and ends none, and the ghost's lap is still the best one.
+    const int laps = session.counts().laps;
+    camera.position = Vec3{gates[0].position.x, gates[0].position.y, gates[0].position.z};
+    session.runFrame();
+    EXPECT_EQ(session.counts().laps, laps);
+    EXPECT_NE(lapStartTime, 0.0f);
+    EXPECT_EQ(gates[1].active, 1);
+    EXPECT_TRUE(ghostRace.recorder.recording);
+    EXPECT_EQ(ghostRace.candidate.lapTime, ghostLap);
+    EXPECT_EQ(bestLapTime, bestLap);
+    ghostRace.reset();
+}
