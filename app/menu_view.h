@@ -4,6 +4,8 @@
 // row is under the pointer.
 #pragma once
 
+#include "app/overlay_text.h"
+
 #include <string>
 #include <vector>
 
@@ -39,7 +41,7 @@ struct MenuLayout {
     int valueX() const { return width / 2; }
     // Rows that fit between the title and the note.
     int visibleRows() const;
-    int noteBaseline() const { return rowBaseline(visibleRows() + 1); }
+    int noteBaseline() const { return rowBaseline(visibleRows()) + rowHeight() / 2; }
     // The row under the pointer (0 for the first row shown), or -1.
     int rowAt(int x, int y) const;
 };
@@ -47,3 +49,9 @@ struct MenuLayout {
 // The first line to show so that selected is in view, moved as little as
 // possible from the previous first line.
 int firstShownLine(int previousFirst, int selected, int lineCount, int visibleRows);
+
+// The view as the overlay's lines, large font, placed by the layout: the
+// title centred, each row's label (the selected one marked "> ", so that the
+// selection does not rest on colour alone) and value, the note below, split
+// into two lines when longer than one can hold.
+void composeMenu(const MenuView& view, const MenuLayout& layout, OverlayLines& out);
