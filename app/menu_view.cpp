@@ -56,6 +56,9 @@ void composeMenu(const MenuView& view, const MenuLayout& layout, OverlayLines& o
         if (!line.value.empty()) {
             add(out, line.warning ? WARNING : colour, static_cast<float>(layout.valueX()) / w, y, line.value);
         }
+        if (!line.extra.empty()) {
+            add(out, colour, static_cast<float>(layout.extraX()) / w, y, line.extra);
+        }
     }
     std::string note = view.note;
     for (int row = 0; row < 2 && !note.empty(); ++row) {

@@ -12,6 +12,7 @@
 struct MenuLine {
     std::string label;
     std::string value;       // drawn right of the label; may be empty
+    std::string extra;       // a second value in a column of its own; may be empty
     bool selectable = true;  // false for a section's heading
     bool selected = false;
     bool warning = false;    // a value that needs the player's eye (an action with no key)
@@ -39,6 +40,7 @@ struct MenuLayout {
     int rowBaseline(int row) const { return titleBaseline() + (row + 2) * rowHeight(); }
     int labelX() const { return width / 4; }
     int valueX() const { return width / 2; }
+    int extraX() const { return width * 2 / 3; }
     // Rows that fit between the title and the note.
     int visibleRows() const;
     int noteBaseline() const { return rowBaseline(visibleRows()) + rowHeight() / 2; }

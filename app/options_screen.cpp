@@ -293,8 +293,8 @@ MenuView OptionsScreen::view(int visibleRows)
     view.noteWarning = noteWarning;
     if (confirmingReset) {
         view.title = "Reset to defaults?";
-        view.lines = {MenuLine{"Cancel", "", true, confirmSelected == 0, false},
-                      MenuLine{"Reset", "", true, confirmSelected == 1, false}};
+        view.lines = {MenuLine{"Cancel", "", "", true, confirmSelected == 0, false},
+                      MenuLine{"Reset", "", "", true, confirmSelected == 1, false}};
         view.note = "Every key and pad button goes back as the game starts";
         return view;
     }
@@ -318,8 +318,8 @@ MenuView OptionsScreen::view(int visibleRows)
             line.label = actionLabel(row.index);
             const std::string keys = keysText(row.index);
             line.warning = keys.empty();
-            line.value = capturing == row.index ? std::string("...")
-                                                : (keys.empty() ? "no key" : keys) + "    pad " + padText(row.index);
+            line.value = capturing == row.index ? "..." : (keys.empty() ? "no key" : keys);
+            line.extra = capturing == row.index ? "" : "pad " + padText(row.index);
             break;
         }
         case RowKind::RESET:

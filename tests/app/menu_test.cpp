@@ -168,12 +168,13 @@ TEST_F(Menu, RebindingShowsMovesAndLeavingSavesTheFile)
     press(RETURN);
     EXPECT_EQ(press(ESCAPE), MenuOutcome::STAY);  // cancels the capture, stays in options
     EXPECT_EQ(menu.view().title, "OPTIONS");
-    EXPECT_EQ(line("fire")->value, "mouse_left    pad a");
+    EXPECT_EQ(line("fire")->value, "mouse_left");
+    EXPECT_EQ(line("fire")->extra, "pad a");
     press(RETURN);
     press(characterKey('W'));
     EXPECT_EQ(menu.view().note, "w moved from thrust to fire; thrust has no key now");
     EXPECT_TRUE(line("thrust")->warning);
-    EXPECT_EQ(line("thrust")->value, "no key    pad right_trigger");
+    EXPECT_EQ(line("thrust")->value, "no key");
 
     press(RETURN);
     PadState state;
@@ -187,7 +188,7 @@ TEST_F(Menu, RebindingShowsMovesAndLeavingSavesTheFile)
     state.buttons[PAD_Y] = true;
     pad(state, 32.0f);
     EXPECT_EQ(menu.view().note, "pad y moved from ghost to fire");
-    EXPECT_EQ(line("fire")->value, "w    pad y");
+    EXPECT_EQ(line("fire")->extra, "pad y");
 
     // Reset asks first; Cancel keeps the new bindings.
     while (selectedLabel() != "Reset to defaults") {
@@ -197,7 +198,7 @@ TEST_F(Menu, RebindingShowsMovesAndLeavingSavesTheFile)
     EXPECT_EQ(menu.view().title, "Reset to defaults?");
     EXPECT_EQ(selectedLabel(), "Cancel");
     press(RETURN);
-    EXPECT_EQ(line("fire")->value, "w    pad y");
+    EXPECT_EQ(line("fire")->value, "w");
     press(DOWN);  // mouse sensitivity
     menu.key(specialKey(KEY_RIGHT));
     EXPECT_EQ(mouseFeel.sensitivity, 1.1f);
