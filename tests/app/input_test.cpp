@@ -209,6 +209,9 @@ TEST_F(Input, CtrlAloneHoldsFireEveryOtherCombinationLaunches)
     onMouseButton(2, MOUSE_BUTTON_DOWN, 0, 0);  // right button
     onMouseButton(1, MOUSE_BUTTON_DOWN, 0, 0);  // middle button
     EXPECT_EQ(launched(), expected);
+    // Let go, so that no later test starts with buttons held.
+    onMouseButton(2, MOUSE_BUTTON_UP, 0, 0);
+    onMouseButton(1, MOUSE_BUTTON_UP, 0, 0);
 }
 
 TEST_F(Input, EscapeDownOrUpEndsTheRunWithStatusZero)
