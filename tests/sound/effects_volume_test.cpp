@@ -29,10 +29,7 @@ TEST_F(EffectsVolume, EffectsFollowTheirShareAtOnceAndTheRadioKeepsItsOwn)
     EXPECT_EQ(sound.calls[CHANNEL_GATE], volumeSet(CHANNEL_GATE, 60));
 
     sound.calls.clear();
-    FrameEvent gate;
-    gate.kind = EVENT_GATE_PASSED;
-    gate.gate = 1;
-    frameEvents.push(gate);
+    frameEvents.push(FrameEvent{EVENT_GATE_PASSED, -1, -1, 1});
     handleFrameEvents();
     soundSetVolume(CHANNEL_RADIO, 40);
     applyOptions("sound.effects_volume = 50\n");  // as it was: nothing is sent
