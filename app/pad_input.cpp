@@ -96,9 +96,11 @@ PadState combinePads(const PadState* pads, int count)
     return one;
 }
 
-void applyPads(const PadState* pads, int count, float elapsedMs)
+namespace {
+// What the pads hold now, each trigger measured against the point that
+// counts for it from what it held before.
+PadsHeld heldNow(const PadState& pad)
 {
-    const PadState pad = combinePads(pads, count);
     PadsHeld now;
     for (int b = 0; b < PAD_BUTTON_COUNT; ++b) {
         now.buttons[b] = pad.buttons[b];
@@ -106,6 +108,14 @@ void applyPads(const PadState* pads, int count, float elapsedMs)
     for (PadAxis axis : TRIGGERS) {
         now.axes[axis] = travel(pad.axes[axis]) >= (held.axes[axis] ? PAD_TRIGGER_RELEASE : PAD_TRIGGER_PRESS);
     }
+    return now;
+}
+}  // namespace
+
+void applyPads(const PadState* pads, int count, float elapsedMs)
+{
+    const PadState pad = combinePads(pads, count);
+    const PadsHeld now = heldNow(pad);
     sendChanges(now, false);
     sendChanges(now, true);
     // Paused, the buttons are read for the pause action alone; the world stays still.
@@ -117,4 +127,9 @@ void applyPads(const PadState* pads, int count, float elapsedMs)
 void resetPadInput()
 {
     held = PadsHeld{};
+}
+
+void adoptHeldPads(const PadState* pads, int count)
+{
+    held = heldNow(combinePads(pads, count));
 }

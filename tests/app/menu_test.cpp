@@ -27,6 +27,8 @@ protected:
     {
         resetOptions();
         soundApplyLevels();
+        resetPadInput();
+        resetPause();
         SimWorld::TearDown();
     }
 
@@ -117,7 +119,13 @@ TEST_F(Menu, APadAndTheMouseDriveItToo)
     EXPECT_EQ(menu.view().title, "PAUSE");
     state = PadState{};
     state.buttons[PAD_START] = true;
+    state.buttons[PAD_A] = true;
     EXPECT_EQ(pad(state, 1048.0f), MenuOutcome::RESUME);
+    // Back in flight, what is still held from the menu does not act.
+    adoptHeldPads(&state, 1);
+    applyPads(&state, 1, 16.0f);
+    EXPECT_EQ(rockets[0].state, ROCKET_FREE);
+    EXPECT_FALSE(gamePaused());
 
     menu.layout = MenuLayout{1920, 1080, 1};
     const int x = menu.layout.labelX();
