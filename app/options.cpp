@@ -29,8 +29,6 @@ const int OPTION_ROW_COUNT = sizeof OPTION_ROWS / sizeof OPTION_ROWS[0];
 
 namespace {
 
-// A few hundred lines with comments fit many times over; anything larger is
-// not an options file, and its lines are not worth a message each.
 const std::string KEY_PREFIX = "key.";
 const std::string PAD_PREFIX = "pad.";
 // The value that leaves an action without a key or pad input.
