@@ -3,7 +3,6 @@
 #include "app/ghost_race.h"
 #include "app/input.h"
 #include "replay/replay.h"
-#include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/world.h"
@@ -55,10 +54,6 @@ TEST_F(LapRestart, MidLapTheCraftGoesBackAndTheBestLapAndGhostStay)
     const float ghostLap = ghostRace.candidate.lapTime;
     ASSERT_EQ(ghostLap, bestLap);
     rocketCooldown = 1200;
-    Vertex drifting[ASTEROID_COUNT];
-    for (int k = 0; k < ASTEROID_COUNT; ++k) {
-        drifting[k] = asteroids[k].position;
-    }
 
     onKeyDown('r', 0, 0);
     onKeyUp('r', 0, 0);
@@ -77,9 +72,6 @@ TEST_F(LapRestart, MidLapTheCraftGoesBackAndTheBestLapAndGhostStay)
     EXPECT_EQ(rocketCooldown, 0);
     EXPECT_EQ(bestLapTime, bestLap);
     EXPECT_FALSE(ghostRace.recorder.recording);
-    for (int k = 0; k < ASTEROID_COUNT; ++k) {
-        EXPECT_EQ(asteroids[k].position.x, drifting[k].x) << k;
-    }
 
     // The dropped lap is never timed: the next pass of gate 0 starts a lap
     // and ends none, and the ghost's lap is still the best one.
