@@ -52,6 +52,12 @@ void fire(Game& game)
     game.input.fire();
 }
 
+// Back to the start of a lap, as the next frame's first command.
+void restart(Game& game)
+{
+    game.input.restart();
+}
+
 void clearThrust(Game& game)
 {
     game.hands.thrustInput = 0;
@@ -117,6 +123,7 @@ const ControlAction CONTROL_ACTIONS[] = {
     {"course_line", {characterKey('i')}, NO_PAD, [](Game& g) { toggle(g.view.showCourseLine); }, nullptr},
     {"octree", {characterKey('o')}, NO_PAD, [](Game& g) { toggle(g.view.showOctree); }, nullptr},
     {"ghost", {characterKey('g')}, padButton(PAD_Y), toggleGhost, nullptr},
+    {"restart", {characterKey('r')}, padButton(PAD_X), restart, nullptr},
     {"pause", {characterKey('p')}, padButton(PAD_START), togglePause, nullptr},
 };
 const int CONTROL_ACTION_COUNT = sizeof CONTROL_ACTIONS / sizeof CONTROL_ACTIONS[0];
@@ -142,6 +149,7 @@ KeyBindings defaultKeyBindings()
         for (int k = 0; k < KEYS_PER_ACTION; ++k) {
             bindings.keys[a][k] = CONTROL_ACTIONS[a].keys[k];
         }
+        bindings.pads[a] = CONTROL_ACTIONS[a].pad;
     }
     return bindings;
 }
@@ -156,6 +164,16 @@ int KeyBindings::actionFor(InputKey key) const
             if (bound == key) {
                 return a;
             }
+        }
+    }
+    return -1;
+}
+
+int KeyBindings::actionForPad(PadInput input) const
+{
+    for (int a = 0; input.source != PadSource::NONE && a < CONTROL_ACTION_COUNT; ++a) {
+        if (pads[a] == input) {
+            return a;
         }
     }
     return -1;
@@ -196,21 +214,17 @@ bool keyHoldsAction(InputKey key)
 
 void onPadInput(Game& game, PadInput input, bool pressed)
 {
-    if (input.source == PadSource::NONE) {
+    const int action = keyBindings.actionForPad(input);
+    if (action < 0) {
         return;
     }
-    for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
-        if (CONTROL_ACTIONS[a].pad == input) {
-            if (pressed) {
-                // A pad is heard whichever window has the keyboard.
-                if (!(gamePaused(game) && windowAway(game))) {
-                    pressAction(game, a);
-                }
-            } else {
-                call(CONTROL_ACTIONS[a].release, game);
-            }
-            return;
+    if (pressed) {
+        // A pad is heard whichever window has the keyboard.
+        if (!(gamePaused(game) && windowAway(game))) {
+            pressAction(game, action);
         }
+    } else {
+        call(CONTROL_ACTIONS[action].release, game);
     }
 }
 

@@ -117,13 +117,17 @@ extern const int CONTROL_ACTION_COUNT;
 // The row of that name, or -1.
 int controlActionNamed(const std::string& name);
 
-// The keys each action answers to now: the table's defaults, or what
-// options.ini made of them. Indexed like CONTROL_ACTIONS.
+// The keys and pad input each action answers to now: the table's defaults,
+// or what options.ini and the options screen made of them. Indexed like
+// CONTROL_ACTIONS.
 struct KeyBindings {
     InputKey keys[ACTION_CAPACITY][KEYS_PER_ACTION] = {};
+    PadInput pads[ACTION_CAPACITY] = {};
 
     // The action bound to key, or -1.
     int actionFor(InputKey key) const;
+    // The action bound to the pad input, or -1.
+    int actionForPad(PadInput input) const;
 };
 KeyBindings defaultKeyBindings();
 extern KeyBindings keyBindings;
@@ -137,7 +141,7 @@ void releaseKey(Game& game, InputKey key);
 bool keyHoldsAction(InputKey key);
 
 // For the pad reader, once per change: a button, or a trigger past its
-// press point, went down (pressed) or up. Pads have their defaults only.
+// press point, went down (pressed) or up.
 void onPadInput(Game& game, PadInput input, bool pressed);
 
 // Releases every held action (thrust, brake, rolls), whatever is still down.

@@ -31,6 +31,12 @@ void GhostRace::readStored(bool report)
 void GhostRace::onEvent(const FrameEvent& event, float nowMs, float lapStartMs, const GhostPose& craft,
                         bool showGhost)
 {
+    // The lap in progress is dropped; the next pass of gate 0 starts a new one.
+    if (event.kind == EVENT_LAP_RESTARTED) {
+        recorder.reset();
+        hasSplit = false;
+        return;
+    }
     if (event.kind == EVENT_GATE_PASSED) {
         const bool endsLap = event.gate == 0;
         // Gate 0's split waits for the lap's own time (EVENT_LAP_ENDED).

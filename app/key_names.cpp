@@ -2,7 +2,6 @@
 
 #include "app/input.h"
 
-
 namespace {
 
 struct NamedKey {
@@ -25,6 +24,30 @@ const NamedKey NAMED_KEYS[] = {
     {"mouse_left", mouseKey(MOUSE_LEFT_BUTTON)},
     {"mouse_middle", mouseKey(MOUSE_MIDDLE_BUTTON)},
     {"mouse_right", mouseKey(MOUSE_RIGHT_BUTTON)},
+};
+
+struct NamedPadInput {
+    const char* name;
+    PadInput input;
+};
+
+const NamedPadInput NAMED_PAD_INPUTS[] = {
+    {"a", padButton(PAD_A)},
+    {"b", padButton(PAD_B)},
+    {"x", padButton(PAD_X)},
+    {"y", padButton(PAD_Y)},
+    {"back", padButton(PAD_BACK)},
+    {"start", padButton(PAD_START)},
+    {"left_shoulder", padButton(PAD_LEFT_SHOULDER)},
+    {"right_shoulder", padButton(PAD_RIGHT_SHOULDER)},
+    {"left_trigger", padAxis(PAD_TRIGGER_LEFT)},
+    {"right_trigger", padAxis(PAD_TRIGGER_RIGHT)},
+    {"dpad_up", padButton(PAD_DPAD_UP)},
+    {"dpad_down", padButton(PAD_DPAD_DOWN)},
+    {"dpad_left", padButton(PAD_DPAD_LEFT)},
+    {"dpad_right", padButton(PAD_DPAD_RIGHT)},
+    {"left_stick", padButton(PAD_LEFT_STICK)},
+    {"right_stick", padButton(PAD_RIGHT_STICK)},
 };
 
 }  // namespace
@@ -63,4 +86,42 @@ InputKey keyNamed(const std::string& name)
         }
     }
     return InputKey{};
+}
+
+std::string keyName(InputKey key)
+{
+    if (key.source == KeySource::CHARACTER &&
+        ((key.code >= 'a' && key.code <= 'z') || (key.code >= '0' && key.code <= '9'))) {
+        return std::string(1, static_cast<char>(key.code));
+    }
+    if (key.source == KeySource::SPECIAL && key.code >= KEY_F1 && key.code <= KEY_F12) {
+        return "f" + std::to_string(key.code - KEY_F1 + 1);
+    }
+    for (const NamedKey& named : NAMED_KEYS) {
+        if (key.bound() && named.key == key) {
+            return named.name;
+        }
+    }
+    return std::string();
+}
+
+PadInput padInputNamed(const std::string& name)
+{
+    const std::string lower = lowerCase(name);
+    for (const NamedPadInput& named : NAMED_PAD_INPUTS) {
+        if (lower == named.name) {
+            return named.input;
+        }
+    }
+    return PadInput{};
+}
+
+std::string padInputName(PadInput input)
+{
+    for (const NamedPadInput& named : NAMED_PAD_INPUTS) {
+        if (input.source != PadSource::NONE && named.input == input) {
+            return named.name;
+        }
+    }
+    return std::string();
 }

@@ -3,9 +3,11 @@
 #include "app/controls.h"
 #include "app/input.h"
 #include "app/key_names.h"
+#include "app/options_text.h"
 #include "app/player_text.h"
 #include "geometry/text_reader.h"
 #include "render/palette.h"
+#include "sound/sound.h"
 
 #include <cmath>
 #include <cstdio>
@@ -23,32 +25,25 @@ const OptionRow OPTION_ROWS[] = {
     {"hud.scale", &displayOptions.hudScale, nullptr, 0.0f, 4.0f, 0.0f, true},
     {"display.vsync", nullptr, &displayOptions.vsync, 0.0f, 1.0f, 0.0f},
     {"display.palette", &displayOptions.palette, nullptr, 0.0f, PALETTE_COUNT - 1, PALETTE_DESIGNED, true, PALETTE_NAMES},
+    {"sound.effects_volume", &soundLevels.effectsVolume, nullptr, 0.0f, 100.0f, EFFECTS_VOLUME_START, true},
 };
 const int OPTION_ROW_COUNT = sizeof OPTION_ROWS / sizeof OPTION_ROWS[0];
 
 namespace {
 
-// A few hundred lines with comments fit many times over; anything larger is
-// not an options file, and its lines are not worth a message each.
-constexpr std::size_t OPTIONS_MAX_BYTES = 64 * 1024;
 const std::string KEY_PREFIX = "key.";
-const char* const SPACE = " \t\r\f\v";
+const std::string PAD_PREFIX = "pad.";
+// The value that leaves an action without a key or pad input.
+const char* const NO_INPUT = "none";
 
-// The key. lines read so far: each action's keys and the line that gave them
-// (0: none).
+// The key. and pad. lines read so far: each action's keys and pad input and
+// the lines that gave them (0: none).
 struct KeyLines {
     InputKey keys[ACTION_CAPACITY][KEYS_PER_ACTION] = {};
     int line[ACTION_CAPACITY] = {};
+    PadInput pads[ACTION_CAPACITY] = {};
+    int padLine[ACTION_CAPACITY] = {};
 };
-
-std::string trimmed(const std::string& text)
-{
-    const std::size_t first = text.find_first_not_of(SPACE);
-    if (first == std::string::npos) {
-        return std::string();
-    }
-    return text.substr(first, text.find_last_not_of(SPACE) - first + 1);
-}
 
 // The player's text as a message may show it: printable ASCII, cut short.
 std::string shown(const std::string& text)
@@ -127,6 +122,13 @@ std::string applyOption(const OptionRow& row, const std::string& value)
 // Gives the action the keys of the value; an empty result, or why not.
 std::string applyKeyLine(KeyLines& lines, int action, const std::string& value, int lineNumber)
 {
+    if (lowerCase(value) == NO_INPUT) {
+        for (InputKey& key : lines.keys[action]) {
+            key = InputKey{};
+        }
+        lines.line[action] = lineNumber;
+        return std::string();
+    }
     TextReader reader(value);
     std::string words[KEYS_PER_ACTION];
     InputKey keys[KEYS_PER_ACTION] = {};
@@ -168,6 +170,34 @@ std::string applyKeyLine(KeyLines& lines, int action, const std::string& value, 
     return std::string();
 }
 
+// Gives the action the pad input of the value; an empty result, or why not.
+std::string applyPadLine(KeyLines& lines, int action, const std::string& value, int lineNumber)
+{
+    const PadInput start = padButton(PAD_START);
+    if (CONTROL_ACTIONS[action].pad == start) {
+        return std::string(CONTROL_ACTIONS[action].name) + " stays on start";
+    }
+    PadInput input;
+    if (lowerCase(value) != NO_INPUT) {
+        input = padInputNamed(value);
+        if (input.source == PadSource::NONE) {
+            return "no pad button is named " + shown(value);
+        }
+        if (input == start) {
+            return "start always pauses and cannot be bound";
+        }
+        for (int other = 0; other < CONTROL_ACTION_COUNT; ++other) {
+            if (other != action && lines.padLine[other] != 0 && lines.pads[other] == input) {
+                return shown(value) + " is already bound to " + CONTROL_ACTIONS[other].name + " by line " +
+                       std::to_string(lines.padLine[other]);
+            }
+        }
+    }
+    lines.pads[action] = input;
+    lines.padLine[action] = lineNumber;
+    return std::string();
+}
+
 // The defaults, with the key. lines in place of an action's defaults, and
 // the keys those lines name taken from any action that has them by default.
 KeyBindings bindingsFrom(const KeyLines& lines)
@@ -189,22 +219,34 @@ KeyBindings bindingsFrom(const KeyLines& lines)
             }
         }
     }
+    for (int action = 0; action < CONTROL_ACTION_COUNT; ++action) {
+        if (lines.padLine[action] == 0) {
+            continue;
+        }
+        const PadInput input = lines.pads[action];
+        bindings.pads[action] = input;
+        for (int other = 0; input.source != PadSource::NONE && other < CONTROL_ACTION_COUNT; ++other) {
+            if (other != action && lines.padLine[other] == 0 && bindings.pads[other] == input) {
+                bindings.pads[other] = PadInput{};
+            }
+        }
+    }
     return bindings;
 }
 
-// One line without its comment; an empty result, or why it cannot be used.
-std::string applyLine(KeyLines& lines, const std::string& line, int lineNumber)
+// One line of name = value; an empty result, or why it cannot be used.
+std::string applyLine(KeyLines& lines, const std::string& name, const std::string& value, int lineNumber)
 {
-    const std::size_t equals = line.find('=');
-    const std::string name = lowerCase(trimmed(line.substr(0, equals)));
-    if (equals == std::string::npos || name.empty()) {
-        return "not a line of name = value";
-    }
-    const std::string value = trimmed(line.substr(equals + 1));
     if (name.compare(0, KEY_PREFIX.size(), KEY_PREFIX) == 0) {
         const int action = controlActionNamed(name.substr(KEY_PREFIX.size()));
         if (action >= 0) {
             return applyKeyLine(lines, action, value, lineNumber);
+        }
+    }
+    if (name.compare(0, PAD_PREFIX.size(), PAD_PREFIX) == 0) {
+        const int action = controlActionNamed(name.substr(PAD_PREFIX.size()));
+        if (action >= 0) {
+            return applyPadLine(lines, action, value, lineNumber);
         }
     }
     for (int r = 0; r < OPTION_ROW_COUNT; ++r) {
@@ -234,25 +276,12 @@ std::vector<std::string> applyOptions(const std::string& text)
     resetOptions();
     std::vector<std::string> problems;
     KeyLines lines;
-    // An editor's byte-order mark is no part of the first name.
-    std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    int lineNumber = 0;
-    while (start < text.size()) {
-        ++lineNumber;
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        line = trimmed(line.substr(0, line.find('#')));
-        if (line.empty()) {
-            continue;
-        }
-        const std::string problem = applyLine(lines, line, lineNumber);
+    for (const OptionLine& line : optionLines(text)) {
+        const std::string problem = line.name.empty() ? std::string("not a line of name = value")
+                                                      : applyLine(lines, line.name, line.value, line.number);
         if (!problem.empty()) {
-            problems.push_back("Error in " + std::string(OPTIONS_FILE) + " line " + std::to_string(lineNumber) + ": " +
-                               problem);
+            problems.push_back("Error in " + std::string(OPTIONS_FILE) + " line " + std::to_string(line.number) +
+                               ": " + problem);
         }
     }
     keyBindings = bindingsFrom(lines);
@@ -268,6 +297,7 @@ std::vector<std::string> applyOptions(const std::string& text)
             problems.push_back(std::string(OPTIONS_FILE) + ": " + CONTROL_ACTIONS[action].name + " has no key now");
         }
     }
+    soundApplyLevels();
     return problems;
 }
 

@@ -1,5 +1,7 @@
 // "options.ini": the player's own keys, mouse feel, pad and display settings. Optional,
-// in the game's folder beside "vorel.ini"; read once at start, never written.
+// in the game's folder beside "vorel.ini"; read once at start, and written
+// only when the player leaves the options screen after a change
+// (app/options_save.h).
 //
 // Lines of `name = value`; `#` starts a comment, names and key names are read
 // in any case. `key.ACTION = KEY [KEY]` gives an action of the controls table
@@ -7,7 +9,10 @@
 // key named by a key. line is taken from the action that has it by default,
 // so `key.fire = w` fires with w and thrust is left without a key unless a
 // line gives it one; two key. lines cannot name the same key (the later one
-// is refused). The other names are the rows of OPTION_ROWS. When a name comes
+// is refused); `none` leaves the action without a key. `pad.ACTION = BUTTON`
+// gives it one game-controller input in place of its default, taken from the
+// action that has it by default in the same way (button names in
+// app/key_names.h); Start always pauses. The other names are the rows of OPTION_ROWS. When a name comes
 // twice, the later line counts.
 //
 // A line that cannot be used gets one line on standard output naming the
@@ -15,10 +20,14 @@
 // Then each action left without a key is named in one line.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 extern const char* const OPTIONS_FILE;
+// A few hundred lines with comments fit many times over; anything larger is
+// not an options file, and its lines are not worth a message each.
+constexpr std::size_t OPTIONS_MAX_BYTES = 64 * 1024;
 
 // Pad settings for the pad reader.
 constexpr float PAD_DEADZONE_START = 0.15f;  // of the stick's travel, 0 to 0.9

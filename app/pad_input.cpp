@@ -96,9 +96,11 @@ PadState combinePads(const PadState* pads, int count)
     return one;
 }
 
-void applyPads(Game& game, const PadState* pads, int count, float elapsedMs)
+namespace {
+// What the pads hold now, each trigger measured against the point that
+// counts for it from what it held before.
+PadsHeld heldNow(const Game& game, const PadState& pad)
 {
-    const PadState pad = combinePads(pads, count);
     PadsHeld now;
     for (int b = 0; b < PAD_BUTTON_COUNT; ++b) {
         now.buttons[b] = pad.buttons[b];
@@ -107,6 +109,14 @@ void applyPads(Game& game, const PadState* pads, int count, float elapsedMs)
         const bool wasHeld = game.hands.padAxes[axis];
         now.axes[axis] = travel(pad.axes[axis]) >= (wasHeld ? PAD_TRIGGER_RELEASE : PAD_TRIGGER_PRESS);
     }
+    return now;
+}
+}  // namespace
+
+void applyPads(Game& game, const PadState* pads, int count, float elapsedMs)
+{
+    const PadState pad = combinePads(pads, count);
+    const PadsHeld now = heldNow(game, pad);
     sendChanges(game, now, false);
     sendChanges(game, now, true);
     // Paused, the buttons are read for the pause action alone; the world stays still.
@@ -119,4 +129,11 @@ void resetPadInput(Game& game)
 {
     std::fill(std::begin(game.hands.padButtons), std::end(game.hands.padButtons), false);
     std::fill(std::begin(game.hands.padAxes), std::end(game.hands.padAxes), false);
+}
+
+void adoptHeldPads(Game& game, const PadState* pads, int count)
+{
+    const PadsHeld now = heldNow(game, combinePads(pads, count));
+    std::copy(std::begin(now.buttons), std::end(now.buttons), std::begin(game.hands.padButtons));
+    std::copy(std::begin(now.axes), std::end(now.axes), std::begin(game.hands.padAxes));
 }

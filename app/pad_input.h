@@ -56,3 +56,8 @@ void applyPads(Game& game, const PadState* pads, int count, float elapsedMs);
 
 // Forgets what the pads held, without acting on it.
 void resetPadInput(Game& game);
+
+// Takes what the pads hold now as already handled, acting on none of it: on
+// the way back from a menu, the button that took "Resume" (or anything else
+// still held) does not act on the game when the next frame reads the pads.
+void adoptHeldPads(Game& game, const PadState* pads, int count);

@@ -1,12 +1,69 @@
 #include "sound/sound.h"
 
+#include <cmath>
+
+SoundLevels soundLevels;
+
 namespace {
+
 SoundOutput* soundOutput = nullptr;
+
+// Each channel's designed volume, as last set; a channel never set plays at full.
+struct ChannelVolumes {
+    int designed[CHANNEL_COUNT];
+    ChannelVolumes()
+    {
+        for (int& volume : designed) {
+            volume = SOUND_VOLUME_MAX;
+        }
+    }
+};
+ChannelVolumes channels;
+int appliedShare = static_cast<int>(EFFECTS_VOLUME_START);
+
+int effectsShare()
+{
+    return static_cast<int>(std::lround(soundLevels.effectsVolume));
 }
+
+// At a share of 100 exactly the designed volume.
+int heard(int channel, int volume)
+{
+    if (channel == CHANNEL_RADIO) {
+        return volume;
+    }
+    return (volume * effectsShare() + 50) / 100;
+}
+
+void sendEffectVolumes()
+{
+    for (int channel = 0; channel < CHANNEL_COUNT; ++channel) {
+        if (channel != CHANNEL_RADIO) {
+            soundOutput->setVolume(channel, heard(channel, channels.designed[channel]));
+        }
+    }
+}
+
+}  // namespace
 
 void soundSetOutput(SoundOutput* output)
 {
     soundOutput = output;
+    appliedShare = effectsShare();
+    if (soundOutput && appliedShare != static_cast<int>(EFFECTS_VOLUME_START)) {
+        sendEffectVolumes();
+    }
+}
+
+void soundApplyLevels()
+{
+    if (effectsShare() == appliedShare) {
+        return;
+    }
+    appliedShare = effectsShare();
+    if (soundOutput) {
+        sendEffectVolumes();
+    }
 }
 
 void soundPlaySample(int channel, int slot)
@@ -18,8 +75,11 @@ void soundPlaySample(int channel, int slot)
 
 void soundSetVolume(int channel, int volume)
 {
+    if (channel >= 0 && channel < CHANNEL_COUNT) {
+        channels.designed[channel] = volume;
+    }
     if (soundOutput) {
-        soundOutput->setVolume(channel, volume);
+        soundOutput->setVolume(channel, heard(channel, volume));
     }
 }
 

@@ -29,18 +29,36 @@ constexpr int GATE_CUE_VOLUME = 120;
 // is the app's: it sets the radio's channel through soundSetVolume.
 constexpr int RADIO_VOLUME_START = 20;
 
+// The player's share of the designed volumes for the engine and every cue, in
+// percent (sound.effects_volume in options.ini): at 100 every effect plays at
+// its designed level. The radio keeps its own volume. A setting, not part of
+// the world.
+constexpr float EFFECTS_VOLUME_START = 100.0f;
+struct SoundLevels {
+    float effectsVolume = EFFECTS_VOLUME_START;
+};
+extern SoundLevels soundLevels;
+
 struct SoundOutput {
     virtual ~SoundOutput() = default;
     virtual void playSample(int channel, int slot) = 0;
     virtual void setVolume(int channel, int volume) = 0;
 };
 
-// Installs where cues go; nullptr makes every cue silent. Not owned.
+// Installs where cues go; nullptr makes every cue silent. Not owned. An
+// output installed while the effects are not at 100 gets their volumes.
 void soundSetOutput(SoundOutput* output);
+
+// After soundLevels changed: the engine's and the cues' channels get their
+// designed volumes at the new share at once. Nothing when the share is as
+// it was.
+void soundApplyLevels();
 
 // A cue: the sample of the slot starts on the channel, replacing whatever
 // played there. Results are never tested by callers.
 void soundPlaySample(int channel, int slot);
+// The volume is the designed one; an effect's channel plays it at the
+// effects' share.
 void soundSetVolume(int channel, int volume);
 
 // The 0 to 255 volume scale mapped onto SDL2_mixer's 0 to 128, rounded to the

@@ -3,6 +3,8 @@
 #include "app/controls.h"
 #include "app/input.h"
 #include "app/key_names.h"
+#include "app/pad_input.h"
+#include "app/pause.h"
 #include "render/palette.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
@@ -173,6 +175,13 @@ TEST_F(Options, TheExampleFileListsEveryNameWithItsDefault)
         for (int k = 0; k < KEYS_PER_ACTION; ++k) {
             EXPECT_EQ(keyBindings.keys[a][k], defaults.keys[a][k]) << CONTROL_ACTIONS[a].name;
         }
+        const PadInput pad = CONTROL_ACTIONS[a].pad;
+        if (pad.source != PadSource::NONE && !(pad == padButton(PAD_START))) {
+            EXPECT_NE(active.find(std::string("\npad.") + CONTROL_ACTIONS[a].name + " = " + padInputName(pad)),
+                      std::string::npos)
+                << CONTROL_ACTIONS[a].name;
+        }
+        EXPECT_EQ(keyBindings.pads[a], defaults.pads[a]) << CONTROL_ACTIONS[a].name;
     }
     for (int r = 0; r < OPTION_ROW_COUNT; ++r) {
         const OptionRow& row = OPTION_ROWS[r];
@@ -189,4 +198,41 @@ TEST_F(Options, ThePaletteIsChosenByItsNameInTheFile)
     EXPECT_EQ(displayOptions.palette, PALETTE_SAFE);
     resetOptions();
     EXPECT_EQ(displayOptions.palette, PALETTE_DESIGNED);
+}
+
+// Pad lines move buttons between actions the way key lines move keys, Start
+// stays with pause, and the pads act as the lines say.
+TEST_F(Options, PadLinesRebindThePadsButtonsAndStartStaysPause)
+{
+    const std::vector<std::string> problems = applyOptions("pad.fire = X\n"
+                                                           "pad.radio_up = a       # taken from fire\n"
+                                                           "pad.brake = none\n"
+                                                           "pad.pause = y\n"
+                                                           "pad.thrust = start\n"
+                                                           "pad.roll_left = wheel\n"
+                                                           "pad.roll_right = x\n");
+    const std::string at = "Error in options.ini line ";
+    EXPECT_EQ(problems, (std::vector<std::string>{
+                            at + "4: pause stays on start",
+                            at + "5: start always pauses and cannot be bound",
+                            at + "6: no pad button is named \"wheel\"",
+                            at + "7: \"x\" is already bound to fire by line 1",
+                        }));
+
+    PadState pad;
+    const int volume = game.radioVolume;
+    pad.buttons[PAD_A] = true;
+    applyPads(game, &pad, 1, 16.0f);
+    EXPECT_EQ(game.radioVolume, volume + RADIO_VOLUME_STEP);
+    frame(16.5f);
+    EXPECT_EQ(world.rockets[0].state, ROCKET_FREE);
+    pad.buttons[PAD_X] = true;
+    pad.axes[PAD_TRIGGER_LEFT] = 32767;
+    applyPads(game, &pad, 1, 16.0f);
+    frame(16.5f);
+    EXPECT_EQ(world.rockets[0].state, ROCKET_FLYING);
+    EXPECT_EQ(game.hands.thrustInput, 0);  // brake has no trigger
+    pad.buttons[PAD_START] = true;
+    applyPads(game, &pad, 1, 16.0f);
+    EXPECT_TRUE(gamePaused(game));
 }
