@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "app/ghost_race.h"
 #include "app/input.h"
+#include "app/options.h"
 #include "app/pause.h"
 #include "sim/platform_hooks.h"
 #include "sound/sound.h"
@@ -129,9 +130,6 @@ const ControlAction CONTROL_ACTIONS[] = {
 const int CONTROL_ACTION_COUNT = sizeof CONTROL_ACTIONS / sizeof CONTROL_ACTIONS[0];
 static_assert(sizeof CONTROL_ACTIONS / sizeof CONTROL_ACTIONS[0] <= ACTION_CAPACITY, "room for every action");
 
-// After the table, which it is made from.
-KeyBindings keyBindings = defaultKeyBindings();
-
 int controlActionNamed(const std::string& name)
 {
     for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
@@ -192,7 +190,7 @@ void pressAction(Game& game, int action)
 
 void pressKey(Game& game, InputKey key)
 {
-    const int action = keyBindings.actionFor(key);
+    const int action = playerOptions.keys.actionFor(key);
     if (action >= 0) {
         pressAction(game, action);
     }
@@ -200,7 +198,7 @@ void pressKey(Game& game, InputKey key)
 
 void releaseKey(Game& game, InputKey key)
 {
-    const int action = keyBindings.actionFor(key);
+    const int action = playerOptions.keys.actionFor(key);
     if (action >= 0) {
         call(CONTROL_ACTIONS[action].release, game);
     }
@@ -208,13 +206,13 @@ void releaseKey(Game& game, InputKey key)
 
 bool keyHoldsAction(InputKey key)
 {
-    const int action = keyBindings.actionFor(key);
+    const int action = playerOptions.keys.actionFor(key);
     return action >= 0 && CONTROL_ACTIONS[action].release;
 }
 
 void onPadInput(Game& game, PadInput input, bool pressed)
 {
-    const int action = keyBindings.actionForPad(input);
+    const int action = playerOptions.keys.actionForPad(input);
     if (action < 0) {
         return;
     }

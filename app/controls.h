@@ -130,7 +130,6 @@ struct KeyBindings {
     int actionForPad(PadInput input) const;
 };
 KeyBindings defaultKeyBindings();
-extern KeyBindings keyBindings;
 
 // A key or mouse button went down or up. Releasing a key of a held action
 // (thrust, brake, rolls) clears its input, whichever key of the pair is

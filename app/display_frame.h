@@ -12,10 +12,6 @@ struct Game;
 // the swap and the request for the next frame.
 void displayFrame(Game& game);
 
-// Start-up work that need not hold up the first picture (the sound device,
-// the game controllers: tens of milliseconds): run once, right after the
-// first frame is shown. Null in tests and tools, which start what they need.
-extern void (*afterFirstFrame)();
 void onReshape(int width, int height);
 // A window's width over its height; a window shrunk to no height keeps a
 // finite one.

@@ -12,8 +12,6 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 
-void (*afterFirstFrame)() = nullptr;
-
 void displayFrame(Game& game)
 {
     // The radio starts in the first frame after its track is decoded, paused
@@ -41,10 +39,10 @@ void displayFrame(Game& game)
     if (playing) {
         glutPostRedisplay();
     }
-    if (afterFirstFrame) {
-        void (*start)() = afterFirstFrame;
-        afterFirstFrame = nullptr;
-        start();
+    if (game.afterFirstFrame) {
+        void (*start)(Game&) = game.afterFirstFrame;
+        game.afterFirstFrame = nullptr;
+        start(game);
     }
 }
 

@@ -90,6 +90,10 @@ struct Game {
     // The overlay's lines of the frame being drawn; their storage is reused
     // from frame to frame.
     OverlayLines overlayLines;
+    // Start-up work that need not hold up the first picture (the sound device,
+    // the game controllers: tens of milliseconds): run once, right after the
+    // first frame is shown. Null in tests and tools, which start what they need.
+    void (*afterFirstFrame)(Game& game) = nullptr;
     // Told every handled batch of events after its cues; empty in the game.
     // Replays count the events here.
     std::function<void(const FrameEvents&)> eventListener;

@@ -14,8 +14,6 @@ HighScoreList highScoreList;
 
 namespace {
 
-// Set when start-up found the file but could not read it.
-bool fileUnreadAtStart = false;
 
 void setName(HighScoreEntry& entry, const char* name)
 {
@@ -54,7 +52,8 @@ HighScoreList::~HighScoreList()
     freeEntries(first);
 }
 
-HighScoreList::HighScoreList(const HighScoreList& other) : unread(other.unread)
+HighScoreList::HighScoreList(const HighScoreList& other)
+    : unread(other.unread), unreadAtStart(other.unreadAtStart)
 {
     *first = *other.first;
     first->next = nullptr;
@@ -69,6 +68,7 @@ HighScoreList& HighScoreList::operator=(HighScoreList other)
 {
     std::swap(first, other.first);
     std::swap(unread, other.unread);
+    std::swap(unreadAtStart, other.unreadAtStart);
     return *this;
 }
 
@@ -77,6 +77,7 @@ void HighScoreList::reset()
     freeEntries(first);
     first = new HighScoreEntry;
     unread.clear();
+    unreadAtStart = false;
 }
 
 int HighScoreList::size() const
@@ -177,7 +178,7 @@ void readHighScores()
     std::string contents;
     const FileReadStatus status = readWholeFile(HIGH_SCORE_FILE, contents);
     // A folder or an unreadable file in its place counts as no file at all.
-    fileUnreadAtStart = status != FileReadStatus::OK && status != FileReadStatus::MISSING;
+    highScoreList.unreadAtStart = status != FileReadStatus::OK && status != FileReadStatus::MISSING;
     if (status != FileReadStatus::OK) {
         printOpenError();
         return;
@@ -192,12 +193,12 @@ void readHighScores()
 
 void writeHighScores(float bestLapMs)
 {
-    if (fileUnreadAtStart) {
+    if (highScoreList.unreadAtStart) {
         printOpenError();
         return;
     }
     HighScoreList updated = highScoreList;
-    updated.insert(playerName[0] ? playerName : NEUTRAL_PLAYER_NAME, bestLapMs);
+    updated.insert(settingsRead.playerName[0] ? settingsRead.playerName : NEUTRAL_PLAYER_NAME, bestLapMs);
     if (!replaceFileAtomically(HIGH_SCORE_FILE, formatHighScores(updated))) {
         printOpenError();
         return;

@@ -28,6 +28,9 @@ struct HighScoreList {
     // line, a NUL) to its end. They are written back unchanged after the
     // entries, so no lap is ever dropped by a rewrite.
     std::string unread;
+    // The file was there at start but could not be read: it is never written
+    // over, as the laps it holds may be the player's.
+    bool unreadAtStart = false;
 
     HighScoreList() = default;
     ~HighScoreList();
@@ -47,6 +50,8 @@ struct HighScoreList {
     bool insert(const char* name, float time);
 };
 
+// Read at start, rewritten by the exit sequence, which any toolkit callback
+// may run.
 extern HighScoreList highScoreList;
 
 // Appends the "name seconds" lines of the text to the list until a line does

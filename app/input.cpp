@@ -3,12 +3,12 @@
 #include "app/controls.h"
 #include "app/exit_sequence.h"
 #include "app/game.h"
+#include "app/options.h"
 #include "app/pause.h"
 #include "sim/platform_hooks.h"
 
 #include <cmath>
 
-MouseFeel mouseFeel;
 
 namespace {
 
@@ -114,8 +114,8 @@ void steerByMouse(Game& game, int x, int y)
         pitch = pitch * std::fabs(dy) / MOUSE_PIXELS;
     }
     // Multiplying by the start factor 1 leaves the angles bit for bit as they were.
-    yaw = yaw * mouseFeel.sensitivity;
-    pitch = pitch * (mouseFeel.invertY ? -mouseFeel.sensitivity : mouseFeel.sensitivity);
+    yaw = yaw * playerOptions.mouse.sensitivity;
+    pitch = pitch * (playerOptions.mouse.invertY ? -playerOptions.mouse.sensitivity : playerOptions.mouse.sensitivity);
     hands.lastMouseX = x;
     hands.lastMouseY = y;
 

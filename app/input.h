@@ -50,7 +50,6 @@ struct MouseFeel {
     float sensitivity = MOUSE_SENSITIVITY_START;
     bool invertY = false;
 };
-extern MouseFeel mouseFeel;
 
 struct Game;
 

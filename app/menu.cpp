@@ -136,7 +136,7 @@ MenuOutcome PauseMenu::pads(const PadState* pads, int count, float nowMs)
     const PadState pad = combinePads(pads, count);
     std::vector<PadInput> pressed;
     const bool capturing = page == Page::OPTIONS && options.capturingInput();
-    const std::vector<MenuInput> inputs = padReader.read(pad, padOptions.deadzone, nowMs, &pressed);
+    const std::vector<MenuInput> inputs = padReader.read(pad, playerOptions.pad.deadzone, nowMs, &pressed);
     if (capturing) {
         options.padPressed(pressed);
         return MenuOutcome::STAY;

@@ -49,7 +49,7 @@ void drawMenu(PauseMenu& menu)
     if (viewport[2] <= 0 || viewport[3] <= 0) {
         return;
     }
-    const int scale = hudScale(viewport[2], viewport[3], static_cast<int>(displayOptions.hudScale));
+    const int scale = hudScale(viewport[2], viewport[3], static_cast<int>(playerOptions.display.hudScale));
     menu.layout = MenuLayout{viewport[2], viewport[3], scale};
     menuLines.count = 0;
     composeMenu(menu.view(), menu.layout, menuLines);

@@ -1,6 +1,7 @@
 #include "app/menu_input.h"
 
 #include "app/input.h"
+#include "app/options.h"
 #include "app/pause.h"
 
 #include <cmath>
@@ -25,7 +26,7 @@ MenuInput menuInputForKey(InputKey key)
     if (key == characterKey(KEY_ESCAPE) || key == characterKey('\b')) {
         return MenuInput::BACK;
     }
-    const int action = keyBindings.actionFor(key);
+    const int action = playerOptions.keys.actionFor(key);
     if (action >= 0 && CONTROL_ACTIONS[action].press == togglePause) {
         return MenuInput::RESUME;
     }

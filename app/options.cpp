@@ -13,18 +13,18 @@
 #include <cstdio>
 
 const char* const OPTIONS_FILE = "options.ini";
-PadOptions padOptions;
-DisplayOptions displayOptions;
+
+PlayerOptions playerOptions;
 
 const OptionRow OPTION_ROWS[] = {
-    {"mouse.sensitivity", &mouseFeel.sensitivity, nullptr, 0.1f, 10.0f, MOUSE_SENSITIVITY_START},
-    {"mouse.invert", nullptr, &mouseFeel.invertY, 0.0f, 1.0f, 0.0f},
-    {"pad.deadzone", &padOptions.deadzone, nullptr, 0.0f, 0.9f, PAD_DEADZONE_START},
-    {"pad.look_speed", &padOptions.lookSpeed, nullptr, 0.1f, 10.0f, PAD_LOOK_SPEED_START},
-    {"pad.invert", nullptr, &padOptions.invertY, 0.0f, 1.0f, 0.0f},
-    {"hud.scale", &displayOptions.hudScale, nullptr, 0.0f, 4.0f, 0.0f, true},
-    {"display.vsync", nullptr, &displayOptions.vsync, 0.0f, 1.0f, 0.0f},
-    {"display.palette", &displayOptions.palette, nullptr, 0.0f, PALETTE_COUNT - 1, PALETTE_DESIGNED, true, PALETTE_NAMES},
+    {"mouse.sensitivity", &playerOptions.mouse.sensitivity, nullptr, 0.1f, 10.0f, MOUSE_SENSITIVITY_START},
+    {"mouse.invert", nullptr, &playerOptions.mouse.invertY, 0.0f, 1.0f, 0.0f},
+    {"pad.deadzone", &playerOptions.pad.deadzone, nullptr, 0.0f, 0.9f, PAD_DEADZONE_START},
+    {"pad.look_speed", &playerOptions.pad.lookSpeed, nullptr, 0.1f, 10.0f, PAD_LOOK_SPEED_START},
+    {"pad.invert", nullptr, &playerOptions.pad.invertY, 0.0f, 1.0f, 0.0f},
+    {"hud.scale", &playerOptions.display.hudScale, nullptr, 0.0f, 4.0f, 0.0f, true},
+    {"display.vsync", nullptr, &playerOptions.display.vsync, 0.0f, 1.0f, 0.0f},
+    {"display.palette", &playerOptions.display.palette, nullptr, 0.0f, PALETTE_COUNT - 1, PALETTE_DESIGNED, true, PALETTE_NAMES},
     {"sound.effects_volume", &soundLevels.effectsVolume, nullptr, 0.0f, 100.0f, EFFECTS_VOLUME_START, true},
 };
 const int OPTION_ROW_COUNT = sizeof OPTION_ROWS / sizeof OPTION_ROWS[0];
@@ -261,7 +261,7 @@ std::string applyLine(KeyLines& lines, const std::string& name, const std::strin
 
 void resetOptions()
 {
-    keyBindings = defaultKeyBindings();
+    playerOptions.keys = defaultKeyBindings();
     for (const OptionRow& row : OPTION_ROWS) {
         if (row.flag) {
             *row.flag = row.start != 0.0f;
@@ -284,13 +284,13 @@ std::vector<std::string> applyOptions(const std::string& text)
                                ": " + problem);
         }
     }
-    keyBindings = bindingsFrom(lines);
+    playerOptions.keys = bindingsFrom(lines);
     // A key named for one action is taken from the action that has it by
     // default; a player who did not mean to leave that one without a key
     // hears of it.
     for (int action = 0; action < CONTROL_ACTION_COUNT; ++action) {
         bool hasKey = false;
-        for (const InputKey& key : keyBindings.keys[action]) {
+        for (const InputKey& key : playerOptions.keys.keys[action]) {
             hasKey = hasKey || key.bound();
         }
         if (!hasKey) {

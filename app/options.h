@@ -20,6 +20,9 @@
 // Then each action left without a key is named in one line.
 #pragma once
 
+#include "app/controls.h"
+#include "app/input.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -37,7 +40,6 @@ struct PadOptions {
     float lookSpeed = PAD_LOOK_SPEED_START;
     bool invertY = false;
 };
-extern PadOptions padOptions;
 
 // Display settings for the platform side.
 struct DisplayOptions {
@@ -47,7 +49,18 @@ struct DisplayOptions {
     bool vsync = false;
     float palette = 0.0f;  // the course's colours: 0 designed, 1 safe (render/palette.h)
 };
-extern DisplayOptions displayOptions;
+
+// Everything options.ini sets, as read at start and changed on the options
+// screen: the controls' keys and pad buttons, the mouse's and the pads'
+// feel, the display. One for the process: the input callbacks, the pad
+// reader and the options screen all read it between frames.
+struct PlayerOptions {
+    KeyBindings keys = defaultKeyBindings();
+    MouseFeel mouse;
+    PadOptions pad;
+    DisplayOptions display;
+};
+extern PlayerOptions playerOptions;
 
 // One option of the file besides the key. lines. A number option takes values
 // from low to high, both included (whole numbers only when whole is set); a

@@ -49,10 +49,10 @@ std::vector<OptionValue> currentOptionValues()
     }
     for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
         const std::string name = CONTROL_ACTIONS[a].name;
-        values.push_back({"key." + name, keysValue(keyBindings.keys[a])});
+        values.push_back({"key." + name, keysValue(playerOptions.keys.keys[a])});
         // Start always pauses: its action has no pad line.
         if (!(CONTROL_ACTIONS[a].pad == padButton(PAD_START))) {
-            const std::string pad = padInputName(keyBindings.pads[a]);
+            const std::string pad = padInputName(playerOptions.keys.pads[a]);
             values.push_back({"pad." + name, pad.empty() ? "none" : pad});
         }
     }

@@ -56,7 +56,7 @@ std::string actionLabel(int action)
 std::string keysText(int action)
 {
     std::string text;
-    for (const InputKey& key : keyBindings.keys[action]) {
+    for (const InputKey& key : playerOptions.keys.keys[action]) {
         if (key.bound()) {
             text += (text.empty() ? "" : " / ") + keyName(key);
         }
@@ -66,7 +66,7 @@ std::string keysText(int action)
 
 std::string padText(int action)
 {
-    const std::string name = padInputName(keyBindings.pads[action]);
+    const std::string name = padInputName(playerOptions.keys.pads[action]);
     return name.empty() ? "-" : name;
 }
 
@@ -152,7 +152,7 @@ bool OptionsScreen::input(MenuInput in)
         if (in == MenuInput::UP || in == MenuInput::DOWN) {
             confirmSelected = in == MenuInput::UP ? 0 : 1;
         } else if (in == MenuInput::TAKE && confirmSelected == 1) {
-            keyBindings = defaultKeyBindings();
+            playerOptions.keys = defaultKeyBindings();
             note = "Every key and pad button is back as the game starts";
             confirmingReset = false;
         } else if (in == MenuInput::TAKE || in == MenuInput::BACK) {
@@ -221,7 +221,7 @@ bool OptionsScreen::key(InputKey key)
     }
     note = actionLabel(action) + ": " + name;
     for (int other = 0; other < CONTROL_ACTION_COUNT; ++other) {
-        for (InputKey& held : keyBindings.keys[other]) {
+        for (InputKey& held : playerOptions.keys.keys[other]) {
             if (other != action && held == key) {
                 held = InputKey{};
                 note = name + " moved from " + actionLabel(other) + " to " + actionLabel(action);
@@ -232,9 +232,9 @@ bool OptionsScreen::key(InputKey key)
             }
         }
     }
-    keyBindings.keys[action][0] = key;
+    playerOptions.keys.keys[action][0] = key;
     for (int k = 1; k < KEYS_PER_ACTION; ++k) {
-        keyBindings.keys[action][k] = InputKey{};
+        playerOptions.keys.keys[action][k] = InputKey{};
     }
     return false;
 }
@@ -265,12 +265,12 @@ void OptionsScreen::padPressed(const std::vector<PadInput>& pressed)
         return;
     }
     note = actionLabel(action) + ": pad " + name;
-    const int other = keyBindings.actionForPad(input);
+    const int other = playerOptions.keys.actionForPad(input);
     if (other >= 0 && other != action) {
-        keyBindings.pads[other] = PadInput{};
+        playerOptions.keys.pads[other] = PadInput{};
         note = "pad " + name + " moved from " + actionLabel(other) + " to " + actionLabel(action);
     }
-    keyBindings.pads[action] = input;
+    playerOptions.keys.pads[action] = input;
 }
 
 void OptionsScreen::hover(int shownRow)

@@ -51,14 +51,14 @@ void sendChanges(Game& game, const PadsHeld& now, bool pressed)
 // by half the angle they are given.
 void turnByStick(Game& game, const PadState& pad, float elapsedMs)
 {
-    const StickDeflection stick = stickDeflection(pad, padOptions.deadzone);
+    const StickDeflection stick = stickDeflection(pad, playerOptions.pad.deadzone);
     if (stick.x == 0.0 && stick.y == 0.0) {
         return;
     }
     const float ms = elapsedMs < PAD_TURN_LONGEST_MS ? elapsedMs : PAD_TURN_LONGEST_MS;
-    const double angle = 2.0 * PAD_TURN_RATE * static_cast<double>(padOptions.lookSpeed) * ms / 1000.0;
+    const double angle = 2.0 * PAD_TURN_RATE * static_cast<double>(playerOptions.pad.lookSpeed) * ms / 1000.0;
     game.input.look(static_cast<float>(-stick.x * angle),
-                    static_cast<float>((padOptions.invertY ? stick.y : -stick.y) * angle));
+                    static_cast<float>((playerOptions.pad.invertY ? stick.y : -stick.y) * angle));
 }
 
 }  // namespace

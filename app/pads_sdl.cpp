@@ -33,6 +33,8 @@ struct Pads {
     SDL_JoystickID ids[PAD_CAPACITY] = {};
     int count = 0;
 };
+// The pads SDL has open: read by every frame and by the paused idle turn,
+// both toolkit callbacks.
 Pads pads;
 
 // Refused lines named one by one; a file of many is only counted beyond these.

@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-char gameModeString[GAME_MODE_STRING_MAX + 1] = "";
-char playerName[PLAYER_NAME_MAX + 1] = "";
+SettingsRead settingsRead;
 
 namespace {
 
@@ -69,8 +68,8 @@ void readSettings()
         return;
     }
     const Settings settings = parseSettings(contents);
-    copyInto(gameModeString, sizeof gameModeString, settings.gameMode);
-    copyInto(playerName, sizeof playerName, settings.playerName);
-    std::printf("%s\n%s\n%s\n", gameModeString, playerName, gameModeString);
+    copyInto(settingsRead.gameModeString, sizeof settingsRead.gameModeString, settings.gameMode);
+    copyInto(settingsRead.playerName, sizeof settingsRead.playerName, settings.playerName);
+    std::printf("%s\n%s\n%s\n", settingsRead.gameModeString, settingsRead.playerName, settingsRead.gameModeString);
     std::fflush(stdout);
 }

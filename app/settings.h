@@ -11,10 +11,16 @@ constexpr int SETTINGS_TOKEN_MAX = 27;
 // can hold.
 constexpr int GAME_MODE_STRING_MAX = (SETTINGS_TOKEN_MAX - 4) + 1 + (SETTINGS_TOKEN_MAX - 4) + 1 + (SETTINGS_TOKEN_MAX - 3);
 
-// Handed to game mode, as "1024x768:32@85"; empty when the file is missing.
-extern char gameModeString[GAME_MODE_STRING_MAX + 1];
-// Empty when the file is missing.
-extern char playerName[PLAYER_NAME_MAX + 1];
+// What "vorel.ini" said, read once at start, before the display opens and
+// long before the exit sequence (which may run from any toolkit callback)
+// enters the player's name in the high-score list.
+struct SettingsRead {
+    // Handed to game mode, as "1024x768:32@85"; empty when the file is missing.
+    char gameModeString[GAME_MODE_STRING_MAX + 1] = "";
+    // Empty when the file is missing.
+    char playerName[PLAYER_NAME_MAX + 1] = "";
+};
+extern SettingsRead settingsRead;
 
 struct Settings {
     std::string gameMode;    // at most GAME_MODE_STRING_MAX characters
@@ -28,7 +34,7 @@ struct Settings {
 // as an empty one.
 Settings parseSettings(const std::string& text);
 
-// Reads "vorel.ini" into gameModeString and playerName and echoes the mode,
+// Reads "vorel.ini" into settingsRead and echoes the mode,
 // the name and the mode again on standard output. A missing file is reported
 // and leaves both empty.
 void readSettings();

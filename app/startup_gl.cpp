@@ -55,9 +55,9 @@ int onDisplayLost(Display* display)
     _exit(1);
 }
 
-void startSoundAndPads()
+void startSoundAndPads(Game& game)
 {
-    soundInit(callbackGame->radioVolume);
+    soundInit(game.radioVolume);
     startPads();
 }
 
@@ -104,8 +104,8 @@ void loadWorld(Game& game, uint32_t seed)
     // course, the camera facing gate 0, the lap state and the octree. Loading
     // draws no random numbers, so the field depends on the seed alone.
     startGame(game, seed);
-    game.view.hudScale = static_cast<int>(displayOptions.hudScale);
-    game.view.palette = static_cast<int>(displayOptions.palette);
+    game.view.hudScale = static_cast<int>(playerOptions.display.hudScale);
+    game.view.palette = static_cast<int>(playerOptions.display.palette);
 }
 
 void prepareGraphics(Game& game)
@@ -117,7 +117,7 @@ void prepareGraphics(Game& game)
 
     // Frames run as fast as the machine allows, unless the player asked to
     // wait for the retrace.
-    setSwapInterval(displayOptions.vsync ? 1 : 0);
+    setSwapInterval(playerOptions.display.vsync ? 1 : 0);
 }
 
 int runGame(int argc, char** argv)
@@ -139,7 +139,7 @@ int runGame(int argc, char** argv)
     game.clockSource = timerGetTime;
     // The sound and the game controllers start right after the first frame
     // is shown: the picture does not wait for SDL's devices.
-    afterFirstFrame = startSoundAndPads;
+    game.afterFirstFrame = startSoundAndPads;
 
     // The display string must be set before glutInit, and the display's name
     // read before glutInit removes it from the arguments.
@@ -148,7 +148,7 @@ int runGame(int argc, char** argv)
     glutInit(&argc, argv);
     XSetIOErrorHandler(onDisplayLost);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
-    enterDisplay(gameModeString, displayName);
+    enterDisplay(settingsRead.gameModeString, displayName);
     // From here on the core may reach the display, e.g. to leave game mode
     // when a texture is missing.
     installPlatformHooks();

@@ -8,6 +8,8 @@ struct Timer {
     int64_t start = 0;        // tick count at timerInit
 };
 
+// The process's clock: timerGetTime is the game's play-clock source, a plain
+// function the pause hands its readings from.
 extern Timer timer;
 
 void timerInit();

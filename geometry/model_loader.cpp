@@ -221,6 +221,7 @@ struct CachedModel {
 
 std::vector<CachedModel>& modelCache()
 {
+    // One for the process: the 219 records of the world load three files.
     static std::vector<CachedModel> cache;
     return cache;
 }

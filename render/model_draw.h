@@ -10,6 +10,8 @@ constexpr float GATE_SCALE = 2.5f;
 
 // Name of the first of ASTEROID_LIST_COUNT consecutive lists; list
 // asteroidListBase + i holds the body of asteroid i. 0 while no lists exist.
+// GL objects of the process's one context, made and deleted from the F7 key's
+// callback.
 extern unsigned int asteroidListBase;
 
 #include "render/view_settings.h"

@@ -23,6 +23,8 @@ struct DecodingRound {
     DecodedTexture results[TEXTURE_SLOT_COUNT];
 };
 
+// The one round of the process: started before the display exists and taken
+// slot by slot once it does, across start-up's calls.
 std::shared_ptr<DecodingRound> currentRound;  // touched by the GL thread only
 
 // Begins the next slot, or returns -1 when there is none left to begin.

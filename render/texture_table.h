@@ -23,6 +23,7 @@ struct TextureTable {
     unsigned int names[TEXTURE_SLOT_COUNT] = {};
 };
 
+// The GL texture names of the process's one context, bound by every pass.
 extern TextureTable textureTable;
 
 // Binds the texture of a slot to GL_TEXTURE_2D.

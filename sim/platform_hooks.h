@@ -24,4 +24,6 @@ struct PlatformHooks {
     void (*exitProcess)(int status) = nullptr;
 };
 
+// Installed once at start-up (tests install their own): the core reaches
+// the toolkit through it from within the toolkit's callbacks.
 extern PlatformHooks platformHooks;

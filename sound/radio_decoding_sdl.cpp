@@ -108,7 +108,9 @@ struct RadioJob {
     DecodedTrack track;
 };
 
-std::shared_ptr<RadioJob> currentJob;  // main thread only
+// The one job of the process, started at start-up and taken by the frame
+// that finds it done (soundUpdate, from a toolkit callback); main thread only.
+std::shared_ptr<RadioJob> currentJob;
 
 void runJob(const std::shared_ptr<RadioJob>& job)
 {

@@ -6,20 +6,21 @@ SoundLevels soundLevels;
 
 namespace {
 
-SoundOutput* soundOutput = nullptr;
-
-// Each channel's designed volume, as last set; a channel never set plays at full.
-struct ChannelVolumes {
+// Where the cues go: the output installed (null: silence), each channel's
+// designed volume as last set (a channel never set plays at full), and the
+// effects' share last sent. One for the process, as the sound device is.
+struct CueSink {
+    SoundOutput* output = nullptr;
     int designed[CHANNEL_COUNT];
-    ChannelVolumes()
+    int appliedShare = static_cast<int>(EFFECTS_VOLUME_START);
+    CueSink()
     {
         for (int& volume : designed) {
             volume = SOUND_VOLUME_MAX;
         }
     }
 };
-ChannelVolumes channels;
-int appliedShare = static_cast<int>(EFFECTS_VOLUME_START);
+CueSink sink;
 
 int effectsShare()
 {
@@ -39,7 +40,7 @@ void sendEffectVolumes()
 {
     for (int channel = 0; channel < CHANNEL_COUNT; ++channel) {
         if (channel != CHANNEL_RADIO) {
-            soundOutput->setVolume(channel, heard(channel, channels.designed[channel]));
+            sink.output->setVolume(channel, heard(channel, sink.designed[channel]));
         }
     }
 }
@@ -48,38 +49,38 @@ void sendEffectVolumes()
 
 void soundSetOutput(SoundOutput* output)
 {
-    soundOutput = output;
-    appliedShare = effectsShare();
-    if (soundOutput && appliedShare != static_cast<int>(EFFECTS_VOLUME_START)) {
+    sink.output = output;
+    sink.appliedShare = effectsShare();
+    if (sink.output && sink.appliedShare != static_cast<int>(EFFECTS_VOLUME_START)) {
         sendEffectVolumes();
     }
 }
 
 void soundApplyLevels()
 {
-    if (effectsShare() == appliedShare) {
+    if (effectsShare() == sink.appliedShare) {
         return;
     }
-    appliedShare = effectsShare();
-    if (soundOutput) {
+    sink.appliedShare = effectsShare();
+    if (sink.output) {
         sendEffectVolumes();
     }
 }
 
 void soundPlaySample(int channel, int slot)
 {
-    if (soundOutput) {
-        soundOutput->playSample(channel, slot);
+    if (sink.output) {
+        sink.output->playSample(channel, slot);
     }
 }
 
 void soundSetVolume(int channel, int volume)
 {
     if (channel >= 0 && channel < CHANNEL_COUNT) {
-        channels.designed[channel] = volume;
+        sink.designed[channel] = volume;
     }
-    if (soundOutput) {
-        soundOutput->setVolume(channel, heard(channel, volume));
+    if (sink.output) {
+        sink.output->setVolume(channel, heard(channel, volume));
     }
 }
 

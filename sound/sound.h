@@ -37,6 +37,8 @@ constexpr float EFFECTS_VOLUME_START = 100.0f;
 struct SoundLevels {
     float effectsVolume = EFFECTS_VOLUME_START;
 };
+// options.ini's effects volume, which the options table sets and every cue
+// reads.
 extern SoundLevels soundLevels;
 
 struct SoundOutput {

@@ -24,6 +24,13 @@ const char* const SAMPLE_FILES[SAMPLE_COUNT] = {
 const char* const MUSIC_FILE = "sound/bk01.mp3";
 const char* const ENGINE_FILE = "sound/engine.wav";
 
+// The cues' way into the mixer.
+class MixerOutput : public SoundOutput {
+public:
+    void playSample(int channel, int slot) override;
+    void setVolume(int channel, int volume) override;
+};
+
 struct SoundDevice {
     bool open = false;
     bool silent = false;
@@ -32,28 +39,28 @@ struct SoundDevice {
     Mix_Chunk* music = nullptr;
     Mix_Chunk* engine = nullptr;
     Mix_Chunk* samples[SAMPLE_COUNT] = {};
+    bool closesAtExit = false;  // soundShutdown is registered to run at exit
+    MixerOutput output;
 };
 
+// The one sound device of the process: every way out (Escape, a lost
+// display, exit from a library) must reach it to stop the mixer, and the
+// mixer's thread reads what it holds.
 SoundDevice device;
-bool closesAtExit = false;
 
-class MixerOutput : public SoundOutput {
-public:
-    void playSample(int channel, int slot) override
-    {
-        if (slot >= 0 && slot < SAMPLE_COUNT && device.samples[slot]) {
-            Mix_PlayChannel(channel, device.samples[slot], 0);
-        }
+void MixerOutput::playSample(int channel, int slot)
+{
+    if (slot >= 0 && slot < SAMPLE_COUNT && device.samples[slot]) {
+        Mix_PlayChannel(channel, device.samples[slot], 0);
     }
-    void setVolume(int channel, int volume) override
-    {
-        if (device.open) {
-            Mix_Volume(channel, soundMixerVolume(volume));
-        }
-    }
-};
+}
 
-MixerOutput mixerOutput;
+void MixerOutput::setVolume(int channel, int volume)
+{
+    if (device.open) {
+        Mix_Volume(channel, soundMixerVolume(volume));
+    }
+}
 
 // A machine without a sound server or card makes ALSA print several lines of
 // complaints; nothing is wrong with the game, so they are kept off the console.
@@ -200,8 +207,8 @@ void soundInit(int radioVolume)
     // radio's samples among them, while SDL's audio thread still mixes from
     // them. Handlers registered after those objects were built run before
     // their destructors, so this one stops the mixer first.
-    if (!closesAtExit) {
-        closesAtExit = std::atexit(soundShutdown) == 0;
+    if (!device.closesAtExit) {
+        device.closesAtExit = std::atexit(soundShutdown) == 0;
     }
     Mix_AllocateChannels(CHANNEL_COUNT);
 
@@ -213,7 +220,7 @@ void soundInit(int radioVolume)
     for (int slot = 0; slot < SAMPLE_COUNT; ++slot) {
         device.samples[slot] = loadSound(SAMPLE_FILES[slot]);
     }
-    soundSetOutput(&mixerOutput);
+    soundSetOutput(&device.output);
 
     soundSetVolume(CHANNEL_RADIO, radioVolume);
     if (device.engine) {
@@ -266,7 +273,9 @@ void soundShutdown()
     if (device.silent) {
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     }
+    const bool closesAtExit = device.closesAtExit;
     device = SoundDevice{};
+    device.closesAtExit = closesAtExit;
 }
 
 bool soundIsSilentDevice()

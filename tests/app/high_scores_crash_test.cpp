@@ -60,7 +60,7 @@ std::string startingList()
 {
     const int devNull = open("/dev/null", O_WRONLY);
     dup2(devNull, 1);
-    std::snprintf(playerName, sizeof playerName, "%s", RUN_PLAYER);
+    std::snprintf(settingsRead.playerName, sizeof settingsRead.playerName, "%s", RUN_PLAYER);
     readHighScores();
     const char byte = 1;
     if (write(ready, &byte, 1) != 1) {

@@ -29,11 +29,11 @@ std::string afterInsert(const std::string& file, const char* name, float ms)
 struct ExitState {
     ExitState(const char* name, float lap) : bestLapMs(lap)
     {
-        std::snprintf(playerName, sizeof playerName, "%s", name);
+        std::snprintf(settingsRead.playerName, sizeof settingsRead.playerName, "%s", name);
     }
     ~ExitState()
     {
-        playerName[0] = '\0';
+        settingsRead.playerName[0] = '\0';
         highScoreList.reset();
     }
     void write() const { writeHighScores(bestLapMs); }
@@ -59,7 +59,7 @@ std::string exitWriteAsNobody(const std::string& folder)
         if (chdir(folder.c_str()) != 0) {
             return 3;
         }
-        std::snprintf(playerName, sizeof playerName, "Ace");
+        std::snprintf(settingsRead.playerName, sizeof settingsRead.playerName, "Ace");
         readHighScores();
         std::fflush(stdout);
         dup2(printed[1], 1);

@@ -160,11 +160,11 @@ TEST_F(Menu, RebindingShowsMovesAndLeavingSavesTheFile)
     press(RETURN);
     PadState state;
     pad(state, 0.0f);
-    padOptions.deadzone = 0.5f;
+    playerOptions.pad.deadzone = 0.5f;
     state.axes[PAD_TRIGGER_LEFT] = 13000;  // past the press point, under the deadzone
     pad(state, 16.0f);
     EXPECT_TRUE(menu.options.capturingInput());
-    padOptions.deadzone = PAD_DEADZONE_START;
+    playerOptions.pad.deadzone = PAD_DEADZONE_START;
     state = PadState{};
     state.buttons[PAD_Y] = true;
     pad(state, 32.0f);
@@ -180,7 +180,7 @@ TEST_F(Menu, RebindingShowsMovesAndLeavingSavesTheFile)
     EXPECT_EQ(line("fire").value + " " + line("fire").extra, "w pad y");
     press(DOWN);  // mouse sensitivity
     press(specialKey(KEY_RIGHT));
-    EXPECT_EQ(mouseFeel.sensitivity, 1.1f);
+    EXPECT_EQ(playerOptions.mouse.sensitivity, 1.1f);
 
     press(ESCAPE);
     EXPECT_EQ(menu.view().title, "PAUSE");

@@ -45,11 +45,11 @@ TEST_F(OptionsSave, ChangesAreSetInTheirLinesAndTheRestOfTheFileStays)
     ASSERT_EQ(::stat(OPTIONS_FILE, &info), 0);
     EXPECT_EQ(info.st_mtime, 1000000);
 
-    mouseFeel.sensitivity = 0.5f;
-    mouseFeel.invertY = true;
-    keyBindings.keys[controlActionNamed("fire")][1] = specialKey(KEY_UP);
-    keyBindings.keys[controlActionNamed("brake")][0] = InputKey{};
-    keyBindings.pads[controlActionNamed("fire")] = padButton(PAD_DPAD_LEFT);
+    playerOptions.mouse.sensitivity = 0.5f;
+    playerOptions.mouse.invertY = true;
+    playerOptions.keys.keys[controlActionNamed("fire")][1] = specialKey(KEY_UP);
+    playerOptions.keys.keys[controlActionNamed("brake")][0] = InputKey{};
+    playerOptions.keys.pads[controlActionNamed("fire")] = padButton(PAD_DPAD_LEFT);
     const std::vector<OptionValue> changes = changedOptionValues(before, currentOptionValues());
     EXPECT_EQ(changes, (std::vector<OptionValue>{{"mouse.sensitivity", "0.5"}, {"mouse.invert", "1"},
                                                  {"key.brake", "none"}, {"key.fire", "w up"},

@@ -120,15 +120,15 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
                             "options.ini: roll_right has no key now",
                             "options.ini: pause has no key now",
                         }));
-    EXPECT_EQ(mouseFeel.sensitivity, 10.0f);
-    EXPECT_EQ(padOptions.deadzone, 0.9f);
-    EXPECT_EQ(padOptions.lookSpeed, 0.1f);
-    EXPECT_TRUE(padOptions.invertY);
-    EXPECT_EQ(displayOptions.hudScale, 3.0f);
+    EXPECT_EQ(playerOptions.mouse.sensitivity, 10.0f);
+    EXPECT_EQ(playerOptions.pad.deadzone, 0.9f);
+    EXPECT_EQ(playerOptions.pad.lookSpeed, 0.1f);
+    EXPECT_TRUE(playerOptions.pad.invertY);
+    EXPECT_EQ(playerOptions.display.hudScale, 3.0f);
     // Refused lines leave their actions as they were.
-    EXPECT_EQ(keyBindings.actionFor(characterKey('s')), controlActionNamed("brake"));
-    EXPECT_EQ(keyBindings.actionFor(characterKey('q')), controlActionNamed("roll_left"));
-    EXPECT_EQ(keyBindings.actionFor(specialKey(KEY_F2)), controlActionNamed("fps"));
+    EXPECT_EQ(playerOptions.keys.actionFor(characterKey('s')), controlActionNamed("brake"));
+    EXPECT_EQ(playerOptions.keys.actionFor(characterKey('q')), controlActionNamed("roll_left"));
+    EXPECT_EQ(playerOptions.keys.actionFor(specialKey(KEY_F2)), controlActionNamed("fps"));
 }
 
 TEST_F(Options, FilesThatCannotBeUsedGetOneLineAndTheDefaults)
@@ -140,7 +140,7 @@ TEST_F(Options, FilesThatCannotBeUsedGetOneLineAndTheDefaults)
         applyOptions("key.thrust = up");
         writeWholeFile(OPTIONS_FILE, file);
         EXPECT_EQ(captureStdout(readOptions), "Error reading file: options.ini\n") << file.size() << " bytes";
-        EXPECT_EQ(keyBindings.actionFor(characterKey('w')), controlActionNamed("thrust"));
+        EXPECT_EQ(playerOptions.keys.actionFor(characterKey('w')), controlActionNamed("thrust"));
     }
 
     const std::string opening = "Error opening file: options.ini\n";
@@ -154,7 +154,7 @@ TEST_F(Options, FilesThatCannotBeUsedGetOneLineAndTheDefaults)
     writeWholeFile(OPTIONS_FILE, "mouse.invert = 1\n");
     std::filesystem::permissions(OPTIONS_FILE, perms::none);
     int status = -1;
-    EXPECT_EQ(captureStdout([&] { status = exitStatusAsNobody([] { readOptions(); return mouseFeel.invertY ? 1 : 0; }); }),
+    EXPECT_EQ(captureStdout([&] { status = exitStatusAsNobody([] { readOptions(); return playerOptions.mouse.invertY ? 1 : 0; }); }),
               opening);
     EXPECT_EQ(status, 0);
 }
@@ -173,7 +173,7 @@ TEST_F(Options, TheExampleFileListsEveryNameWithItsDefault)
         EXPECT_NE(active.find(std::string("\nkey.") + CONTROL_ACTIONS[a].name + " = "), std::string::npos)
             << CONTROL_ACTIONS[a].name;
         for (int k = 0; k < KEYS_PER_ACTION; ++k) {
-            EXPECT_EQ(keyBindings.keys[a][k], defaults.keys[a][k]) << CONTROL_ACTIONS[a].name;
+            EXPECT_EQ(playerOptions.keys.keys[a][k], defaults.keys[a][k]) << CONTROL_ACTIONS[a].name;
         }
         const PadInput pad = CONTROL_ACTIONS[a].pad;
         if (pad.source != PadSource::NONE && !(pad == padButton(PAD_START))) {
@@ -181,7 +181,7 @@ TEST_F(Options, TheExampleFileListsEveryNameWithItsDefault)
                       std::string::npos)
                 << CONTROL_ACTIONS[a].name;
         }
-        EXPECT_EQ(keyBindings.pads[a], defaults.pads[a]) << CONTROL_ACTIONS[a].name;
+        EXPECT_EQ(playerOptions.keys.pads[a], defaults.pads[a]) << CONTROL_ACTIONS[a].name;
     }
     for (int r = 0; r < OPTION_ROW_COUNT; ++r) {
         const OptionRow& row = OPTION_ROWS[r];
@@ -195,9 +195,9 @@ TEST_F(Options, ThePaletteIsChosenByItsNameInTheFile)
 {
     writeWholeFile(OPTIONS_FILE, "display.palette = 1\nDisplay.Palette = Safe\n");
     EXPECT_EQ(captureStdout(readOptions), "Error in options.ini line 1: display.palette must be designed or safe\n");
-    EXPECT_EQ(displayOptions.palette, PALETTE_SAFE);
+    EXPECT_EQ(playerOptions.display.palette, PALETTE_SAFE);
     resetOptions();
-    EXPECT_EQ(displayOptions.palette, PALETTE_DESIGNED);
+    EXPECT_EQ(playerOptions.display.palette, PALETTE_DESIGNED);
 }
 
 // Pad lines move buttons between actions the way key lines move keys, Start

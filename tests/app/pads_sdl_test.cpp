@@ -105,11 +105,11 @@ TEST_F(PadFrames, TheStickTurnsTheViewAsFarAtAnyFrameRateAndRestsWhilePaused)
     // Half way toward the player past a deadzone of 0.2, at twice the speed,
     // for 33 ms: up by (0.5 - 0.2) / 0.8 of the full rate (no jump at the
     // deadzone's edge); inverted, down.
-    padOptions = PadOptions{0.2f, 2.0f, false};
+    playerOptions.pad = PadOptions{0.2f, 2.0f, false};
     SDL_JoystickSetVirtualAxis(pad, LEFT_X, 0);
     SDL_JoystickSetVirtualAxis(pad, LEFT_Y, FULL / 2);
     for (const bool invert : {false, true}) {
-        padOptions.invertY = invert;
+        playerOptions.pad.invertY = invert;
         placeCamera();
         frames(2);
         const double expected = PAD_TURN_RATE * 2.0 * 0.375 * 0.033;

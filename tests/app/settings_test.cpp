@@ -49,19 +49,19 @@ TEST(SettingsParse, MissingTokensLeaveTheirFieldsEmpty)
 TEST(SettingsFile, ReadEchoesModeNameModeAndAMissingOrFolderFileIsReported)
 {
     TempWorkDir dir;
-    gameModeString[0] = 'x';
-    gameModeString[1] = '\0';
+    settingsRead.gameModeString[0] = 'x';
+    settingsRead.gameModeString[1] = '\0';
     EXPECT_EQ(captureStdout(readSettings), "Error opening file: vorel.ini\n");
-    EXPECT_STREQ(gameModeString, "x");  // untouched: empty at start in the game
+    EXPECT_STREQ(settingsRead.gameModeString, "x");  // untouched: empty at start in the game
     std::filesystem::create_directory("vorel.ini");
     EXPECT_EQ(captureStdout(readSettings), "Error opening file: vorel.ini\n");
-    EXPECT_STREQ(gameModeString, "x");
+    EXPECT_STREQ(settingsRead.gameModeString, "x");
     std::filesystem::remove("vorel.ini");
 
     writeWholeFile("vorel.ini", "res:1920x1080\nbpp:32\nhz:144\nname:" + std::string(30, 'N') + "\n");
     EXPECT_EQ(captureStdout(readSettings), "1920x1080:32@144\n" + std::string(20, 'N') + "\n1920x1080:32@144\n");
-    EXPECT_STREQ(gameModeString, "1920x1080:32@144");
-    EXPECT_EQ(std::string(playerName), std::string(20, 'N'));
-    gameModeString[0] = '\0';
-    playerName[0] = '\0';
+    EXPECT_STREQ(settingsRead.gameModeString, "1920x1080:32@144");
+    EXPECT_EQ(std::string(settingsRead.playerName), std::string(20, 'N'));
+    settingsRead.gameModeString[0] = '\0';
+    settingsRead.playerName[0] = '\0';
 }

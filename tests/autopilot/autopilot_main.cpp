@@ -187,7 +187,7 @@ void enterGame(ScratchDir& dir, CueRecorder& recorder, Game& game, float (*clock
     warps = 0;
     warpedHands = hands;
     startUp(game, clock, recorder);
-    ASSERT_STREQ(playerName, PLAYER);
+    ASSERT_STREQ(settingsRead.playerName, PLAYER);
     ASSERT_EQ(highScoreList.size(), 3);
     if (game.clockSource == scriptedClock) {
         scriptedMs += FRAME_MS[0];

@@ -32,11 +32,11 @@ public:
     void turnToward(const Vec3& aim) override
     {
         const steering::ViewTurn turn = steering::viewTurnToward(world, aim);
-        const double fullTurn = PAD_TURN_RATE * padOptions.lookSpeed * world.frameElapsedMs / 1000.0;
+        const double fullTurn = PAD_TURN_RATE * playerOptions.pad.lookSpeed * world.frameElapsedMs / 1000.0;
         const double x = fullTurn > 0.0 ? -turn.yaw / fullTurn : 0.0;
         const double y = fullTurn > 0.0 ? turn.pitch / fullTurn : 0.0;
         const double reach = std::hypot(x, y);
-        const double dz = padOptions.deadzone;
+        const double dz = playerOptions.pad.deadzone;
         const double travel = reach > 1e-6 ? (dz + std::fmin(reach, 1.0) * (1.0 - dz)) / reach * PAD_AXIS_FULL : 0.0;
         SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(std::lround(x * travel)));
         SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(std::lround(y * travel)));

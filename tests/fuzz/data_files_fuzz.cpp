@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     store("vorel.ini", input);
     readSettings();
-    if (std::strlen(gameModeString) > GAME_MODE_STRING_MAX || std::strlen(playerName) > PLAYER_NAME_MAX) {
+    if (std::strlen(settingsRead.gameModeString) > GAME_MODE_STRING_MAX || std::strlen(settingsRead.playerName) > PLAYER_NAME_MAX) {
         std::abort();
     }
 
