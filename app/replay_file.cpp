@@ -22,6 +22,10 @@ constexpr int VALUES_A_LINE = 16;
 // numbers, with their spaces and line end), and the shortest command ("F ").
 constexpr std::size_t FRAME_MIN_BYTES = 15;
 constexpr std::size_t COMMAND_MIN_BYTES = 2;
+// No value of a world in play comes near this (the play clock reaches it
+// after eleven days); with every frame within a lap's length of the start,
+// nothing the step computes from such values leaves a float's range.
+constexpr double VALUE_LIMIT = 1e9;
 
 void appendHex(std::string& out, uint64_t bits, int digits)
 {
@@ -90,12 +94,12 @@ bool readValue(TextReader& reader, T& value)
         std::memcpy(&value, &bits, sizeof value);
     }
     if constexpr (std::is_floating_point_v<T>) {
-        return std::isfinite(value);
+        return std::fabs(value) <= VALUE_LIMIT;
     }
     return true;
 }
 
-bool readFiniteFloat(TextReader& reader, float& value)
+bool readBoundedFloat(TextReader& reader, float& value)
 {
     return readValue(reader, value);
 }
@@ -190,18 +194,19 @@ bool readCommand(TextReader& reader, FrameInput& input)
     }
     float yaw = 0.0f;
     float pitch = 0.0f;
-    if (kind != "L" || !readFiniteFloat(reader, yaw) || !readFiniteFloat(reader, pitch)) {
+    if (kind != "L" || !readBoundedFloat(reader, yaw) || !readBoundedFloat(reader, pitch)) {
         return false;
     }
     input.look(yaw, pitch);
     return true;
 }
 
-bool readFrame(TextReader& reader, float previousClock, FrameInput& input)
+bool readFrame(TextReader& reader, float previousClock, float lastClock, FrameInput& input)
 {
     int count = 0;
     input.commands.clear();
-    if (!readFiniteFloat(reader, input.clockMs) || !(input.clockMs >= previousClock) ||
+    if (!readBoundedFloat(reader, input.clockMs) || !(input.clockMs >= previousClock) ||
+        !(input.clockMs <= lastClock) ||
         !reader.readInt(input.thrust) || !within(input.thrust, -1, 1) || !reader.readInt(input.roll) ||
         !within(input.roll, -1, 1) || !reader.readInt(count) ||
         !within(count, 0, static_cast<int>(REPLAY_FRAME_COMMAND_MAX)) ||
@@ -268,7 +273,7 @@ ReplayFileStatus parseReplay(const std::string& text, LapReplay& replay)
         return REPLAY_FILE_NEWER;
     }
     auto read = std::make_unique<LapReplay>();
-    if (!readLabel(reader, "lap") || !readFiniteFloat(reader, read->lapTime) || !(read->lapTime > 0.0f) ||
+    if (!readLabel(reader, "lap") || !readBoundedFloat(reader, read->lapTime) || !(read->lapTime > 0.0f) ||
         read->lapTime > GHOST_LAP_MAX_MS) {
         return REPLAY_FILE_MALFORMED;
     }
@@ -291,8 +296,9 @@ ReplayFileStatus parseReplay(const std::string& text, LapReplay& replay)
     }
     FrameInput input;
     float previousClock = read->start.lastFrameTime;
+    const float lastClock = read->start.lastFrameTime + GHOST_LAP_MAX_MS;
     for (int f = 0; f < frames; ++f) {
-        if (!readFrame(reader, previousClock, input)) {
+        if (!readFrame(reader, previousClock, lastClock, input)) {
             return REPLAY_FILE_MALFORMED;
         }
         read->frames.append(input);

@@ -13,12 +13,13 @@
 //                            record a line: camera, flight, the asteroids,
 //                            the rockets, the gates, then cooldown, lap and
 //                            frame times and the generator's state; floats
-//                            and doubles finite, rocket states, explosion
+//                            and doubles within ±1e9, rocket states, explosion
 //                            images, trail counts and gate flags in range
 //   frames 3650              number of frames, 1 to REPLAY_FRAME_MAX, then
 //   44a8c000 1 0 1 L 3c8efa35 bc0efa35   one frame a line: clock reading (ms,
 //   ...                      never below the one before, nor below the start
-//                            world's), thrust and roll (-1, 0 or 1), the
+//                            world's, and at most the longest lap, ten
+//                            minutes, after it), thrust and roll (-1, 0 or 1), the
 //                            number of commands (up to
 //                            REPLAY_FRAME_COMMAND_MAX) and each command: L
 //                            with yaw and pitch (radians), F (launch) or R
