@@ -1,9 +1,11 @@
 // Laps recorded as the frame loop steps them, proved by flying them again,
-// and the replay file under tampering, hostile bytes and the exit's rules.
+// watched, and the replay file under tampering, hostile bytes and the exit's
+// rules.
 #include "app/game.h"
-#include "app/replay_file.h"
+#include "app/replay_player.h"
 #include "app/replay_verify.h"
 #include "replay/replay.h"
+#include "replay/world_digest.h"
 #include "support/file_capture.h"
 
 #include <gtest/gtest.h>
@@ -17,30 +19,24 @@
 
 namespace {
 
-// The golden run: recorded play with three laps, replayed through the game's
-// own handlers and frame driver.
-std::unique_ptr<LapReplay> flyGoldenRun(float& bestLapMs)
+// The golden run's recorded play (three laps in 20000 frames) through the
+// game's own handlers and frame driver.
+std::unique_ptr<ReplaySession> flyGoldenRun(int frames)
 {
     std::ifstream in(std::string(std::getenv("VOREL_SOURCE_DIR")) + "/tests/replay/input_script.txt");
     InputScript script;
     std::string error;
     EXPECT_TRUE(parseInputScript(in, script, error)) << error;
-    ReplaySession session(script);
+    auto session = std::make_unique<ReplaySession>(script);
     std::size_t next = 0;
-    for (int f = 0; f < script.frameCount; ++f) {
+    for (int f = 0; f < frames; ++f) {
         for (; next < script.events.size() && script.events[next].frame == f; ++next) {
-            EXPECT_TRUE(session.deliver(script.events[next], error)) << error;
+            EXPECT_TRUE(session->deliver(script.events[next], error)) << error;
         }
-        session.runFrame();
+        session->runFrame();
     }
-    bestLapMs = session.counts().bestLapMs;
-    EXPECT_TRUE(session.game().laps.hasBest);
-    auto best = std::make_unique<LapReplay>();
-    best->start = session.game().laps.best.start;
-    best->frames = session.game().laps.best.frames;
-    best->lapTime = session.game().laps.best.lapTime;
-    best->endPrint = session.game().laps.best.endPrint;
-    return best;
+    EXPECT_TRUE(session->game().laps.hasBest);
+    return session;
 }
 
 std::string floatHex(float value)
@@ -50,16 +46,6 @@ std::string floatHex(float value)
     char text[16];
     std::snprintf(text, sizeof text, "%08x", bits);
     return text;
-}
-
-// A replay the reader accepts whose start is a run's start, not a lap's.
-std::unique_ptr<LapReplay> runStartReplay(const FrameInput& input)
-{
-    auto replay = std::make_unique<LapReplay>();
-    setUpWorld(replay->start, 7);
-    replay->lapTime = 60000.0f;
-    replay->frames.append(input);
-    return replay;
 }
 
 // Status and printed line of `vorel --verify` on bytes written to "lap.replay".
@@ -76,14 +62,15 @@ std::pair<int, std::string> verifyBytes(const std::string& bytes)
 TEST(LapReplay, TheBestLapOfARunVerifiesAndEveryTamperingFails)
 {
     TempWorkDir dir;
-    float bestLapMs = 0.0f;
-    const std::unique_ptr<LapReplay> best = flyGoldenRun(bestLapMs);
-    ASSERT_EQ(best->lapTime, bestLapMs);
-    const LapRerun rerun = rerunLap(*best);
+    const std::unique_ptr<ReplaySession> session = flyGoldenRun(20000);
+    const LapReplay& best = session->game().laps.best;
+    const float bestLapMs = session->counts().bestLapMs;
+    ASSERT_EQ(best.lapTime, bestLapMs);
+    const LapRerun rerun = rerunLap(best);
     EXPECT_EQ(rerun.check, LapCheck::MATCHES);
     EXPECT_EQ(rerun.lapTime, bestLapMs);
 
-    const std::string text = formatReplay(*best);
+    const std::string text = formatReplay(best);
     auto [status, line] = verifyBytes(text);
     EXPECT_EQ(status, 0);
     char expected[64];
@@ -105,7 +92,7 @@ TEST(LapReplay, TheBestLapOfARunVerifiesAndEveryTamperingFails)
     // One frame's thrust let go, half-way through the lap.
     const std::size_t frames = text.find("\nframes ");
     std::size_t frame = frames;
-    for (std::size_t k = 0; k < best->frames.count() / 2; ++k) {
+    for (std::size_t k = 0; k < best.frames.count() / 2; ++k) {
         frame = text.find('\n', frame + 1);
     }
     std::string coasting = text;
@@ -128,9 +115,12 @@ TEST(LapReplay, TheBestLapOfARunVerifiesAndEveryTamperingFails)
 TEST(LapReplay, HostileFilesAreNamedInOneLineAndRefused)
 {
     TempWorkDir dir;
-    FrameInput input;
-    input.clockMs = 20.0f;
-    const std::string good = formatReplay(*runStartReplay(input));
+    // A replay the reader accepts, but from a run's start rather than a lap's.
+    auto runStart = std::make_unique<LapReplay>();
+    setUpWorld(runStart->start, 7);
+    runStart->lapTime = 60000.0f;
+    runStart->frames.append(FrameInput{20.0f, 0, 0, {}});
+    const std::string good = formatReplay(*runStart);
     const std::string newer = "vorel-replay 2\nlap zz\n";
     const std::string hugeLine = "vorel-replay 1\nlap " + std::string(5 << 20, '4') + "\n";
     for (const std::string& bytes : {std::string(), std::string("\x7f" "ELF\x01\x02 garbage"), newer, hugeLine,
@@ -156,44 +146,30 @@ TEST(LapReplay, RecorderKeepsTheFastestWholeLapAndDropsARestartedOne)
 {
     auto world = std::make_unique<World>();
     setUpWorld(*world, 7);
+    world->lapStartTime = 100.0f;
     LapRecorder recorder;
-    FrameInput input;
     auto step = [&](float clock, std::initializer_list<FrameEvent> happened) {
         FrameEvents events;
         for (const FrameEvent& e : happened) {
             events.push(e);
         }
-        input.clockMs = clock;
-        recorder.onStep(*world, input, events);
+        recorder.onStep(*world, FrameInput{clock, 1, 0, {}}, events);
     };
-    FrameEvent gate0;
-    gate0.kind = EVENT_GATE_PASSED;
-    gate0.gate = 0;
-    FrameEvent lap;
-    lap.kind = EVENT_LAP_ENDED;
-    FrameEvent restart;
-    restart.kind = EVENT_LAP_RESTARTED;
+    const FrameEvent gate0{EVENT_GATE_PASSED, -1, -1, 0};
+    auto lap = [](float ms) { return FrameEvent{EVENT_LAP_ENDED, -1, -1, -1, ms}; };
 
-    world->lapStartTime = 100.0f;
     step(100.0f, {gate0});
     step(200.0f, {});
-    lap.lapTime = 200.0f;
-    step(300.0f, {gate0, lap});  // ends one lap and begins the next
+    step(300.0f, {gate0, lap(200.0f)});  // ends one lap and begins the next
     ASSERT_TRUE(recorder.hasBest);
-    EXPECT_EQ(recorder.best.lapTime, 200.0f);
     EXPECT_EQ(recorder.best.frames.count(), 2u);
     EXPECT_EQ(recorder.best.start.lapStartTime, 100.0f);
     EXPECT_EQ(recorder.best.endPrint, worldPrint(*world));
-
-    step(350.0f, {restart});
-    lap.lapTime = 50.0f;
-    step(400.0f, {gate0, lap});  // a restarted lap is no lap
+    step(350.0f, {FrameEvent{EVENT_LAP_RESTARTED}});
+    step(400.0f, {gate0, lap(50.0f)});   // a restarted lap is no lap
+    step(650.0f, {gate0, lap(250.0f)});  // slower than the best
     EXPECT_EQ(recorder.best.lapTime, 200.0f);
-    lap.lapTime = 250.0f;
-    step(650.0f, {gate0, lap});  // slower than the best
-    EXPECT_EQ(recorder.best.lapTime, 200.0f);
-    lap.lapTime = 150.0f;
-    step(800.0f, {gate0, lap});
+    step(800.0f, {gate0, lap(150.0f)});
     EXPECT_EQ(recorder.best.lapTime, 150.0f);
     EXPECT_EQ(recorder.best.frames.count(), 1u);
 }
@@ -204,25 +180,20 @@ TEST(LapReplay, ExitWritesTheBestLapOnlyOverASlowerOrUnusableFile)
     LapRecorder recorder;
     saveBestLapReplay(recorder);  // no lap: nothing written
     EXPECT_FALSE(std::filesystem::exists(BESTLAP_REPLAY_FILE));
-
     recorder.hasBest = true;
     setUpWorld(recorder.best.start, 7);
     recorder.best.lapTime = 60000.0f;
-    FrameInput input;
-    input.clockMs = 20.0f;
-    input.thrust = -1;
-    input.roll = 1;
-    input.look(0.25f, -0.5f);
+    FrameInput input{20.0f, -1, 1, {}};
     input.fire();
     for (int k = 0; k < 20; ++k) {
-        input.look(0.0f, 1e-3f * k);  // more commands than a frame's byte counts
+        input.look(0.25f, -1e-3f * k);  // more commands than a frame's head byte counts
     }
     recorder.best.frames.append(input);
 
-    writeWholeFile(BESTLAP_REPLAY_FILE, "vorel-replay 9\nfrom a later game\n");
+    const std::string later = "vorel-replay 9\nfrom a later game\n";
+    writeWholeFile(BESTLAP_REPLAY_FILE, later);
     saveBestLapReplay(recorder);
-    EXPECT_EQ(readWholeFile(BESTLAP_REPLAY_FILE), "vorel-replay 9\nfrom a later game\n");
-
+    EXPECT_EQ(readWholeFile(BESTLAP_REPLAY_FILE), later);
     writeWholeFile(BESTLAP_REPLAY_FILE, "not a replay");
     saveBestLapReplay(recorder);
     const std::string written = readWholeFile(BESTLAP_REPLAY_FILE);
@@ -231,9 +202,7 @@ TEST(LapReplay, ExitWritesTheBestLapOnlyOverASlowerOrUnusableFile)
     FrameInput back;
     std::size_t offset = 0;
     ASSERT_TRUE(stored.frames.read(offset, back));
-    EXPECT_EQ(back.clockMs, input.clockMs);
-    EXPECT_EQ(back.thrust, -1);
-    EXPECT_EQ(back.roll, 1);
+    EXPECT_TRUE(back.clockMs == input.clockMs && back.thrust == -1 && back.roll == 1);
     EXPECT_EQ(back.commands, input.commands);
 
     recorder.best.lapTime = 70000.0f;  // slower than the stored lap
@@ -243,4 +212,48 @@ TEST(LapReplay, ExitWritesTheBestLapOnlyOverASlowerOrUnusableFile)
     saveBestLapReplay(recorder);
     ASSERT_EQ(readReplayFile(BESTLAP_REPLAY_FILE, stored), REPLAY_FILE_OK);
     EXPECT_EQ(stored.lapTime, 50000.0f);
+}
+
+TEST(LapReplay, WatchingPlaysTheLapToItsEndAtEverySpeedAndLeavesTheLiveWorldAlone)
+{
+    TempWorkDir dir;
+    const std::unique_ptr<ReplaySession> session = flyGoldenRun(12000);  // two laps
+    const Game& live = session->game();
+    writeWholeFile(BESTLAP_REPLAY_FILE, formatReplay(live.laps.best));
+    const uint64_t liveBefore = worldHash(live.world);
+
+    auto player = std::make_unique<ReplayPlayer>();
+    EXPECT_EQ(player->load("none.replay", live.world), REPLAY_FILE_MISSING);
+    ASSERT_EQ(player->load(BESTLAP_REPLAY_FILE, live.world), REPLAY_FILE_OK);
+    EXPECT_EQ(player->world.asteroids[3].meshes, live.world.asteroids[3].meshes);
+    for (int k = 0; k < 3; ++k) {
+        player->faster();  // the last one beyond ×4
+    }
+    EXPECT_GT(player->advance(1000.0f), 0);
+    // A second at ×4 is four of the lap, to within a recorded frame.
+    EXPECT_NEAR(player->lapClockMs(), 4000.0f, 20.0f);
+    player->togglePause();
+    EXPECT_EQ(player->advance(1000.0f), 0);
+    player->togglePause();
+    for (int k = 0; k < 5; ++k) {
+        player->slower();
+    }
+    player->advance(400.0f);
+    EXPECT_NEAR(player->lapClockMs(), 4100.0f, 20.0f);
+    while (!player->finished()) {
+        player->advance(16.0f);
+    }
+    EXPECT_EQ(player->lapClockMs(), live.laps.best.lapTime);
+    EXPECT_EQ(worldPrint(player->world), live.laps.best.endPrint);
+    EXPECT_EQ(worldHash(live.world), liveBefore);
+
+    // The chase camera sits behind and above the craft and looks past it.
+    player->toggleCamera();
+    const Camera& craft = player->world.shown.camera;
+    const CameraPose chase = player->viewPose();
+    const Vec3 back = vec3Add(craft.position, vec3Negate(chase.eye));
+    const Vec3 ahead = vec3Add(chase.center, vec3Negate(craft.position));
+    EXPECT_NEAR(back.dot(craft.view), CHASE_DISTANCE, 1e-9);
+    EXPECT_NEAR(back.dot(craft.up), -CHASE_HEIGHT, 1e-9);
+    EXPECT_NEAR(ahead.dot(craft.view), CHASE_LOOK_AHEAD, 1e-9);
 }
