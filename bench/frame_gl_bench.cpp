@@ -9,8 +9,8 @@
 // stand in. Needs a display: xvfb-run -a -s "-screen 0 1024x768x24".
 #include "app/display_frame.h"
 #include "app/display_mode.h"
+#include "app/game.h"
 #include "app/input.h"
-#include "geometry/octree.h"
 #include "render/graphics_state.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"
@@ -18,10 +18,7 @@
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/platform_hooks.h"
-#include "sim/random.h"
-#include "sim/update_frame.h"
 #include "sim/world.h"
-#include "sim/world_state.h"
 #include "support/gl_window.h"
 #include "support/mesh_storage.h"
 
@@ -33,6 +30,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +44,13 @@ float benchNow = 0.0f;
 float benchClock()
 {
     return benchNow;
+}
+
+// The game every benchmark draws, on the heap for its size.
+Game& benchGame()
+{
+    static const std::unique_ptr<Game> game = std::make_unique<Game>();
+    return *game;
 }
 
 bool fileExists(const char* name)
@@ -188,14 +193,15 @@ void setUpOnce()
 
     const bool generated = fileExists("asteroid1.txt") && fileExists("tor.txt") && fileExists("stars.tga");
     std::printf("frame bench: %s models and textures\n", generated ? "generated" : "stand-in");
-    for (Asteroid& asteroid : asteroids) {
+    Game& game = benchGame();
+    for (Asteroid& asteroid : game.world.asteroids) {
         if (generated) {
             asteroid.load("asteroid1.txt");
         } else {
             standInAsteroid().attachTo(asteroid);
         }
     }
-    for (Gate& gate : gates) {
+    for (Gate& gate : game.world.gates) {
         if (generated) {
             gate.load("tor.txt");
         } else {
@@ -210,10 +216,10 @@ void setUpOnce()
             const int size = slot == TEX_STARS || slot == TEX_COCKPIT ? 512 : (sprite ? 64 : 256);
             textureTable.names[slot] = makeTexture(size, slot == TEX_COCKPIT || sprite);
         }
-        applyTextureFilter();
+        applyTextureFilter(game.view.textureFilter, game.view.mipMapping);
     }
-    savedBodies.assign(asteroids, asteroids + ASTEROID_COUNT);
-    frameClock = benchClock;
+    savedBodies.assign(game.world.asteroids, game.world.asteroids + ASTEROID_COUNT);
+    game.clockSource = benchClock;
 }
 
 // The fixed views every combination is measured from. The camera stays put
@@ -234,42 +240,40 @@ const BenchView VIEWS[] = {
 constexpr int VIEW_COUNT = static_cast<int>(sizeof(VIEWS) / sizeof(VIEWS[0]));
 
 // The same seeded field for every benchmark, seen from one of the views.
+// The world is made fresh, its octree filing the field; the clock starts
+// again at 0.
 void startRun(int lists, int culling, int view)
 {
-    resetWorld();
-    randomSeed(20240607u);
-    setUpWorld();
+    Game& game = benchGame();
+    startGame(game, 20240607u);
+    Camera& camera = game.world.camera;
     const Vec3 activeGate = camera.target;
     const BenchView& v = VIEWS[view];
     camera.setTarget(v.lookAt[0], v.lookAt[1], v.lookAt[2]);
     camera.placeAt(v.eye[0], v.eye[1], v.eye[2]);
     camera.target = activeGate;
     benchNow = 0.0f;
-    lastFrameTime = 0.0f;
-    octree.build(OCTREE_DEPTH);
-    for (Asteroid& asteroid : asteroids) {
-        octree.insert(&asteroid);
-    }
-    frustumCulling = culling;
+    game.view.frustumCulling = culling;
     if (lists != 0) {
         platformHooks.toggleAsteroidLists = toggleAsteroidLists;
-        onSpecialKey(KEY_F7, 0, 0);
+        onSpecialKey(game, KEY_F7);
     }
     // A few frames first: the first use of each state combination compiles
     // a shader variant under llvmpipe.
     for (int i = 0; i < 5; ++i) {
         benchNow += FRAME_MS;
-        displayFrame();
+        displayFrame(game);
     }
     glFinish();
 }
 
 void endRun()
 {
+    Game& game = benchGame();
     if (asteroidListBase != 0) {
-        onSpecialKey(KEY_F7, 0, 0);
+        onSpecialKey(game, KEY_F7);
     }
-    octree.release();
+    game.world.octree.release();
 }
 
 double processCpuMs()
@@ -320,7 +324,7 @@ FrameCost timeFrames(benchmark::State& state, FrameFn frame, const FrameCost* fl
 void displayedFrame()
 {
     benchNow += FRAME_MS;
-    displayFrame();
+    displayFrame(benchGame());
 }
 
 void BM_EmptyFrame(benchmark::State& state)
@@ -337,8 +341,9 @@ void BM_EmptyFrame(benchmark::State& state)
 void BM_FrameWithoutAsteroids(benchmark::State& state, int view)
 {
     setUpOnce();
-    for (Asteroid& asteroid : asteroids) {
-        asteroid.meshCount = 0;
+    Asteroid* asteroids = benchGame().world.asteroids;
+    for (int i = 0; i < ASTEROID_COUNT; ++i) {
+        asteroids[i].meshCount = 0;
     }
     startRun(0, 0, view);
     sceneFloor[view] = timeFrames(state, displayedFrame, nullptr);
@@ -352,7 +357,7 @@ void BM_Frame(benchmark::State& state, int view, int lists, int culling, int fac
 {
     setUpOnce();
     startRun(lists, culling, view);
-    faceCulling = faceCull;
+    benchGame().view.faceCulling = faceCull;
     timeFrames(state, displayedFrame, &sceneFloor[view]);
     endRun();
 }

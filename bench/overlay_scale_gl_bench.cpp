@@ -4,20 +4,19 @@
 // a large screen:
 //   xvfb-run -a -s "-screen 0 3840x2160x24" build/bench/vorel_overlay_bench
 #include "app/display_frame.h"
-#include "app/ghost_race.h"
+#include "app/game.h"
 #include "app/high_scores.h"
 #include "app/hud_scale.h"
 #include "app/overlay.h"
 #include "app/overlay_text.h"
 #include "sim/rocket.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
 #include "support/gl_window.h"
 
 #include <GL/glut.h>
 #include <benchmark/benchmark.h>
 
 #include <ctime>
+#include <memory>
 
 namespace {
 float benchClock()
@@ -32,36 +31,38 @@ double processCpuMs()
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-void showEveryLine()
+void showEveryLine(Game& game)
 {
-    frameClock = benchClock;
+    game.clockSource = benchClock;
     ensureGlWindow();
     onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-    showFps = 1;
-    showHighScores = 1;
+    game.view.showFps = 1;
+    game.view.showHighScores = 1;
     highScoreList.reset();
     for (int i = 0; i < 11; ++i) {
         highScoreList.append("Pilot", 58000.0f + 1000.0f * static_cast<float>(i));
     }
-    optionsOverlayTimer = 1500.0f;
-    rocketCooldown = ROCKET_COOLDOWN_MS;
-    showGhost = 1;
-    ghostRace.split = -1234.0f;
-    ghostRace.splitShownFrom = benchClock();
-    ghostRace.hasSplit = true;
+    game.view.optionsOverlayTimer = 1500.0f;
+    game.world.rocketCooldown = ROCKET_COOLDOWN_MS;
+    game.view.showGhost = 1;
+    game.ghost.split = -1234.0f;
+    game.ghost.splitShownFrom = benchClock();
+    game.ghost.hasSplit = true;
 }
 
-// range(0): -1 clears only; otherwise the factor handed to setOverlayScale.
+// range(0): -1 clears only; otherwise the overlay's forced text factor (the
+// view's hudScale).
 void BM_Overlay(benchmark::State& state)
 {
-    showEveryLine();
+    const auto game = std::make_unique<Game>();
+    showEveryLine(*game);
     const int forced = static_cast<int>(state.range(0));
-    setOverlayScale(forced < 0 ? 0 : forced);
+    game->view.hudScale = forced < 0 ? 0 : forced;
     const double cpuStart = processCpuMs();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         if (forced >= 0) {
-            drawOverlay();
+            drawOverlay(*game, benchClock());
         }
         glFinish();
     }

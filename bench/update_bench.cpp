@@ -1,27 +1,24 @@
 // The frame update over the full field: 200 asteroids drifting and colliding,
 // eleven gates, eight rockets in flight.
 #include "sim/collision.h"
-#include "sim/random.h"
+#include "sim/frame_events.h"
+#include "sim/frame_input.h"
 #include "sim/rocket.h"
 #include "sim/update_frame.h"
 #include "sim/world.h"
 
 #include <benchmark/benchmark.h>
 
-namespace {
+#include <memory>
 
-float benchNow = 0.0f;
-float benchClock()
-{
-    return benchNow;
-}
+namespace {
 
 // Eight rockets strung along the course's outside, flying slowly enough to
 // stay in the arena; one that hit something or left is set flying again.
-void keepRocketsFlying()
+void keepRocketsFlying(World& world)
 {
     for (int k = 0; k < ROCKET_COUNT; ++k) {
-        Rocket& r = rockets[k];
+        Rocket& r = world.rockets[k];
         if (r.state != ROCKET_FLYING || r.position.x > 240.0f) {
             r.state = ROCKET_FLYING;
             r.position = Vertex(-240.0f, -240.0f + 60.0f * k, 240.0f);
@@ -30,25 +27,27 @@ void keepRocketsFlying()
     }
 }
 
-void setUpBenchWorld()
+// A world is too large for the stack.
+std::unique_ptr<World> benchWorld()
 {
-    resetWorld();
-    randomSeed(20240601u);
-    setUpWorld();
+    std::unique_ptr<World> world(new World);
+    setUpWorld(*world, 20240601u);
     for (int k = 0; k < ROCKET_COUNT; ++k) {
-        rockets[k].launch(-240.0f, -240.0f + 60.0f * k, 240.0f, 1.0f, 0.0f, 0.0f);
+        world->rockets[k].launch(-240.0f, -240.0f + 60.0f * k, 240.0f, 1.0f, 0.0f, 0.0f);
     }
-    frameClock = benchClock;
-    benchNow = 0.0f;
+    return world;
 }
 
 void BM_UpdateFrame(benchmark::State& state)
 {
-    setUpBenchWorld();
+    const std::unique_ptr<World> world = benchWorld();
+    FrameInput input;
+    FrameEvents events;
     for (auto _ : state) {
-        keepRocketsFlying();
-        benchNow += 16.5f;
-        updateFrame();
+        keepRocketsFlying(*world);
+        input.clockMs += 16.5f;
+        events.clear();
+        updateFrame(*world, input, events);
     }
     state.SetLabel("200 asteroids, 8 rockets in flight");
 }
@@ -56,10 +55,12 @@ BENCHMARK(BM_UpdateFrame)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_ResolveCollisions(benchmark::State& state)
 {
-    setUpBenchWorld();
+    const std::unique_ptr<World> world = benchWorld();
+    FrameEvents events;
     for (auto _ : state) {
-        keepRocketsFlying();
-        resolveCollisions();
+        keepRocketsFlying(*world);
+        events.clear();
+        resolveCollisions(*world, events);
     }
 }
 BENCHMARK(BM_ResolveCollisions)->Repetitions(5)->ReportAggregatesOnly(true);

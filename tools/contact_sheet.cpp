@@ -3,6 +3,7 @@
 // drawing, light, backdrop and cockpit, and writes the pictures as PNG files
 // for review: textures.png, explosion.png, models.png and scene.png.
 #include "app/display_frame.h"
+#include "app/game.h"
 #include "app/startup.h"
 #include "geometry/model.h"
 #include "render/backdrop.h"
@@ -22,6 +23,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -266,8 +268,9 @@ void modelSheet(const std::string& out, const Model& asteroid, const Model& gate
 
 // The craft at the origin facing the active gate, among asteroids, drawn in
 // the frame's order: backdrop, gates, asteroids, cockpit with the radar.
-void sceneSheet(const std::string& out, const Model& asteroid, const Model& gate)
+void sceneSheet(const std::string& out, World& world, const Model& asteroid, const Model& gate)
 {
+    Camera& camera = world.camera;
     const int w = 512;
     const int h = 384;
     Canvas canvas(w, h);
@@ -278,10 +281,10 @@ void sceneSheet(const std::string& out, const Model& asteroid, const Model& gate
     const float gateZ = 6.0f;
     camera.setTarget(gateX, gateY, gateZ);
     camera.placeAt(0.0f, 0.0f, 0.0f);
-    lookThroughCamera();
+    lookThroughCamera(camera);
     placeLight();
     glEnable(GL_DEPTH_TEST);
-    drawBackdrop(BACKDROP_EDGE);
+    drawBackdrop(BACKDROP_EDGE, camera.position, false);
     placeGate(gate, gateX, gateY, gateZ, 70, 0.1f, 1, 0.2f, true);
     placeGate(gate, 260, -90, 40, 40, 1, 0.2f, 0, false);
     placeAsteroid(asteroid, 34, -14, -6, 20, 1, 0.3f, 0.2f);
@@ -290,7 +293,11 @@ void sceneSheet(const std::string& out, const Model& asteroid, const Model& gate
     placeAsteroid(asteroid, 180, 20, -40, 80, 1, 1, 0);
     placeAsteroid(asteroid, 50, 30, -14, 310, 0, 0.3f, 1);
     placeAsteroid(asteroid, 230, -60, -10, 10, 1, 0, 0);
-    drawCockpit();
+    // As a frame step leaves it: the panel where the camera stood, the radar
+    // from the renormalised camera.
+    world.shown.camera = camera;
+    camera.normalizeAxes();
+    drawCockpit(world, false);
     canvas.grab(0, 0, w, h);
     canvas.save(out + "/scene.png");
 }
@@ -366,7 +373,8 @@ int main(int argc, char** argv)
     // The game's fixed graphics state and texture table; its callbacks are
     // registered too, but no event is pumped from here on.
     installPlatformHooks();
-    prepareGraphics();
+    const auto game = std::make_unique<Game>();
+    prepareGraphics(*game);
     if (budgets) {
         return asteroidBudgetSheet(argv[2], std::vector<const char*>(argv + 4, argv + argc));
     }
@@ -380,6 +388,6 @@ int main(int argc, char** argv)
     textureSheet(outDir);
     explosionSheet(outDir);
     modelSheet(outDir, asteroid, gate, rocket);
-    sceneSheet(outDir, asteroid, gate);
+    sceneSheet(outDir, game->world, asteroid, gate);
     return 0;
 }

@@ -5,12 +5,14 @@
 //   vorel_explosion_shot DATA_DIR OUT.png
 #include "app/display_frame.h"
 #include "app/display_mode.h"
+#include "app/game.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
 #include "tools/frame_shot_gl.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 
@@ -43,7 +45,7 @@ Vec3 shotPosition(const Vec3& target)
 
 // No asteroid near the craft, none but the target within reach of the
 // rocket's path, so the rocket meets the target and the craft stays at rest.
-bool lineOfFireClear(int target, const Vec3& from)
+bool lineOfFireClear(const Asteroid* asteroids, int target, const Vec3& from)
 {
     const Vec3 to = toVec3(asteroids[target].position);
     Vec3 path = difference(to, from);
@@ -70,15 +72,15 @@ bool lineOfFireClear(int target, const Vec3& from)
 }
 
 // Puts the craft at rest at the shot position, looking at the asteroid.
-void aimAt(const Asteroid& asteroid)
+void aimAt(Camera& camera, const Asteroid& asteroid)
 {
     camera.position = shotPosition(toVec3(asteroid.position));
-    aimCameraAt(toVec3(asteroid.position));
+    aimCameraAt(camera, toVec3(asteroid.position));
 }
 
-bool explosionShown()
+bool explosionShown(const World& world)
 {
-    for (const Rocket& rocket : rockets) {
+    for (const Rocket& rocket : world.rockets) {
         if (rocket.explosionActive == 1 && rocket.explosionFrame >= SHOWN_EXPLOSION_SLOT) {
             return true;
         }
@@ -91,10 +93,14 @@ bool explosionShown()
 int main(int argc, char** argv)
 {
     std::string out;
-    const int opened = openShot(argc, argv, out);
+    const auto game = std::make_unique<Game>();
+    const int opened = openShot(*game, argc, argv, out);
     if (opened != 0) {
         return opened;
     }
+    World& world = game->world;
+    const Asteroid* asteroids = world.asteroids;
+    Camera& camera = world.camera;
 
     // The asteroid nearest the middle whose line of fire is clear: nothing
     // near the craft, nothing else on the rocket's way.
@@ -106,7 +112,7 @@ int main(int argc, char** argv)
         if (distance == 0.0 || (nearest >= 0 && distance >= nearestDistance)) {
             continue;
         }
-        if (lineOfFireClear(i, shotPosition(target))) {
+        if (lineOfFireClear(asteroids, i, shotPosition(target))) {
             nearest = i;
             nearestDistance = distance;
         }
@@ -115,8 +121,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "explosion shot: no asteroid with a clear line of fire\n");
         return 1;
     }
-    aimAt(asteroids[nearest]);
-    launchRocket();
+    aimAt(camera, asteroids[nearest]);
+    // Launched at once, from the shot position: the first frame's step sees
+    // the camera already moved aside. Its cue plays with that frame's events.
+    launchRocket(world, game->events);
     // Watch from a little aside, so the smoke trail runs across the picture
     // instead of stacking up in front of the blast.
     Vec3 aside = camera.side;
@@ -124,13 +132,13 @@ int main(int argc, char** argv)
     Vec3 above = camera.up;
     above.scale(6.0);
     camera.position = vec3Add(camera.position, vec3Add(aside, above));
-    aimCameraAt(toVec3(asteroids[nearest].position));
+    aimCameraAt(camera, toVec3(asteroids[nearest].position));
 
-    for (int frame = 0; frame < FRAME_LIMIT && !explosionShown(); ++frame) {
+    for (int frame = 0; frame < FRAME_LIMIT && !explosionShown(world); ++frame) {
         shotNow += SHOT_FRAME_MS;
-        displayFrame();
+        displayFrame(*game);
     }
-    if (!explosionShown()) {
+    if (!explosionShown(world)) {
         std::fprintf(stderr, "explosion shot: the rocket hit nothing within %d frames\n", FRAME_LIMIT);
         return 1;
     }

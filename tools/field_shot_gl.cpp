@@ -6,11 +6,13 @@
 //   vorel_field_shot DATA_DIR OUT.png
 #include "app/display_frame.h"
 #include "app/display_mode.h"
+#include "app/game.h"
 #include "sim/camera.h"
 #include "tools/frame_shot_gl.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace {
@@ -26,17 +28,19 @@ constexpr int WARM_UP_FRAMES = 5;
 int main(int argc, char** argv)
 {
     std::string out;
-    const int opened = openShot(argc, argv, out, BENCH_SEED);
+    const auto game = std::make_unique<Game>();
+    const int opened = openShot(*game, argc, argv, out, BENCH_SEED);
     if (opened != 0) {
         return opened;
     }
+    Camera& camera = game->world.camera;
     const Vec3 activeGate = camera.target;
     camera.setTarget(FIELD_LOOK_AT[0], FIELD_LOOK_AT[1], FIELD_LOOK_AT[2]);
     camera.placeAt(FIELD_EYE[0], FIELD_EYE[1], FIELD_EYE[2]);
     camera.target = activeGate;
     for (int frame = 0; frame < WARM_UP_FRAMES; ++frame) {
         shotNow += SHOT_FRAME_MS;
-        displayFrame();
+        displayFrame(*game);
     }
     return finishShot(out);
 }

@@ -2,10 +2,9 @@
 
 #include "app/display_frame.h"
 #include "app/display_mode.h"
+#include "app/game.h"
 #include "app/startup.h"
 #include "sim/camera.h"
-#include "sim/random.h"
-#include "sim/update_frame.h"
 #include "tools/png_writer.h"
 
 #include <GL/glut.h>
@@ -25,7 +24,7 @@ float shotClock()
 }
 }  // namespace
 
-int openShot(int argc, char** argv, std::string& out, uint32_t seed)
+int openShot(Game& game, int argc, char** argv, std::string& out, uint32_t seed)
 {
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s DATA_DIR OUT.png\n", argv[0]);
@@ -36,20 +35,19 @@ int openShot(int argc, char** argv, std::string& out, uint32_t seed)
         std::fprintf(stderr, "cannot enter %s\n", argv[1]);
         return 1;
     }
-    randomSeed(seed);
-    loadWorld();
-    frameClock = shotClock;
+    loadWorld(game, seed);
+    game.clockSource = shotClock;
 
     glutInitDisplayString("rgb double depth");
     glutInit(&argc, argv);
     enterDisplay("");
     installPlatformHooks();
-    prepareGraphics();
+    prepareGraphics(game);
     onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     return 0;
 }
 
-void aimCameraAt(const Vec3& target)
+void aimCameraAt(Camera& camera, const Vec3& target)
 {
     camera.view = Vec3{target.x - camera.position.x, target.y - camera.position.y, target.z - camera.position.z};
     camera.view.normalize();

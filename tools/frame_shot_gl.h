@@ -12,17 +12,21 @@
 constexpr uint32_t SHOT_FIELD_SEED = 20261207;
 constexpr float SHOT_FRAME_MS = 16.5f;
 
-// The frame clock of a shot, in ms: the tool moves it on before each frame.
+struct Camera;
+struct Game;
+
+// The clock behind a shot's play clock, in ms: the tool moves it on before
+// each frame.
 extern float shotNow;
 
-// For "TOOL DATA_DIR OUT.png": enters DATA_DIR, sets the world up from
-// seed with the frame clock reading shotNow, opens the window and
-// prepares the graphics as start-up does. 0 with out set to OUT.png, or the
-// exit status after saying what failed.
-int openShot(int argc, char** argv, std::string& out, uint32_t seed = SHOT_FIELD_SEED);
+// For "TOOL DATA_DIR OUT.png": enters DATA_DIR, sets the game's world up from
+// seed with its play clock reading shotNow, opens the window and prepares
+// the graphics as start-up does. 0 with out set to OUT.png, or the exit
+// status after saying what failed.
+int openShot(Game& game, int argc, char** argv, std::string& out, uint32_t seed = SHOT_FIELD_SEED);
 
 // Turns the camera toward target, its up as near +z as the view allows.
-void aimCameraAt(const Vec3& target);
+void aimCameraAt(Camera& camera, const Vec3& target);
 
 // The back buffer of the current window, top row first; false when the file
 // cannot be written.

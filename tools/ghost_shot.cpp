@@ -5,15 +5,17 @@
 //   vorel_ghost_shot DATA_DIR OUT.png
 #include "app/display_frame.h"
 #include "app/display_mode.h"
+#include "app/game.h"
 #include "app/ghost_race.h"
+#include "app/pause.h"
 #include "replay/headless_frame.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
-#include "sim/world_state.h"
 #include "tools/frame_shot_gl.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 
@@ -30,8 +32,10 @@ constexpr int FRAME_LIMIT = 20000;
 
 // One frame of flying straight at the active gate. The craft's own flight has
 // no direction, so only this steering moves it; its speed is for the readout.
-void flyFrame(float speed, bool displayed)
+void flyFrame(Game& game, float speed, bool displayed)
 {
+    World& world = game.world;
+    Camera& camera = world.camera;
     Vec3 toGate{camera.target.x - camera.position.x, camera.target.y - camera.position.y,
                 camera.target.z - camera.position.z};
     const double distance = toGate.length();
@@ -39,14 +43,14 @@ void flyFrame(float speed, bool displayed)
         toGate.scale(speed / distance);
     }
     camera.position = vec3Add(camera.position, toGate);
-    aimCameraAt(camera.target);
-    flightSpeed = speed;
-    flightDirection = Vec3{};
+    aimCameraAt(camera, camera.target);
+    world.flightSpeed = speed;
+    world.flightDirection = Vec3{};
     shotNow += SHOT_FRAME_MS;
     if (displayed) {
-        displayFrame();
+        displayFrame(game);
     } else {
-        headlessFrame();
+        headlessFrame(game, playClock(game));
     }
 }
 
@@ -55,30 +59,35 @@ void flyFrame(float speed, bool displayed)
 int main(int argc, char** argv)
 {
     std::string out;
-    const int opened = openShot(argc, argv, out);
+    const auto game = std::make_unique<Game>();
+    const int opened = openShot(*game, argc, argv, out);
     if (opened != 0) {
         return opened;
     }
+    World& world = game->world;
+    GhostRace& race = game->ghost;
     // G, as the player presses it; the shot races the lap it flies first,
     // whatever ghost the directory holds.
-    toggleGhost();
-    ghostRace.storedStatus = GHOST_FILE_MISSING;
+    toggleGhost(*game);
+    race.storedStatus = GHOST_FILE_MISSING;
 
     int frame = 0;
-    for (; frame < FRAME_LIMIT && !ghostRace.hasCandidate; ++frame) {
-        flyFrame(GHOST_LAP_SPEED, false);
+    for (; frame < FRAME_LIMIT && !race.hasCandidate; ++frame) {
+        flyFrame(*game, GHOST_LAP_SPEED, false);
     }
-    for (; frame < FRAME_LIMIT && gates[SHOT_GATE + 1].active != 1; ++frame) {
-        flyFrame(RACED_LAP_SPEED, false);
+    for (; frame < FRAME_LIMIT && world.gates[SHOT_GATE + 1].active != 1; ++frame) {
+        flyFrame(*game, RACED_LAP_SPEED, false);
     }
     for (int k = 0; k < FRAMES_AFTER_GATE; ++k) {
-        flyFrame(RACED_LAP_SPEED, k + 1 == FRAMES_AFTER_GATE);
+        flyFrame(*game, RACED_LAP_SPEED, k + 1 == FRAMES_AFTER_GATE);
     }
 
     // The last frame again, seen from behind and beside the ghost.
     GhostPose ghost;
     float split = 0.0f;
-    if (!ghostRace.ghostPose(shotNow + SHOT_FRAME_MS, ghost) || !ghostRace.splitShowing(shotNow + SHOT_FRAME_MS, split)) {
+    const float next = shotNow + SHOT_FRAME_MS;
+    const bool showing = game->view.showGhost != 0;
+    if (!race.ghostPose(next, world.lapStartTime, showing, ghost) || !race.splitShowing(next, showing, split)) {
         std::fprintf(stderr, "ghost shot: no ghost or no split after %d frames\n", frame);
         return 1;
     }
@@ -89,11 +98,11 @@ int main(int argc, char** argv)
     side.scale(5.0);
     Vec3 above = ghost.up;
     above.scale(2.5);
-    camera.position = vec3Add(ghost.position, vec3Add(behind, vec3Add(side, above)));
-    aimCameraAt(ghost.position);
-    flightDirection = Vec3{};
+    world.camera.position = vec3Add(ghost.position, vec3Add(behind, vec3Add(side, above)));
+    aimCameraAt(world.camera, ghost.position);
+    world.flightDirection = Vec3{};
     shotNow += SHOT_FRAME_MS;
-    displayFrame();
+    displayFrame(*game);
 
     return finishShot(out);
 }

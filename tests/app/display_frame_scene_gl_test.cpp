@@ -9,7 +9,7 @@ protected:
     void SetUp() override
     {
         SceneTest::SetUp();
-        octree.build(OCTREE_DEPTH);
+        world.octree.build(OCTREE_DEPTH);
     }
 
     // Line segments the frame sends, seen through an orthographic projection
@@ -24,7 +24,7 @@ protected:
         std::vector<GLfloat> buffer(200000);
         glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_2D, buffer.data());
         glRenderMode(GL_FEEDBACK);
-        displayFrame();
+        displayFrame(game);
         const GLint count = glRenderMode(GL_RENDER);
         glMatrixMode(GL_PROJECTION);
         glPopMatrix();
@@ -56,23 +56,23 @@ protected:
 TEST_F(FrameSceneTest, OctreeOutlinesShowForEveryLeafWithOrWithoutCulling)
 {
     EXPECT_EQ(linesInFrame(), 0);
-    onKeyDown('O', 0, 0);
+    onKeyDown(game, 'O');
     EXPECT_EQ(linesInFrame(), 512 * 12);
-    onSpecialKey(KEY_F8, 0, 0);
-    ASSERT_EQ(frustumCulling, 1);
+    onSpecialKey(game, KEY_F8);
+    ASSERT_EQ(game.view.frustumCulling, 1);
     EXPECT_EQ(linesInFrame(), 512 * 12);
-    onKeyDown('o', 0, 0);
+    onKeyDown(game, 'o');
     EXPECT_EQ(linesInFrame(), 0);
 }
 
 TEST_F(FrameSceneTest, OctreeOutlinesAreGreenLines)
 {
     textureTable.names[TEX_STARS] = blackTexture();
-    showOctree = 1;
+    game.view.showOctree = 1;
     // Looking along the x = 64 plane from inside a leaf's corner region: the
     // leaf edges cross the middle of the screen.
     placeCamera(Vec3{-10.0, 0.5, 0.5}, Vec3{1, 0, 0}, Vec3{0, 0, 1});
-    displayFrame();
+    displayFrame(game);
     const std::vector<unsigned char> frame = readFrame();
     int green = 0;
     int other = 0;
@@ -92,9 +92,9 @@ TEST_F(FrameSceneTest, CullingSkipsAnAsteroidWhoseLeafIsOutOfView)
 {
     // Its leaf spans x from -64 to 0, all of it behind the near plane of a
     // camera at x = 0.5 looking along +x; the scaled model reaches x = 4.
-    lumpyBall().attachTo(asteroids[0]);
-    asteroids[0].position = Vertex(-3.0f, 2.0f, 2.0f);
-    octree.insert(&asteroids[0]);
+    lumpyBall().attachTo(world.asteroids[0]);
+    world.asteroids[0].position = Vertex(-3.0f, 2.0f, 2.0f);
+    world.octree.insert(world.asteroids[0]);
     placeCamera(Vec3{0.5, 2.0, 2.0}, Vec3{1, 0, 0}, Vec3{0, 0, 1});
 
     auto centreAfter = [&](bool culled) {
@@ -105,10 +105,11 @@ TEST_F(FrameSceneTest, CullingSkipsAnAsteroidWhoseLeafIsOutOfView)
         placeLight();
         bindTexture(TEX_ASTEROID);
         if (culled) {
-            frustum.update();
-            octree.drawVisible(&octree, frustum);
+            Frustum planes;
+            planes.update();
+            world.octree.drawVisible(&world.octree, planes, world.asteroids);
         } else {
-            asteroids[0].draw();
+            world.asteroids[0].draw();
         }
         glLoadIdentity();
         const Pixel p = pixelAt(readFrame(), WIDTH / 2, HEIGHT / 2);
@@ -118,52 +119,53 @@ TEST_F(FrameSceneTest, CullingSkipsAnAsteroidWhoseLeafIsOutOfView)
     EXPECT_EQ(centreAfter(true), 0);
 
     // One step ahead of the camera, its leaf is in view and it is drawn.
-    asteroids[0].position.x = 3.0f;
-    octree.refresh(&octree);
-    octree.reinsertPending();
+    world.asteroids[0].position.x = 3.0f;
+    world.octree.refresh(&world.octree, world.asteroids);
+    world.octree.reinsertPending(world.asteroids);
     EXPECT_GT(centreAfter(true), 30);
 }
 
-TEST_F(FrameSceneTest, TheFilingIsRefreshedOnlyInCulledFrames)
+// The filing is the world's: the frame step brings it up to the asteroids'
+// positions whether or not the frame culls with it.
+TEST_F(FrameSceneTest, EveryFrameRefilesAnAsteroidThatLeftItsLeaf)
 {
-    asteroids[5].position = Vertex(10.0f, 10.0f, 10.0f);
-    for (Asteroid& asteroid : asteroids) {
-        octree.insert(&asteroid);
+    world.asteroids[5].position = Vertex(10.0f, 10.0f, 10.0f);
+    for (const Asteroid& asteroid : world.asteroids) {
+        world.octree.insert(asteroid);
     }
-    asteroids[5].position = Vertex(-100.0f, -100.0f, -100.0f);
-    const OctreeNode* oldLeaf = octree.children[3]->children[5]->children[5];
+    world.asteroids[5].position = Vertex(-100.0f, -100.0f, -100.0f);
+    const OctreeNode* oldLeaf = world.octree.children[3]->children[5]->children[5];
     ASSERT_EQ(oldLeaf->center.x, 32.0f);
     ASSERT_EQ(oldLeaf->center.y, 32.0f);
     ASSERT_EQ(oldLeaf->center.z, 32.0f);
     auto filedInOldLeaf = [&] {
         int count = 0;
         for (const OctreeEntry* e = oldLeaf->objects; e != nullptr; e = e->next) {
-            count += e->object == &asteroids[5];
+            count += e->object == 5;
         }
         return count;
     };
+    ASSERT_EQ(filedInOldLeaf(), 1);
 
-    displayFrame();
-    EXPECT_EQ(filedInOldLeaf(), 1);
-    frustumCulling = 1;
-    displayFrame();
+    ASSERT_EQ(game.view.frustumCulling, 0);
+    displayFrame(game);
     EXPECT_EQ(filedInOldLeaf(), 0);
-    const OctreeNode* newLeaf = octree.children[5]->children[3]->children[5];
+    const OctreeNode* newLeaf = world.octree.children[5]->children[3]->children[5];
     EXPECT_EQ(newLeaf->center.x, -96.0f);
     ASSERT_NE(newLeaf->objects, nullptr);
-    EXPECT_EQ(newLeaf->objects->object, &asteroids[5]);
-    EXPECT_EQ(octree.pending, nullptr);
+    EXPECT_EQ(newLeaf->objects->object, 5);
+    EXPECT_EQ(world.octree.pending, nullptr);
 }
 
 TEST_F(FrameSceneTest, AFrameLeavesTheMatrixStacksAsItFoundThem)
 {
-    showOctree = 1;
-    frustumCulling = 1;
-    rockets[2].state = ROCKET_FLYING;
-    rockets[2].position = Vertex(4.0f, 0.0f, 0.0f);
+    game.view.showOctree = 1;
+    game.view.frustumCulling = 1;
+    world.rockets[2].state = ROCKET_FLYING;
+    world.rockets[2].position = Vertex(4.0f, 0.0f, 0.0f);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    displayFrame();
+    displayFrame(game);
     GLint depth = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 1);

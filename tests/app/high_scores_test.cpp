@@ -25,19 +25,20 @@ std::string afterInsert(const std::string& file, const char* name, float ms)
     return formatHighScores(list);
 }
 
-// The game's globals for one exit: the player, the best lap, the list read at start.
+// What one exit writes from: the player, the run's best lap, the list read at start.
 struct ExitState {
-    ExitState(const char* name, float lap)
+    ExitState(const char* name, float lap) : bestLapMs(lap)
     {
         std::snprintf(playerName, sizeof playerName, "%s", name);
-        bestLapTime = lap;
     }
     ~ExitState()
     {
         playerName[0] = '\0';
-        bestLapTime = NO_LAP_TIME;
         highScoreList.reset();
     }
+    void write() const { writeHighScores(bestLapMs); }
+
+    float bestLapMs;
 };
 
 const char* const TWO_LAPS = "Ann 60.500000\nBen 75.250000\n";
@@ -59,11 +60,10 @@ std::string exitWriteAsNobody(const std::string& folder)
             return 3;
         }
         std::snprintf(playerName, sizeof playerName, "Ace");
-        bestLapTime = 70000.0f;
         readHighScores();
         std::fflush(stdout);
         dup2(printed[1], 1);
-        writeHighScores();
+        writeHighScores(70000.0f);
         return 0;
     });
     close(printed[1]);
@@ -159,7 +159,7 @@ TEST(HighScoreFile, WriteReplacesTheFileAndKeepsItsMode)
     chmod("bestenliste.txt", 0640);
     ExitState exit("Ace", 70000.0f);
     captureStdout(readHighScores);
-    EXPECT_EQ(captureStdout(writeHighScores), "");
+    EXPECT_EQ(captureStdout([&] { exit.write(); }), "");
     EXPECT_EQ(readWholeFile("bestenliste.txt"),
               "Ann 60.500000\nAce 70.000000\nBen 75.250000\nCid 90.000000\n");
     EXPECT_EQ(dir.listing(), "bestenliste.txt ");  // no temporary left behind
@@ -174,7 +174,7 @@ TEST(HighScoreFile, FirstLapWithoutAFileOrANameStaysReadable)
     TempWorkDir dir;
     ExitState exit("", 83250.0f);
     captureStdout(readHighScores);
-    captureStdout(writeHighScores);
+    captureStdout([&] { exit.write(); });
     EXPECT_EQ(readWholeFile("bestenliste.txt"), "Pilot 83.250000\n");
     HighScoreList again;
     parseHighScores(readWholeFile("bestenliste.txt"), again);
@@ -199,7 +199,7 @@ TEST(HighScoreFile, AFailedWriteKeepsTheOldFileAndTheList)
             limit.rlim_cur = limit.rlim_max = 20;
             setrlimit(RLIMIT_FSIZE, &limit);
             dup2(printed[1], 1);
-            writeHighScores();
+            exit.write();
             std::exit(highScoreList.size());
         },
         ::testing::ExitedWithCode(3), "");
@@ -281,7 +281,7 @@ TEST(HighScoreFile, LinksAreFollowedAndStayLinksAndAFolderIsNeverReplaced)
         ExitState exit("Ace", 70000.0f);
         std::filesystem::current_path(dir.path() + "/" + folder);
         captureStdout(readHighScores);
-        EXPECT_EQ(captureStdout(writeHighScores), "") << folder;
+        EXPECT_EQ(captureStdout([&] { exit.write(); }), "") << folder;
         std::filesystem::current_path(dir.path());
         EXPECT_TRUE(std::filesystem::is_symlink(std::string(folder) + "/bestenliste.txt")) << folder;
         EXPECT_EQ(readWholeFile(target), std::string(folder) == "play/dangling" ? "Ace 70.000000\n" : TWO_LAPS_AND_ACE);
@@ -294,7 +294,7 @@ TEST(HighScoreFile, LinksAreFollowedAndStayLinksAndAFolderIsNeverReplaced)
     ExitState exit("Ace", 70000.0f);
     std::filesystem::current_path(dir.path() + "/play/folder");
     EXPECT_EQ(captureStdout(readHighScores), "Error opening file: bestenliste.txt\n");
-    EXPECT_EQ(captureStdout(writeHighScores), "Error opening file: bestenliste.txt\n");
+    EXPECT_EQ(captureStdout([&] { exit.write(); }), "Error opening file: bestenliste.txt\n");
     EXPECT_TRUE(std::filesystem::is_directory("bestenliste.txt"));
     std::filesystem::current_path(dir.path());
 }
@@ -324,7 +324,7 @@ TEST(HighScoreFile, TemporariesOfAKilledWriterGoAndALiveWritersStay)
 
     ExitState exit("Ace", 70000.0f);
     captureStdout(readHighScores);
-    EXPECT_EQ(captureStdout(writeHighScores), "");
+    EXPECT_EQ(captureStdout([&] { exit.write(); }), "");
     kill(writer, SIGKILL);
     waitpid(writer, nullptr, 0);
     EXPECT_EQ(readWholeFile("bestenliste.txt"), TWO_LAPS_AND_ACE);
@@ -355,7 +355,7 @@ TEST(HighScoreFile, ARewriteKeepsEveryLineAfterABadOneAndInsertsTheLapBeforeIt)
         captureStdout(readHighScores);
         // The overlay shows what came before the bad line, as ever.
         EXPECT_EQ(highScoreList.first->time, c.before[0] == '\0' ? 0.0f : 60500.0f);
-        EXPECT_EQ(captureStdout(writeHighScores), "");
+        EXPECT_EQ(captureStdout([&] { exit.write(); }), "");
         EXPECT_EQ(readWholeFile("bestenliste.txt"), c.after);
     }
 }

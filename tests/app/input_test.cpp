@@ -1,7 +1,7 @@
 #include "app/input.h"
 
+#include "app/frame_cues.h"
 #include "sim/rocket.h"
-#include "sim/world_state.h"
 #include "support/sim_world.h"
 
 namespace {
@@ -12,12 +12,12 @@ int modifiersNow()
     return heldModifiers;
 }
 int filterCalls = 0;
-void countFilter()
+void countFilter(int, int)
 {
     ++filterCalls;
 }
 int listCalls = 0;
-void countLists()
+void countLists(ViewSettings&, const Asteroid*)
 {
     ++listCalls;
 }
@@ -44,20 +44,20 @@ protected:
 
     void press(unsigned char key)
     {
-        onKeyDown(key, 0, 0);
+        onKeyDown(game, key);
     }
     void release(unsigned char key)
     {
-        onKeyUp(key, 0, 0);
+        onKeyUp(game, key);
     }
     void special(int key)
     {
-        onSpecialKey(key, 0, 0);
+        onSpecialKey(game, key);
     }
     int launched() const
     {
         int n = 0;
-        for (const Rocket& r : rockets) {
+        for (const Rocket& r : world.rockets) {
             n += r.state != ROCKET_FREE;
         }
         return n;
@@ -69,45 +69,45 @@ protected:
 TEST_F(Input, ThrustAndRollAreLevelsClearedByEitherKeyOfThePair)
 {
     press('w');
-    EXPECT_EQ(thrustInput, 1);
+    EXPECT_EQ(game.hands.thrustInput, 1);
     press('S');
-    EXPECT_EQ(thrustInput, -1);
+    EXPECT_EQ(game.hands.thrustInput, -1);
     release('w');
-    EXPECT_EQ(thrustInput, 0);  // S still held, thrust cleared all the same
+    EXPECT_EQ(game.hands.thrustInput, 0);  // S still held, thrust cleared all the same
 
     press('W');
     release('s');
-    EXPECT_EQ(thrustInput, 0);
+    EXPECT_EQ(game.hands.thrustInput, 0);
 
     press('q');
-    EXPECT_EQ(rollInput, 1);
+    EXPECT_EQ(game.hands.rollInput, 1);
     press('E');
-    EXPECT_EQ(rollInput, -1);
+    EXPECT_EQ(game.hands.rollInput, -1);
     release('Q');
-    EXPECT_EQ(rollInput, 0);
+    EXPECT_EQ(game.hands.rollInput, 0);
 
     press('x');
     release('x');
-    EXPECT_EQ(thrustInput, 0);
-    EXPECT_EQ(rollInput, 0);
+    EXPECT_EQ(game.hands.thrustInput, 0);
+    EXPECT_EQ(game.hands.rollInput, 0);
 }
 
 TEST_F(Input, RadioVolumeStepsWithinItsBoundsAndIsAlwaysResent)
 {
-    radioVolume = 245;
+    game.radioVolume = 245;
     press('+');
-    EXPECT_EQ(radioVolume, 250);
+    EXPECT_EQ(game.radioVolume, 250);
     press('+');
-    EXPECT_EQ(radioVolume, 250);
-    radioVolume = 248;
+    EXPECT_EQ(game.radioVolume, 250);
+    game.radioVolume = 248;
     press('+');
-    EXPECT_EQ(radioVolume, 248);
+    EXPECT_EQ(game.radioVolume, 248);
 
-    radioVolume = 5;
+    game.radioVolume = 5;
     press('-');
-    EXPECT_EQ(radioVolume, 0);
+    EXPECT_EQ(game.radioVolume, 0);
     press('-');
-    EXPECT_EQ(radioVolume, 0);
+    EXPECT_EQ(game.radioVolume, 0);
 
     EXPECT_EQ(sound.calls,
               (std::vector<SoundCall>{volumeSet(CHANNEL_RADIO, 250), volumeSet(CHANNEL_RADIO, 250),
@@ -115,15 +115,15 @@ TEST_F(Input, RadioVolumeStepsWithinItsBoundsAndIsAlwaysResent)
                                       volumeSet(CHANNEL_RADIO, 0)}));
 
     // From the start value the volume stays on multiples of 5.
-    radioVolume = RADIO_VOLUME_START;
+    game.radioVolume = RADIO_VOLUME_START;
     for (int k = 0; k < 60; ++k) {
         press('+');
     }
-    EXPECT_EQ(radioVolume, 250);
+    EXPECT_EQ(game.radioVolume, 250);
     for (int k = 0; k < 60; ++k) {
         press('-');
     }
-    EXPECT_EQ(radioVolume, 0);
+    EXPECT_EQ(game.radioVolume, 0);
 }
 
 TEST_F(Input, LetterTogglesWorkInBothCases)
@@ -131,16 +131,16 @@ TEST_F(Input, LetterTogglesWorkInBothCases)
     press('h');
     press('I');
     press('o');
-    EXPECT_EQ(showHighScores, 1);
-    EXPECT_EQ(showCourseLine, 1);
-    EXPECT_EQ(showOctree, 1);
+    EXPECT_EQ(game.view.showHighScores, 1);
+    EXPECT_EQ(game.view.showCourseLine, 1);
+    EXPECT_EQ(game.view.showOctree, 1);
     press('H');
     press('i');
     press('O');
-    EXPECT_EQ(showHighScores, 0);
-    EXPECT_EQ(showCourseLine, 0);
-    EXPECT_EQ(showOctree, 0);
-    EXPECT_EQ(optionsOverlayTimer, 0.0f);
+    EXPECT_EQ(game.view.showHighScores, 0);
+    EXPECT_EQ(game.view.showCourseLine, 0);
+    EXPECT_EQ(game.view.showOctree, 0);
+    EXPECT_EQ(game.view.optionsOverlayTimer, 0.0f);
 }
 
 TEST_F(Input, FunctionKeysToggleAndTheFivePanelOptionsShowThePanel)
@@ -148,22 +148,23 @@ TEST_F(Input, FunctionKeysToggleAndTheFivePanelOptionsShowThePanel)
     special(KEY_F2);
     special(KEY_F3);
     special(KEY_F10);
-    EXPECT_EQ(showFps, 1);
-    EXPECT_EQ(wireframe, 1);
-    EXPECT_EQ(faceCulling, 1);
-    EXPECT_EQ(optionsOverlayTimer, 0.0f);
+    EXPECT_EQ(game.view.showFps, 1);
+    EXPECT_EQ(game.view.wireframe, 1);
+    EXPECT_EQ(game.view.faceCulling, 1);
+    EXPECT_EQ(game.view.optionsOverlayTimer, 0.0f);
 
     struct {
         int key;
         int* flag;
         int start;
-    } panel[] = {{KEY_F4, &textureFilter, 1}, {KEY_F5, &mipMapping, 1}, {KEY_F7, &displayLists, 0},
-                 {KEY_F8, &frustumCulling, 0}, {KEY_F9, &transparency, 1}};
+    } panel[] = {{KEY_F4, &game.view.textureFilter, 1},  {KEY_F5, &game.view.mipMapping, 1},
+                 {KEY_F7, &game.view.displayLists, 0},   {KEY_F8, &game.view.frustumCulling, 0},
+                 {KEY_F9, &game.view.transparency, 1}};
     for (const auto& option : panel) {
-        optionsOverlayTimer = -3.0f;
+        game.view.optionsOverlayTimer = -3.0f;
         special(option.key);
         EXPECT_EQ(*option.flag, 1 - option.start) << option.key;
-        EXPECT_EQ(optionsOverlayTimer, 1500.0f) << option.key;
+        EXPECT_EQ(game.view.optionsOverlayTimer, 1500.0f) << option.key;
     }
     EXPECT_EQ(filterCalls, 2);
     EXPECT_EQ(listCalls, 1);
@@ -171,26 +172,30 @@ TEST_F(Input, FunctionKeysToggleAndTheFivePanelOptionsShowThePanel)
     for (int inert : {1, 6, 11, 12, 100, 101, 102, 103}) {  // F1, F6, F11, F12, arrows
         special(inert);
     }
-    EXPECT_EQ(showFps, 1);
-    EXPECT_EQ(textureFilter, 0);
+    EXPECT_EQ(game.view.showFps, 1);
+    EXPECT_EQ(game.view.textureFilter, 0);
     EXPECT_EQ(filterCalls, 2);
 }
 
 TEST_F(Input, F4TwiceRestartsThePanelAndLeavesTheFilter)
 {
     special(KEY_F4);
-    frame(1000.0f);
-    EXPECT_EQ(optionsOverlayTimer, 500.0f);
+    // The panel counts down in the app's side of a played frame.
+    scriptedTime() += 1000.0f;
+    advanceFrame(game, scriptedTime());
+    EXPECT_EQ(game.view.optionsOverlayTimer, 500.0f);
     special(KEY_F4);
-    EXPECT_EQ(optionsOverlayTimer, 1500.0f);
-    EXPECT_EQ(textureFilter, 1);
+    EXPECT_EQ(game.view.optionsOverlayTimer, 1500.0f);
+    EXPECT_EQ(game.view.textureFilter, 1);
     EXPECT_EQ(filterCalls, 2);
 }
 
 TEST_F(Input, CtrlAloneHoldsFireEveryOtherCombinationLaunches)
 {
+    // A launch is the next frame's.
     heldModifiers = MODIFIER_CTRL;
-    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
+    onMouseButton(game, MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN);
+    frame(16.5f);
     EXPECT_EQ(launched(), 0);
 
     const int firing[] = {0, MODIFIER_SHIFT, MODIFIER_ALT, MODIFIER_CTRL | MODIFIER_SHIFT,
@@ -198,16 +203,18 @@ TEST_F(Input, CtrlAloneHoldsFireEveryOtherCombinationLaunches)
     int expected = 0;
     for (int mods : firing) {
         heldModifiers = mods;
-        rocketCooldown = 0;
-        onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
+        world.rocketCooldown = 0;
+        onMouseButton(game, MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN);
+        frame(16.5f);
         EXPECT_EQ(launched(), ++expected) << "modifiers " << mods;
     }
 
     heldModifiers = 0;
-    rocketCooldown = 0;
-    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP, 0, 0);
-    onMouseButton(2, MOUSE_BUTTON_DOWN, 0, 0);  // right button
-    onMouseButton(1, MOUSE_BUTTON_DOWN, 0, 0);  // middle button
+    world.rocketCooldown = 0;
+    onMouseButton(game, MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP);
+    onMouseButton(game, 2, MOUSE_BUTTON_DOWN);  // right button
+    onMouseButton(game, 1, MOUSE_BUTTON_DOWN);  // middle button
+    frame(16.5f);
     EXPECT_EQ(launched(), expected);
 }
 

@@ -4,7 +4,6 @@
 #include "app/input.h"
 #include "app/key_names.h"
 #include "sim/camera.h"
-#include "sim/flight.h"
 #include "sim/rocket.h"
 #include "support/as_nobody.h"
 #include "support/file_capture.h"
@@ -42,37 +41,41 @@ TEST_F(Options, ReboundKeysActTheOldKeysNoLongerDoAndTheMouseTurnsAsSet)
                    "mouse.invert = 1\n");
     EXPECT_EQ(captureStdout(readOptions), "");
 
-    onKeyDown('w', 0, 0);
-    EXPECT_EQ(rockets[0].state, ROCKET_FLYING);
-    EXPECT_EQ(thrustInput, 0);
-    onSpecialKey(KEY_UP, 0, 0);
-    EXPECT_EQ(thrustInput, 1);
-    onSpecialKeyUp(KEY_UP, 0, 0);
-    EXPECT_EQ(thrustInput, 0);
-    onSpecialKey(KEY_DOWN, 0, 0);
-    EXPECT_EQ(thrustInput, -1);
-    onKeyUp('S', 0, 0);  // either key of the pair clears it
-    EXPECT_EQ(thrustInput, 0);
+    // A launch is the next frame's.
+    onKeyDown(game, 'w');
+    frame(16.5f);
+    EXPECT_EQ(world.rockets[0].state, ROCKET_FLYING);
+    EXPECT_EQ(game.hands.thrustInput, 0);
+    onSpecialKey(game, KEY_UP);
+    EXPECT_EQ(game.hands.thrustInput, 1);
+    onSpecialKeyUp(game, KEY_UP);
+    EXPECT_EQ(game.hands.thrustInput, 0);
+    onSpecialKey(game, KEY_DOWN);
+    EXPECT_EQ(game.hands.thrustInput, -1);
+    onKeyUp(game, 'S');  // either key of the pair clears it
+    EXPECT_EQ(game.hands.thrustInput, 0);
 
     // The old keys: q and the left button no longer act.
-    rocketCooldown = 0;
-    onKeyDown('q', 0, 0);
-    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
-    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP, 0, 0);
-    EXPECT_EQ(rollInput, 0);
-    EXPECT_EQ(rockets[1].state, ROCKET_FREE);
+    world.rocketCooldown = 0;
+    onKeyDown(game, 'q');
+    onMouseButton(game, MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN);
+    onMouseButton(game, MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP);
+    EXPECT_EQ(game.hands.rollInput, 0);
+    frame(16.5f);
+    EXPECT_EQ(world.rockets[1].state, ROCKET_FREE);
 
     // A held action on a mouse button: the view turns while it is held, by
     // the sensitivity's share, and up the screen turns the view up (by design, down).
-    lastMouseX = 200;
-    lastMouseY = 200;
-    onMouseButton(MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
-    EXPECT_EQ(rollInput, 1);
-    onMouseDrag(210, 190);
-    EXPECT_EQ(camera.yawAngle, -0.025f * 2.5f);
-    EXPECT_EQ(camera.pitchAngle, -0.025f * 2.5f);
-    onMouseButton(MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_UP, 0, 0);
-    EXPECT_EQ(rollInput, 0);
+    game.hands.lastMouseX = 200;
+    game.hands.lastMouseY = 200;
+    onMouseButton(game, MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_DOWN);
+    EXPECT_EQ(game.hands.rollInput, 1);
+    onMouseDrag(game, 210, 190);
+    frame(16.5f);
+    EXPECT_EQ(world.camera.yawAngle, -0.025f * 2.5f);
+    EXPECT_EQ(world.camera.pitchAngle, -0.025f * 2.5f);
+    onMouseButton(game, MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_UP);
+    EXPECT_EQ(game.hands.rollInput, 0);
 }
 
 TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)

@@ -1,14 +1,14 @@
 #include "app/display_frame.h"
+#include "app/game.h"
 #include "app/overlay.h"
 #include "sim/flight.h"
 #include "sim/rocket.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
 #include "support/gl_window.h"
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -26,11 +26,6 @@ protected:
         width = glutGet(GLUT_WINDOW_WIDTH);
         height = glutGet(GLUT_WINDOW_HEIGHT);
         onReshape(width, height);
-        showFps = 0;
-        showHighScores = 0;
-        optionsOverlayTimer = 0.0f;
-        rocketCooldown = 0;
-        flightSpeed = 0.0f;
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         // As the cockpit pass leaves it: texturing on, a texture bound.
         glEnable(GL_TEXTURE_2D);
@@ -72,10 +67,13 @@ protected:
     void drawFrame()
     {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        drawOverlay();
+        drawOverlay(game, 0.0f);
         glFinish();
     }
 
+    // A game of the test's own, on the heap: a world is too large for the stack.
+    std::unique_ptr<Game> owned{new Game};
+    Game& game = *owned;
     int width = 0;
     int height = 0;
     static GLuint darkTexture;
@@ -91,7 +89,7 @@ TEST_F(Overlay, RocketStatusIsGreenWhenReadyAndRedWhilePreparing)
     EXPECT_GT(status.green, 100);
     EXPECT_EQ(status.red, 0);
 
-    rocketCooldown = ROCKET_COOLDOWN_MS;  // as a launch leaves it
+    game.world.rocketCooldown = ROCKET_COOLDOWN_MS;  // as a launch leaves it
     drawFrame();
     status = countBand(0.04f, 0.40f, 0.70f);
     EXPECT_GT(status.red, 100);
@@ -108,7 +106,7 @@ TEST_F(Overlay, RocketStatusIsGreenWhenReadyAndRedWhilePreparing)
 
 TEST_F(Overlay, SpeedLabelEndsWhereTheNumberBegins)
 {
-    flightSpeed = TOP_SPEED;
+    game.world.flightSpeed = TOP_SPEED;
     drawFrame();
     const Counts label = countBand(0.12f, 0.30f, 0.48f);
     const Counts number = countBand(0.12f, 0.48f, 0.60f);
@@ -120,13 +118,12 @@ TEST_F(Overlay, SpeedLabelEndsWhereTheNumberBegins)
 
 TEST_F(Overlay, OptionsPanelDrawsEachOptionInItsStateColour)
 {
-    optionsOverlayTimer = 1500.0f;
-    textureFilter = 1;
-    transparency = 0;
+    game.view.optionsOverlayTimer = OPTIONS_PANEL_MS;
+    game.view.textureFilter = 1;
+    game.view.transparency = 0;
     drawFrame();
     EXPECT_GT(countBand(0.92f, 0.05f, 0.30f).green, 50);  // "Texturfilter" on
     const Counts off = countBand(0.8f, 0.05f, 0.30f);    // "Transparenz" off
     EXPECT_GT(off.red, 50);
     EXPECT_EQ(off.green, 0);
-    transparency = 1;
 }

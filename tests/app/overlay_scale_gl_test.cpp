@@ -2,12 +2,11 @@
 // size, started for it in tests/CMakeLists.txt, and names the factor that
 // screen must get in VOREL_HUD_SCALE_EXPECTED; elsewhere it skips.
 #include "app/display_frame.h"
+#include "app/game.h"
 #include "app/ghost_overlay_text.h"
 #include "app/ghost_race.h"
 #include "app/overlay.h"
 #include "sim/rocket.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
 #include "support/gl_window.h"
 
 #include <GL/freeglut.h>
@@ -16,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -23,16 +23,16 @@ using Frame = std::vector<GLubyte>;
 int width = 0;
 int height = 0;
 
-float fixedClock()
-{
-    return 5000.0f;
-}
+// The play clock's reading of every frame drawn here.
+constexpr float NOW_MS = 5000.0f;
 
-Frame overlayFrame(int forcedScale)
+// The overlay with the text factor forced as hud.scale forces it (0: the
+// window's own).
+Frame overlayFrame(Game& game, int forcedScale)
 {
-    setOverlayScale(forcedScale);
+    game.view.hudScale = forcedScale;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawOverlay();
+    drawOverlay(game, NOW_MS);
     Frame rgb(static_cast<size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
@@ -104,14 +104,15 @@ TEST(OverlayScale, TextGrowsByTheScreensFactorAboutEachLinesPen)
     onReshape(width, height);
     // Lines of both fonts and of every colour, the ghost's included, over the
     // state the scene leaves: lit, textured, in wireframe.
-    frameClock = fixedClock;
-    showHighScores = 1;
-    optionsOverlayTimer = 1500.0f;
-    rocketCooldown = ROCKET_COOLDOWN_MS;
-    showGhost = 1;
-    ghostRace.split = -1234.0f;
-    ghostRace.splitShownFrom = fixedClock();
-    ghostRace.hasSplit = true;
+    const std::unique_ptr<Game> owned(new Game);  // a world is too large for the stack
+    Game& game = *owned;
+    game.view.showHighScores = 1;
+    game.view.optionsOverlayTimer = OPTIONS_PANEL_MS;
+    game.world.rocketCooldown = ROCKET_COOLDOWN_MS;
+    game.view.showGhost = 1;
+    game.ghost.split = -1234.0f;
+    game.ghost.splitShownFrom = NOW_MS;
+    game.ghost.hasSplit = true;
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     GLuint sceneTexture = 0;
@@ -121,14 +122,14 @@ TEST(OverlayScale, TextGrowsByTheScreensFactorAboutEachLinesPen)
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
 
     OverlayLines lines;
-    composeOverlay(lines, fixedClock());
-    composeGhostOverlay(lines, fixedClock());
-    const Frame bitmap = overlayFrame(1);  // drawText, line by line, as always
+    composeOverlay(lines, game, NOW_MS);
+    composeGhostOverlay(lines, game, NOW_MS);
+    const Frame bitmap = overlayFrame(game, 1);  // drawText, line by line, as always
     ASSERT_GT(differing(bitmap, Frame(bitmap.size(), 0)), 5000);
-    EXPECT_EQ(differing(overlayFrame(0), scale == 1 ? bitmap : grownAboutPens(lines, bitmap, scale)), 0);
+    EXPECT_EQ(differing(overlayFrame(game, 0), scale == 1 ? bitmap : grownAboutPens(lines, bitmap, scale)), 0);
     // A factor forced below the screen's own, as hud.scale sets it.
     if (scale > 2) {
-        EXPECT_EQ(differing(overlayFrame(2), grownAboutPens(lines, bitmap, 2)), 0);
+        EXPECT_EQ(differing(overlayFrame(game, 2), grownAboutPens(lines, bitmap, 2)), 0);
     }
 
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING) && glIsEnabled(GL_TEXTURE_2D) && !glIsEnabled(GL_ALPHA_TEST));
@@ -140,6 +141,5 @@ TEST(OverlayScale, TextGrowsByTheScreensFactorAboutEachLinesPen)
     glGetFloatv(GL_CURRENT_TEXTURE_COORDS, texCoord);
     EXPECT_TRUE(static_cast<GLuint>(bound) == sceneTexture && polygonMode[0] == GL_LINE && texCoord[1] == 0.75f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    setOverlayScale(0);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }

@@ -1,10 +1,9 @@
+#include "app/frame_cues.h"
 #include "app/high_scores.h"
 #include "app/overlay_text.h"
 #include "sim/course.h"
 #include "sim/flight.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
-#include "support/scripted_clock.h"
+#include "support/sim_world.h"
 
 #include <cstring>
 #include <ctime>
@@ -12,20 +11,11 @@
 #include <vector>
 
 namespace {
-class OverlayText : public ScriptedClockTest {
+class OverlayText : public SimWorld {
 protected:
     void SetUp() override
     {
-        ScriptedClockTest::SetUp();
-        lastFrameTime = 0.0f;
-        lapStartTime = 0.0f;
-        lastLapTime = 0.0f;
-        bestLapTime = NO_LAP_TIME;
-        flightSpeed = 0.0f;
-        optionsOverlayTimer = 0.0f;
-        rocketCooldown = 0;
-        showFps = 0;
-        showHighScores = 0;
+        SimWorld::SetUp();
         savedFirst = highScoreList.first;
         highScoreList.first = &entries[0];
         entries[0] = HighScoreEntry{};  // the placeholder: time 0, no name
@@ -33,7 +23,14 @@ protected:
     void TearDown() override
     {
         highScoreList.first = savedFirst;
-        ScriptedClockTest::TearDown();
+        SimWorld::TearDown();
+    }
+
+    // A played frame at the scripted clock's reading, the app's side included.
+    void playTo(float nowMs)
+    {
+        scriptedTime() = nowMs;
+        advanceFrame(game, nowMs);
     }
 
     // Fills the list with count entries named P1, P2, ... of 60 + i seconds.
@@ -50,7 +47,7 @@ protected:
     OverlayLines compose()
     {
         OverlayLines lines;
-        composeOverlay(lines, scriptedTime());
+        composeOverlay(lines, game, scriptedTime());
         return lines;
     }
 
@@ -86,10 +83,10 @@ TEST_F(OverlayText, LapLinesBeforeAnyLapAndDuringOne)
     EXPECT_STREQ(find(lines, "Last Lap:")->text, "Last Lap: 0000.00 ");
     EXPECT_STREQ(find(lines, "Time:")->text, "Time: 0000.00 ");
 
-    lapStartTime = 1000.0f;
+    world.lapStartTime = 1000.0f;
     scriptedTime() = 62234.5f;
-    lastLapTime = 75250.0f;
-    bestLapTime = 60500.0f;
+    world.lastLapTime = 75250.0f;
+    world.bestLapTime = 60500.0f;
     lines = compose();
     EXPECT_STREQ(find(lines, "Time:")->text, "Time: 0061.23 ");
     EXPECT_STREQ(find(lines, "Last Lap:")->text, "Last Lap: 0075.25 ");
@@ -102,7 +99,7 @@ TEST_F(OverlayText, LapLinesBeforeAnyLapAndDuringOne)
 TEST_F(OverlayText, HighScoreTableAndItsBottomLine)
 {
     fillList(3);
-    showHighScores = 1;
+    game.view.showHighScores = 1;
     OverlayLines lines = compose();
     ASSERT_NE(find(lines, "3. P3 "), nullptr);
     EXPECT_EQ(find(lines, "4. "), nullptr);
@@ -127,7 +124,7 @@ TEST_F(OverlayText, HighScoreTableAndItsBottomLine)
     EXPECT_EQ(bottom->font, FONT_SMALL);
 
     // Hidden table: no rows, but the bottom line stays.
-    showHighScores = 0;
+    game.view.showHighScores = 0;
     lines = compose();
     EXPECT_EQ(find(lines, "1. "), nullptr);
     EXPECT_NE(find(lines, "11th Time"), nullptr);
@@ -135,7 +132,7 @@ TEST_F(OverlayText, HighScoreTableAndItsBottomLine)
 
 TEST_F(OverlayText, PlaceholderEntryShowsANeutralName)
 {
-    showHighScores = 1;
+    game.view.showHighScores = 1;
     const OverlayLines lines = compose();
     EXPECT_NE(find(lines, "1. --- "), nullptr);
     EXPECT_STREQ(find(lines, "1th Time")->text, "1th Time: 0000.00");
@@ -143,7 +140,7 @@ TEST_F(OverlayText, PlaceholderEntryShowsANeutralName)
 
 TEST_F(OverlayText, SpeedReadsInThousandthsWithItsLabelJustLeft)
 {
-    flightSpeed = TOP_SPEED;
+    world.flightSpeed = TOP_SPEED;
     const OverlayLines lines = compose();
     const OverlayLine* number = find(lines, "600.00");
     ASSERT_NE(number, nullptr);
@@ -157,7 +154,7 @@ TEST_F(OverlayText, SpeedReadsInThousandthsWithItsLabelJustLeft)
     EXPECT_EQ(label->x, number->x);
     EXPECT_EQ(label->y, number->y);
 
-    flightSpeed = 0.0123f;
+    world.flightSpeed = 0.0123f;
     EXPECT_NE(find(compose(), "012.30 "), nullptr);
 }
 
@@ -166,37 +163,34 @@ TEST_F(OverlayText, OptionsPanelShowsFor1500MsAndRestartsOnTheNextKey)
     EXPECT_EQ(find(compose(), "Texturfilter"), nullptr);
 
     // What an option key does to the panel timer.
-    optionsOverlayTimer = 1500.0f;
-    transparency = 0;
-    scriptedTime() = 1000.0f;
-    updateFrame();
+    game.view.optionsOverlayTimer = 1500.0f;
+    game.view.transparency = 0;
+    playTo(1000.0f);
     OverlayLines lines = compose();
     ASSERT_NE(find(lines, "Transparenz"), nullptr);
     EXPECT_EQ(find(lines, "Transparenz")->red, 1.0f);
     EXPECT_EQ(find(lines, "Transparenz")->green, 0.0f);
     EXPECT_EQ(find(lines, "Texturfilter")->green, 1.0f);
     // The culling line follows the octree culling, not face culling.
-    frustumCulling = 1;
-    faceCulling = 0;
+    game.view.frustumCulling = 1;
+    game.view.faceCulling = 0;
     EXPECT_EQ(find(compose(), "Culling")->green, 1.0f);
-    frustumCulling = 0;
-    transparency = 1;
+    game.view.frustumCulling = 0;
+    game.view.transparency = 1;
 
-    optionsOverlayTimer = 1500.0f;  // a second key 1000 ms after the first
-    scriptedTime() = 2400.0f;
-    updateFrame();
+    game.view.optionsOverlayTimer = 1500.0f;  // a second key 1000 ms after the first
+    playTo(2400.0f);
     EXPECT_NE(find(compose(), "Display Lists"), nullptr);
-    scriptedTime() = 2600.0f;
-    updateFrame();
+    playTo(2600.0f);
     EXPECT_EQ(find(compose(), "Display Lists"), nullptr);
 }
 
 TEST_F(OverlayText, LinesComeInDrawingOrder)
 {
-    showFps = 1;
-    showHighScores = 1;
-    optionsOverlayTimer = 1.0f;
-    rocketCooldown = 1;
+    game.view.showFps = 1;
+    game.view.showHighScores = 1;
+    game.view.optionsOverlayTimer = 1.0f;
+    world.rocketCooldown = 1;
     const std::vector<std::string> all = texts(compose());
     const std::vector<std::string> expected = {
         "",  // frame-rate text before its first second
@@ -211,9 +205,9 @@ TEST_F(OverlayText, LinesComeInDrawingOrder)
 TEST_F(OverlayText, AFullOverlayKeepsEveryLineAddedAfterIt)
 {
     fillList(15);
-    showFps = 1;
-    showHighScores = 1;
-    optionsOverlayTimer = 1.0f;
+    game.view.showFps = 1;
+    game.view.showHighScores = 1;
+    game.view.optionsOverlayTimer = 1.0f;
     OverlayLines lines = compose();
     const int full = lines.count;
     for (int i = 0; i < 8; ++i) {
@@ -221,7 +215,7 @@ TEST_F(OverlayText, AFullOverlayKeepsEveryLineAddedAfterIt)
     }
     ASSERT_EQ(lines.count, full + 8);
     EXPECT_STREQ(lines.lines[full + 7].text, "extra 7");
-    composeOverlay(lines, scriptedTime());  // the next frame starts from its first line
+    composeOverlay(lines, game, scriptedTime());  // the next frame starts from its first line
     EXPECT_EQ(texts(lines), texts(compose()));
 }
 

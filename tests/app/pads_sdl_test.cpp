@@ -1,5 +1,6 @@
 // Virtual game controllers through SDL, the game's pad reader and the
 // headless frame, in the order the frame driver runs them.
+#include "app/game.h"
 #include "app/ghost_race.h"
 #include "app/input.h"
 #include "app/options.h"
@@ -35,13 +36,11 @@ protected:
     // Stopping SDL's game controllers closes and detaches every virtual pad.
     void TearDown() override
     {
-        stopPads();
+        stopPads(&game);
         resetOptions();
-        resetPause();
-        showGhost = 0;
         SimWorld::TearDown();
     }
-    static void placeCamera()
+    void placeCamera()
     {
         camera.setTarget(0.0f, 0.0f, 0.0f);
         camera.placeAt(-200.0f, 0.0f, 0.0f);
@@ -52,12 +51,19 @@ protected:
         EXPECT_NE(pad, nullptr) << SDL_GetError();
         return pad;
     }
+    // As the frame driver runs them: the pads read for the step to come, then
+    // the step; paused, only the pads are read, as the waiting idle turn does.
     void frames(int count, float ms = 16.5f)
     {
         for (int f = 0; f < count; ++f) {
             scriptedTime() += ms;
-            readPads();
-            headlessFrame();
+            if (gamePaused(game)) {
+                readPads(game, 0.0f);
+                continue;
+            }
+            const float now = playClock(game);
+            readPads(game, now - world.lastFrameTime);
+            headlessFrame(game, now);
         }
     }
     void axis(SDL_Joystick* pad, int axis, Sint16 value)
@@ -77,6 +83,7 @@ protected:
     }
 
     TempWorkDir dir;
+    Camera& camera = world.camera;
 };
 
 }  // namespace
@@ -113,14 +120,16 @@ TEST_F(PadFrames, TheStickTurnsTheViewAsFarAtAnyFrameRateAndRestsWhilePaused)
     const Vec3 still = camera.view;
     frames(1);
     EXPECT_TRUE(camera.view.x == still.x && camera.view.z == still.z);
-    EXPECT_TRUE(lastMouseX == MOUSE_START_X && lastMouseY == MOUSE_START_Y && warpLog().empty());
+    EXPECT_TRUE(game.hands.lastMouseX == MOUSE_START_X && game.hands.lastMouseY == MOUSE_START_Y &&
+                warpLog().empty());
     // Start pauses; paused, the stick pushed full leaves the view alone. Start resumes.
     press(pad, SDL_CONTROLLER_BUTTON_START);
-    ASSERT_TRUE(gamePaused());
+    ASSERT_TRUE(gamePaused(game));
     axis(pad, LEFT_X, FULL);
     EXPECT_TRUE(camera.view.x == still.x && camera.view.y == still.y && camera.view.z == still.z);
+    EXPECT_TRUE(game.input.commands.empty()) << "no turn waits for the next frame either";
     hold(pad, SDL_CONTROLLER_BUTTON_START, true);
-    EXPECT_FALSE(gamePaused());
+    EXPECT_FALSE(gamePaused(game));
 }
 
 TEST_F(PadFrames, TriggersAndButtonsActThroughTheTable)
@@ -129,33 +138,33 @@ TEST_F(PadFrames, TriggersAndButtonsActThroughTheTable)
     // At rest, then pulled a quarter, short of the press point: nothing.
     frames(1);
     axis(pad, RIGHT_TRIGGER, QUARTER);
-    EXPECT_EQ(flightSpeed, 0.0f);
+    EXPECT_EQ(world.flightSpeed, 0.0f);
     axis(pad, RIGHT_TRIGGER, FULL);
-    EXPECT_GT(flightSpeed, 0.0f);
+    EXPECT_GT(world.flightSpeed, 0.0f);
     // Let back to a quarter it holds; near rest it lets go.
     axis(pad, RIGHT_TRIGGER, QUARTER);
-    EXPECT_EQ(thrustInput, 1);
+    EXPECT_EQ(game.hands.thrustInput, 1);
     axis(pad, RIGHT_TRIGGER, -28000);
-    EXPECT_EQ(thrustInput, 0);
+    EXPECT_EQ(game.hands.thrustInput, 0);
     // From one trigger to the other within a frame: the brake holds.
     axis(pad, RIGHT_TRIGGER, FULL);
     SDL_JoystickSetVirtualAxis(pad, RIGHT_TRIGGER, REST);
     axis(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT, FULL);
-    EXPECT_EQ(thrustInput, -1);
+    EXPECT_EQ(game.hands.thrustInput, -1);
 
     hold(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
-    EXPECT_EQ(rollInput, 1);
+    EXPECT_EQ(game.hands.rollInput, 1);
     hold(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
-    EXPECT_EQ(rollInput, 0);
+    EXPECT_EQ(game.hands.rollInput, 0);
     press(pad, SDL_CONTROLLER_BUTTON_A);
-    EXPECT_EQ(rockets[0].state, ROCKET_FLYING);
+    EXPECT_EQ(world.rockets[0].state, ROCKET_FLYING);
     for (const int button : {SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_BACK, SDL_CONTROLLER_BUTTON_DPAD_UP,
                              SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN}) {
         press(pad, button);
     }
-    EXPECT_EQ(showGhost, 1);
-    EXPECT_EQ(showHighScores, 1);
-    EXPECT_EQ(radioVolume, RADIO_VOLUME_START + RADIO_VOLUME_STEP);
+    EXPECT_EQ(game.view.showGhost, 1);
+    EXPECT_EQ(game.view.showHighScores, 1);
+    EXPECT_EQ(game.radioVolume, RADIO_VOLUME_START + RADIO_VOLUME_STEP);
 }
 
 // Two pads act as one; one pulled out while it holds thrust lets go of it,
@@ -169,11 +178,11 @@ TEST_F(PadFrames, PadsComeAndGoMidRun)
     const Vec3 view = camera.view;
     frames(1);
     EXPECT_EQ(padCount(), 2);
-    EXPECT_EQ(thrustInput, 1);
+    EXPECT_EQ(game.hands.thrustInput, 1);
     EXPECT_LT(camera.view.dot(view), 1.0 - 1e-6) << "the second pad's stick turns";
     pullOutVirtualPad(first);
     frames(1);
-    EXPECT_EQ(thrustInput, 0);
+    EXPECT_EQ(game.hands.thrustInput, 0);
     pullOutVirtualPad(second);
     frames(1);
     const Vec3 still = camera.view;
@@ -181,7 +190,7 @@ TEST_F(PadFrames, PadsComeAndGoMidRun)
     EXPECT_EQ(padCount(), 0);
     EXPECT_EQ(camera.view.x, still.x);
     hold(plugIn(), SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
-    EXPECT_EQ(rollInput, -1);
+    EXPECT_EQ(game.hands.rollInput, -1);
 }
 
 // "gamecontrollerdb.txt" makes a joystick SDL does not know a pad; a file
@@ -202,5 +211,5 @@ TEST_F(PadFrames, TheMappingsFileMakesAJoystickAPad)
     axis(plugIn(SDL_JOYSTICK_TYPE_UNKNOWN), 5, FULL);
     frames(1);  // SDL reads a trigger from the frame after it opens the pad
     EXPECT_EQ(padCount(), 1);
-    EXPECT_EQ(thrustInput, 1);
+    EXPECT_EQ(game.hands.thrustInput, 1);
 }

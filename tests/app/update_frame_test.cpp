@@ -1,23 +1,20 @@
+#include "app/frame_cues.h"
 #include "sim/update_frame.h"
-#include "support/scripted_clock.h"
+#include "support/sim_world.h"
 
 namespace {
-class UpdateFrame : public ScriptedClockTest {
+class UpdateFrame : public SimWorld {
 protected:
-    void SetUp() override
-    {
-        ScriptedClockTest::SetUp();
-        lastFrameTime = 0.0f;
-        rocketCooldown = 0;
-        optionsOverlayTimer = 0.0f;
-    }
-
-    // Runs one update whose frame lasts exactly ms.
+    // Runs one played frame, the app's side included, that lasts exactly ms.
     void frameOf(float ms)
     {
-        lastFrameTime = 0.0f;
-        scriptedTime() = ms;
-        updateFrame();
+        world.lastFrameTime = 0.0f;
+        playTo(ms);
+    }
+    void playTo(float nowMs)
+    {
+        scriptedTime() = nowMs;
+        advanceFrame(game, nowMs);
     }
 };
 }  // namespace
@@ -25,55 +22,53 @@ protected:
 TEST_F(UpdateFrame, TimeStepIsMillisecondsOver16AndAHalf)
 {
     frameOf(16.5f);
-    EXPECT_FLOAT_EQ(frameElapsedMs, 16.5f);
-    EXPECT_EQ(frameStep, 1.0f);
+    EXPECT_FLOAT_EQ(world.frameElapsedMs, 16.5f);
+    EXPECT_EQ(world.frameStep, 1.0f);
     frameOf(33.0f);
-    EXPECT_EQ(frameStep, 2.0f);
+    EXPECT_EQ(world.frameStep, 2.0f);
     frameOf(8.25f);
-    EXPECT_EQ(frameStep, 0.5f);
+    EXPECT_EQ(world.frameStep, 0.5f);
 }
 
 TEST_F(UpdateFrame, MeasuresFromThePreviousUpdate)
 {
-    scriptedTime() = 100.0f;
-    updateFrame();
-    EXPECT_EQ(lastFrameTime, 100.0f);
-    scriptedTime() = 133.0f;
-    updateFrame();
-    EXPECT_EQ(frameElapsedMs, 33.0f);
-    EXPECT_EQ(lastFrameTime, 133.0f);
+    playTo(100.0f);
+    EXPECT_EQ(world.lastFrameTime, 100.0f);
+    playTo(133.0f);
+    EXPECT_EQ(world.frameElapsedMs, 33.0f);
+    EXPECT_EQ(world.lastFrameTime, 133.0f);
 }
 
 TEST_F(UpdateFrame, RocketCooldownTruncatesEachFrameTowardZero)
 {
-    rocketCooldown = 2500;
+    world.rocketCooldown = 2500;
     int frames = 0;
-    while (rocketCooldown > 0) {
+    while (world.rocketCooldown > 0) {
         frameOf(16.7f);
         ++frames;
-        if (rocketCooldown > 0) {
-            ASSERT_EQ(rocketCooldown, 2500 - 17 * frames);
+        if (world.rocketCooldown > 0) {
+            ASSERT_EQ(world.rocketCooldown, 2500 - 17 * frames);
         }
     }
     EXPECT_EQ(frames, 148);
-    EXPECT_EQ(rocketCooldown, -15);
+    EXPECT_EQ(world.rocketCooldown, -15);
 
     // Once ready it is no longer counted down.
     frameOf(16.7f);
-    EXPECT_EQ(rocketCooldown, -15);
+    EXPECT_EQ(world.rocketCooldown, -15);
 
-    rocketCooldown = 10;
+    world.rocketCooldown = 10;
     frameOf(16.9f);
-    EXPECT_EQ(rocketCooldown, -6);
+    EXPECT_EQ(world.rocketCooldown, -6);
 }
 
 TEST_F(UpdateFrame, OptionsPanelTimerRunsDownPastZeroThenStops)
 {
-    optionsOverlayTimer = 1500.0f;
+    game.view.optionsOverlayTimer = 1500.0f;
     frameOf(1000.0f);
-    EXPECT_FLOAT_EQ(optionsOverlayTimer, 500.0f);
+    EXPECT_FLOAT_EQ(game.view.optionsOverlayTimer, 500.0f);
     frameOf(600.0f);
-    EXPECT_FLOAT_EQ(optionsOverlayTimer, -100.0f);
+    EXPECT_FLOAT_EQ(game.view.optionsOverlayTimer, -100.0f);
     frameOf(600.0f);
-    EXPECT_FLOAT_EQ(optionsOverlayTimer, -100.0f);
+    EXPECT_FLOAT_EQ(game.view.optionsOverlayTimer, -100.0f);
 }

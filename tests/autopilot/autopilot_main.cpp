@@ -7,26 +7,18 @@
 // one lap is flown with a pad alone.
 //   vorel_autopilot <run directory> [--gtest_filter=...]
 #include "app/display_frame.h"
-#include "app/display_mode.h"
+#include "app/game.h"
 #include "app/high_scores.h"
 #include "app/input.h"
 #include "app/pads_sdl.h"
+#include "app/pause.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/timer.h"
-#include "geometry/octree.h"
-#include "render/lighting.h"
-#include "render/texture_table.h"
-#include "sim/asteroid.h"
-#include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
 #include "sim/platform_hooks.h"
-#include "sim/random.h"
-#include "sim/rocket.h"
-#include "sim/update_frame.h"
 #include "sim/world.h"
-#include "sim/world_state.h"
 #include "sound/sound.h"
 #include "support/file_capture.h"
 #include "support/gl_window.h"
@@ -41,6 +33,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -100,12 +93,6 @@ float scriptedClock()
     return static_cast<float>(scriptedMs);
 }
 
-// The scripted clock in place of the game's own while a test flies.
-struct ScriptedTime {
-    ScriptedTime() { frameClock = scriptedClock; }
-    ~ScriptedTime() { frameClock = timerGetTime; }
-};
-
 // The scripted time from the start of frame `from` to the start of frame `to`.
 double scriptedSpan(int from, int to)
 {
@@ -116,15 +103,18 @@ double scriptedSpan(int from, int to)
     return ms;
 }
 
-MouseAndKeys mouseAndKeys;
-CoursePilot pilot(mouseAndKeys);
+// The flying test's mouse and keys, if it flies with them, told of every
+// pointer warp: the warp hook is a plain function.
+MouseAndKeys* warpedHands = nullptr;
 int warps = 0;
 int exitStatus = -1;
 
 void warpAndTell(int x, int y)
 {
     ++warps;
-    mouseAndKeys.pointerWarped(x, y);
+    if (warpedHands != nullptr) {
+        warpedHands->pointerWarped(x, y);
+    }
     glutWarpPointer(x, y);
 }
 
@@ -143,13 +133,13 @@ int noModifiers()
     return 0;
 }
 
-// Start-up as the game runs it, up to its main loop, with a fixed field and
-// the sound cues going to the recorder.
-void startGame(CueRecorder& recorder)
+// Start-up as the game runs it, up to its main loop, with a fixed field, the
+// play clock's source clock and the sound cues going to the recorder.
+void startUp(Game& game, float (*clock)(), CueRecorder& recorder)
 {
-    randomSeed(FIELD_SEED);
-    loadWorld();
+    loadWorld(game, FIELD_SEED);
     timerInit();
+    game.clockSource = clock;
     soundSetOutput(&recorder);
 
     ensureGlWindow();
@@ -158,7 +148,7 @@ void startGame(CueRecorder& recorder)
     platformHooks.exitProcess = keepProcess;
     platformHooks.modifiers = noModifiers;
     platformHooks.closeSound = nullptr;
-    prepareGraphics();
+    prepareGraphics(game);
     // The pilot calls displayFrame itself, as the idle callback would; the
     // event pump between frames only delivers input (the pointer warps' own
     // motion events) to the registered handlers.
@@ -184,22 +174,27 @@ float fastestPossibleLapMs()
 // A copy of the run directory with the pilot's settings and the old list,
 // and the game started in it up to its first frame, at rest: that frame's
 // step covers all of start-up. Then the craft goes on at top speed, which
-// thrust alone reaches only after minutes.
-void enterGame(ScratchDir& dir, CueRecorder& recorder)
+// thrust alone reaches only after minutes. clock is the play clock's source:
+// the scripted clock, from 0, or the game's own timer. hands, if the pilot
+// flies with the mouse and keys, are told of the pointer's warps.
+void enterGame(ScratchDir& dir, CueRecorder& recorder, Game& game, float (*clock)(), MouseAndKeys* hands)
 {
     fs::copy(runDirectory, dir.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     ASSERT_TRUE(fs::exists("tor.txt")) << "no generated data in " << runDirectory;
     dir.write("vorel.ini", std::string("res:1024x768\nbpp:32\nhz:60\nname:") + PLAYER + "\n");
     dir.write("bestenliste.txt", OLD_LIST);
-    startGame(recorder);
+    scriptedMs = 0.0;
+    warps = 0;
+    warpedHands = hands;
+    startUp(game, clock, recorder);
     ASSERT_STREQ(playerName, PLAYER);
     ASSERT_EQ(highScoreList.size(), 3);
-    if (frameClock == scriptedClock) {
+    if (game.clockSource == scriptedClock) {
         scriptedMs += FRAME_MS[0];
     }
-    displayFrame();
-    flightSpeed = TOP_SPEED;
-    flightDirection = camera.view;
+    displayFrame(game);
+    game.world.flightSpeed = TOP_SPEED;
+    game.world.flightDirection = game.world.camera.view;
 }
 
 struct Flight {
@@ -210,7 +205,7 @@ struct Flight {
 
 // Frames from frame 1 on, the pilot acting before each, until the course has
 // seen passesWanted passes or limitS seconds of real time went by.
-Flight fly(CoursePilot& pilot, CueRecorder& recorder, size_t passesWanted, double limitS)
+Flight fly(Game& game, CoursePilot& pilot, CueRecorder& recorder, size_t passesWanted, double limitS)
 {
     Flight flight;
     int frame = 1;
@@ -219,15 +214,15 @@ Flight fly(CoursePilot& pilot, CueRecorder& recorder, size_t passesWanted, doubl
         glutMainLoopEvent();
         recorder.frame = frame;
         pilot.act(frame);
-        const int expected = activeGate();
-        if (frameClock == scriptedClock) {
+        const int expected = activeGate(game.world);
+        if (game.clockSource == scriptedClock) {
             scriptedMs += FRAME_MS[frame % FRAME_PATTERN];
         }
-        const float before = frameClock();
-        displayFrame();
-        const float after = frameClock();
-        if (activeGate() != expected) {
-            flight.passes.push_back({expected, frame, before, after, lastLapTime});
+        const float before = playClock(game);
+        displayFrame(game);
+        const float after = playClock(game);
+        if (activeGate(game.world) != expected) {
+            flight.passes.push_back({expected, frame, before, after, game.world.lastLapTime});
         }
         ++frame;
         flight.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -317,36 +312,39 @@ void expectGateSounds(const CueRecorder& recorder, const Flight& flight, const s
 
 // Every pointer warp came back from the X server as a motion event and was
 // taken for what it is.
-void expectWarpsEchoed()
+void expectWarpsEchoed(const Game& game)
 {
     EXPECT_GT(warps, 0);
-    EXPECT_EQ(pendingPointerEchoCount(), 0);
+    EXPECT_EQ(pendingPointerEchoCount(game), 0);
 }
 
 TEST(Autopilot, FliesTwoTimedLapsAndSavesTheBest)
 {
     ASSERT_FALSE(runDirectory.empty());
-    const ScriptedTime scriptedTime;
     ScratchDir dir;
     CueRecorder recorder;
-    enterGame(dir, recorder);
+    const auto game = std::make_unique<Game>();
+    MouseAndKeys hands(*game);
+    CoursePilot pilot(*game, hands);
+    enterGame(dir, recorder, *game, scriptedClock, &hands);
     if (HasFatalFailure()) {
         return;
     }
+    const World& world = game->world;
 
-    const Flight flight = fly(pilot, recorder, LAPS_TO_FLY * gateCount + 1, FLYING_LIMIT_S);
+    const Flight flight = fly(*game, pilot, recorder, LAPS_TO_FLY * gateCount + 1, FLYING_LIMIT_S);
     const std::vector<float> laps = timedLaps(flight, LAPS_TO_FLY);
     ASSERT_EQ(laps.size(), static_cast<size_t>(LAPS_TO_FLY));
-    EXPECT_EQ(lastLapTime, laps.back());
-    EXPECT_EQ(bestLapTime, std::min(laps[0], laps[1]));
+    EXPECT_EQ(world.lastLapTime, laps.back());
+    EXPECT_EQ(world.bestLapTime, std::min(laps[0], laps[1]));
     expectGateSounds(recorder, flight, laps);
-    expectWarpsEchoed();
+    expectWarpsEchoed(*game);
 
     // Escape: the exit sequence writes the best lap among the old ones.
-    onKeyDown(KEY_ESCAPE, 0, 0);
+    onKeyDown(*game, KEY_ESCAPE);
     EXPECT_EQ(exitStatus, 0);
     char line[64];
-    std::snprintf(line, sizeof line, "%s %f\n", PLAYER, static_cast<double>(bestLapTime) / 1000.0);
+    std::snprintf(line, sizeof line, "%s %f\n", PLAYER, static_cast<double>(world.bestLapTime) / 1000.0);
     EXPECT_TRUE(std::regex_match(std::string(line), std::regex("Autopilot [0-9]+\\.[0-9]{6}\n")));
     EXPECT_EQ(readWholeFile("bestenliste.txt"),
               std::string("Ace 20.000000\n") + line + "Rookie 240.000000\nSnail 600.500000\n");
@@ -359,29 +357,32 @@ TEST(Autopilot, FliesTwoTimedLapsAndSavesTheBest)
 TEST(Autopilot, PassesTheStartGateOnTheRealClock)
 {
     ASSERT_FALSE(runDirectory.empty());
-    ASSERT_EQ(frameClock, &timerGetTime);
     ScratchDir dir;
     CueRecorder recorder;
-    enterGame(dir, recorder);
+    const auto game = std::make_unique<Game>();
+    MouseAndKeys hands(*game);
+    CoursePilot pilot(*game, hands);
+    enterGame(dir, recorder, *game, timerGetTime, &hands);
     if (HasFatalFailure()) {
         return;
     }
+    const World& world = game->world;
 
-    const Flight flight = fly(pilot, recorder, 2, SMOKE_FLIGHT_S);
+    const Flight flight = fly(*game, pilot, recorder, 2, SMOKE_FLIGHT_S);
     const std::vector<int> order = gatesPassed(flight);
     ASSERT_FALSE(order.empty()) << "no gate within " << SMOKE_FLIGHT_S << " s";
     const std::vector<int> course{0, 1};
     EXPECT_EQ(order, std::vector<int>(course.begin(), course.begin() + static_cast<long>(order.size())));
     const Pass& start = flight.passes[0];
-    EXPECT_GE(lapStartTime, start.before);
-    EXPECT_LE(lapStartTime, start.after);
+    EXPECT_GE(world.lapStartTime, start.before);
+    EXPECT_LE(world.lapStartTime, start.after);
     EXPECT_LT(start.before, start.after);
-    EXPECT_EQ(lastLapTime, 0.0f);
+    EXPECT_EQ(world.lastLapTime, 0.0f);
     expectGateSounds(recorder, flight, {});
-    expectWarpsEchoed();
+    expectWarpsEchoed(*game);
 
     // No lap was completed: the exit sequence leaves the list as it was.
-    onKeyDown(KEY_ESCAPE, 0, 0);
+    onKeyDown(*game, KEY_ESCAPE);
     EXPECT_EQ(exitStatus, 0);
     EXPECT_EQ(readWholeFile("bestenliste.txt"), OLD_LIST);
     soundSetOutput(nullptr);
@@ -392,24 +393,23 @@ TEST(Autopilot, PassesTheStartGateOnTheRealClock)
 TEST(Autopilot, FliesATimedLapWithAPadAlone)
 {
     ASSERT_FALSE(runDirectory.empty());
-    const ScriptedTime scriptedTime;
     ScratchDir dir;
     CueRecorder recorder;
-    warps = 0;
-    enterGame(dir, recorder);
+    const auto game = std::make_unique<Game>();
+    enterGame(dir, recorder, *game, scriptedClock, nullptr);
     if (HasFatalFailure()) {
         return;
     }
     startPads();
-    PadHands hands;
+    PadHands hands(game->world);
     ASSERT_TRUE(hands.plugged());
-    CoursePilot padPilot(hands);
-    const Flight flight = fly(padPilot, recorder, gateCount + 1, FLYING_LIMIT_S);
+    CoursePilot padPilot(*game, hands);
+    const Flight flight = fly(*game, padPilot, recorder, gateCount + 1, FLYING_LIMIT_S);
     ASSERT_EQ(timedLaps(flight, 1).size(), 1u);
-    expectGateSounds(recorder, flight, {lastLapTime});
+    expectGateSounds(recorder, flight, {game->world.lastLapTime});
     EXPECT_EQ(warps, 0);
-    EXPECT_EQ(lastMouseX, MOUSE_START_X);
-    EXPECT_EQ(lastMouseY, MOUSE_START_Y);
+    EXPECT_EQ(game->hands.lastMouseX, MOUSE_START_X);
+    EXPECT_EQ(game->hands.lastMouseY, MOUSE_START_Y);
     soundSetOutput(nullptr);
 }
 
@@ -421,8 +421,5 @@ int main(int argc, char** argv)
     if (argc > 1) {
         runDirectory = fs::absolute(argv[1]).string();
     }
-    // The game's own clock, as start-up installs it; the timed laps swap in
-    // their scripted one for their flight.
-    frameClock = timerGetTime;
     return RUN_ALL_TESTS();
 }

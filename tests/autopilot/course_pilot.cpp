@@ -1,11 +1,12 @@
 #include "tests/autopilot/course_pilot.h"
 
+#include "app/game.h"
 #include "app/input.h"
+#include "app/pause.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
+#include "sim/world.h"
 #include "tests/support/steering.h"
 
 #include <cmath>
@@ -52,9 +53,9 @@ constexpr double AVOID_REACH = 16.0;
 constexpr double AVOID_STEPS = 50.0;
 constexpr double AVOID_WEIGHT = 1.0;
 
-Vec3 gatePoint(int i)
+Vec3 gatePoint(const World& world, int i)
 {
-    const Gate& g = gates[(i + gateCount) % gateCount];
+    const Gate& g = world.gates[(i + gateCount) % gateCount];
     return steering::fromVertex(g.position);
 }
 
@@ -66,22 +67,23 @@ Vec3 unit(Vec3 v)
 
 // Direction to fly through gate i: halfway between the leg that arrives and
 // the leg that leaves.
-Vec3 passHeading(int i)
+Vec3 passHeading(const World& world, int i)
 {
-    const Vec3 in = unit(minus(gatePoint(i), gatePoint(i - 1)));
-    const Vec3 out = unit(minus(gatePoint(i + 1), gatePoint(i)));
+    const Vec3 in = unit(minus(gatePoint(world, i), gatePoint(world, i - 1)));
+    const Vec3 out = unit(minus(gatePoint(world, i + 1), gatePoint(world, i)));
     return unit(vec3Add(in, out));
 }
 
 // A sideways nudge away from the asteroid that would pass closest to the
 // craft soon, or zero when none comes within reach.
-Vec3 avoidance()
+Vec3 avoidance(const World& world)
 {
-    Vec3 velocity = flightDirection;
-    velocity.scale(flightSpeed);
+    const Camera& camera = world.camera;
+    Vec3 velocity = world.flightDirection;
+    velocity.scale(world.flightSpeed);
     Vec3 nudge;
     double worst = AVOID_REACH;
-    for (const Asteroid& a : asteroids) {
+    for (const Asteroid& a : world.asteroids) {
         const Vec3 rel = minus(steering::fromVertex(a.position), camera.position);
         const Vec3 closing = minus(scaled(a.direction, a.speed), velocity);
         const double rate2 = closing.dot(closing);
@@ -105,9 +107,11 @@ Vec3 avoidance()
 }
 
 // The aim turned back toward the line of flight where it points too far off it.
-Vec3 keepingSpeed(const Vec3& aim)
+Vec3 keepingSpeed(const World& world, const Vec3& aim)
 {
-    if (flightSpeed <= 0.0f) {
+    const Vec3& flightDirection = world.flightDirection;
+    const Camera& camera = world.camera;
+    if (world.flightSpeed <= 0.0f) {
         return aim;
     }
     const double along = aim.dot(flightDirection);
@@ -130,17 +134,17 @@ Vec3 keepingSpeed(const Vec3& aim)
 
 // The radius of the craft's tightest turn at its speed: thrust at right
 // angles to the flight turns the velocity by (5v + 5) / 1500 / v per step.
-double turnRadius()
+double turnRadius(const World& world)
 {
-    const double v = flightSpeed;
+    const double v = world.flightSpeed;
     return v * v * 1500.0 / (5.0 * v + 5.0);
 }
 
 // True when flying on straight for the distance stays clear of the arena walls,
 // which would hold the craft where it is.
-bool roomAhead(double distance)
+bool roomAhead(const World& world, double distance)
 {
-    const Vec3 ahead = vec3Add(camera.position, scaled(flightDirection, distance));
+    const Vec3 ahead = vec3Add(world.camera.position, scaled(world.flightDirection, distance));
     return std::fabs(ahead.x) < WALL_CLEARANCE && std::fabs(ahead.y) < WALL_CLEARANCE &&
            std::fabs(ahead.z) < WALL_CLEARANCE;
 }
@@ -149,25 +153,25 @@ bool roomAhead(double distance)
 // lies well off the line of flight and inside the circle the craft would fly
 // turning toward it at its tightest, so it can be reached only by flying on
 // and turning later.
-bool overshot(const Vec3& point)
+bool overshot(const World& world, const Vec3& point)
 {
     const double d = point.length();
-    const double along = point.dot(flightDirection);
-    if (along > OVERSHOT_COS * d || !roomAhead(turnRadius())) {
+    const double along = point.dot(world.flightDirection);
+    if (along > OVERSHOT_COS * d || !roomAhead(world, turnRadius(world))) {
         return false;
     }
     const double across = std::sqrt(std::fmax(0.0, d * d - along * along));
     // A circle of radius R touching the line of flight at the craft holds the
     // points with d² < 2 R · across.
-    return d * d < 2.0 * TURN_MARGIN * turnRadius() * across;
+    return d * d < 2.0 * TURN_MARGIN * turnRadius(world) * across;
 }
 
 }  // namespace
 
-int activeGate()
+int activeGate(const World& world)
 {
     for (int i = 0; i < gateCount; ++i) {
-        if (gates[i].active == 1) {
+        if (world.gates[i].active == 1) {
             return i;
         }
     }
@@ -184,29 +188,29 @@ void CoursePilot::act(int frame)
 
 void MouseAndKeys::turnToward(const Vec3& aim)
 {
-    const steering::PointerStep step = steering::pointerStepToward(WORLDREF, aim, MAX_PIXELS_PER_EVENT);
+    const steering::PointerStep step = steering::pointerStepToward(game.world, aim, MAX_PIXELS_PER_EVENT);
     if (step.dx == 0 && step.dy == 0) {
         return;
     }
     pointerX = steering::clampInt(pointerX + step.dx, 0, SCREEN_W - 1);
     pointerY = steering::clampInt(pointerY + step.dy, 0, SCREEN_H - 1);
-    onMouseMove(pointerX, pointerY);
+    onMouseMove(game, pointerX, pointerY);
 }
 
 void MouseAndKeys::hold(Throttle throttle)
 {
-    onKeyDown(throttle == Throttle::BRAKE ? 's' : 'w', pointerX, pointerY);
+    onKeyDown(game, throttle == Throttle::BRAKE ? 's' : 'w');
 }
 
 void MouseAndKeys::letGo(Throttle throttle)
 {
-    onKeyUp(throttle == Throttle::BRAKE ? 's' : 'w', pointerX, pointerY);
+    onKeyUp(game, throttle == Throttle::BRAKE ? 's' : 'w');
 }
 
 void MouseAndKeys::fire()
 {
-    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, pointerX, pointerY);
-    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP, pointerX, pointerY);
+    onMouseButton(game, MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN);
+    onMouseButton(game, MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP);
 }
 
 void MouseAndKeys::pointerWarped(int x, int y)
@@ -217,41 +221,46 @@ void MouseAndKeys::pointerWarped(int x, int y)
 
 void CoursePilot::steer()
 {
-    const int gate = activeGate();
+    const World& world = game.world;
+    const int gate = activeGate(world);
     if (gate < 0) {
         return;
     }
-    const Vec3 toGate = minus(gatePoint(gate), camera.position);
+    const Vec3 toGate = minus(gatePoint(world, gate), world.camera.position);
     double lead = APPROACH_LEAD * toGate.length();
     if (lead > APPROACH_LEAD_MAX) {
         lead = APPROACH_LEAD_MAX;
     }
-    const Vec3 goal = unit(minus(toGate, scaled(passHeading(gate), lead)));
+    const Vec3 goal = unit(minus(toGate, scaled(passHeading(world, gate), lead)));
     // Overshot, the pilot pulls straight back toward the gate and lets the
     // craft slow into a tighter turn; otherwise it keeps its speed.
-    hands.turnToward(overshot(toGate)
-                         ? steering::aimAgainstDrift(WORLDREF, goal, DRIFT_LEAN)
-                         : keepingSpeed(steering::aimAgainstDrift(WORLDREF, vec3Add(goal, avoidance()), DRIFT_LEAN)));
+    hands.turnToward(overshot(world, toGate)
+                         ? steering::aimAgainstDrift(world, goal, DRIFT_LEAN)
+                         : keepingSpeed(world, steering::aimAgainstDrift(world, vec3Add(goal, avoidance(world)),
+                                                                         DRIFT_LEAN)));
 }
 
 // Circling close round a gate it keeps missing, the craft is stopped almost
 // dead, so that the next thrust sets off straight at the gate.
 bool CoursePilot::circlingGate()
 {
-    const int gate = activeGate();
+    const World& world = game.world;
+    const int gate = activeGate(world);
+    const float now = playClock(game);
     if (gate != gateSought) {
         gateSought = gate;
-        soughtSince = frameClock();
+        soughtSince = now;
     }
-    if (gate < 0 || frameClock() - soughtSince < CIRCLING_AFTER_MS) {
+    if (gate < 0 || now - soughtSince < CIRCLING_AFTER_MS) {
         return false;
     }
-    const Vec3 toGate = minus(gatePoint(gate), camera.position);
-    return toGate.length() < CIRCLING_DISTANCE && overshot(toGate);
+    const Vec3 toGate = minus(gatePoint(world, gate), world.camera.position);
+    return toGate.length() < CIRCLING_DISTANCE && overshot(world, toGate);
 }
 
 void CoursePilot::throttle(int frame)
 {
+    const float flightSpeed = game.world.flightSpeed;
     if (braking || (circlingGate() && flightSpeed > STOPPED_SPEED)) {
         braking = flightSpeed > STOPPED_SPEED;
         const Throttle wanted = braking ? Throttle::BRAKE : Throttle::THRUST;
@@ -271,7 +280,7 @@ void CoursePilot::throttle(int frame)
         held = Throttle::THRUST;
         return;
     }
-    if (thrustInput != 0) {
+    if (game.hands.thrustInput != 0) {
         repressAt = -1;
         return;
     }
@@ -290,7 +299,8 @@ void CoursePilot::throttle(int frame)
 
 void CoursePilot::shoot()
 {
-    if (rocketCooldown > 0 || !steering::asteroidInSights(WORLDREF, SHOT_NEAREST, SHOT_FARTHEST, SHOT_REACH)) {
+    if (game.world.rocketCooldown > 0 ||
+        !steering::asteroidInSights(game.world, SHOT_NEAREST, SHOT_FARTHEST, SHOT_REACH)) {
         return;
     }
     hands.fire();

@@ -7,6 +7,9 @@
 
 #include "sim/vec3.h"
 
+struct Game;
+struct World;
+
 enum class Throttle : char { NONE, THRUST, BRAKE };
 
 // How the pilot's wishes reach the game, before each frame.
@@ -28,6 +31,8 @@ protected:
 // S, and a click of the left button.
 class MouseAndKeys : public PilotHands {
 public:
+    explicit MouseAndKeys(Game& game) : game(game) {}
+
     void turnToward(const Vec3& aim) override;
     void hold(Throttle throttle) override;
     void letGo(Throttle throttle) override;
@@ -37,13 +42,14 @@ public:
     void pointerWarped(int x, int y);
 
 private:
+    Game& game;
     int pointerX = 400;  // where the game expects the pointer before its first motion event
     int pointerY = 300;
 };
 
 class CoursePilot {
 public:
-    explicit CoursePilot(PilotHands& hands) : hands(hands) {}
+    CoursePilot(const Game& game, PilotHands& hands) : game(game), hands(hands) {}
 
     // The pilot's inputs before one frame.
     void act(int frame);
@@ -57,15 +63,16 @@ private:
     void shoot();
     bool circlingGate();
 
+    const Game& game;
     PilotHands& hands;
     Throttle held = Throttle::NONE;
     bool braking = false;
     int gateSought = -1;
-    float soughtSince = 0.0f;  // frame clock ms when gateSought became active
+    float soughtSince = 0.0f;  // play clock ms when gateSought became active
     int repressAt = -1;
     int shots = 0;
     int represses = 0;
 };
 
 // The gate the course expects next, or -1 when none is active.
-int activeGate();
+int activeGate(const World& world);

@@ -4,7 +4,7 @@
 
 #include "app/options.h"
 #include "app/pad_input.h"
-#include "sim/world_state.h"
+#include "sim/world.h"
 #include "tests/autopilot/course_pilot.h"
 #include "tests/support/steering.h"
 #include "tests/support/virtual_pad_sdl.h"
@@ -13,7 +13,7 @@
 
 class PadHands : public PilotHands {
 public:
-    PadHands() = default;
+    explicit PadHands(const World& world) : world(world) {}
     ~PadHands() { pullOutVirtualPad(pad); }
     PadHands(const PadHands&) = delete;
     PadHands& operator=(const PadHands&) = delete;
@@ -31,8 +31,8 @@ public:
     // taken back through the deadzone's rescaling to the stick's own travel.
     void turnToward(const Vec3& aim) override
     {
-        const steering::ViewTurn turn = steering::viewTurnToward(WORLDREF, aim);
-        const double fullTurn = PAD_TURN_RATE * padOptions.lookSpeed * frameElapsedMs / 1000.0;
+        const steering::ViewTurn turn = steering::viewTurnToward(world, aim);
+        const double fullTurn = PAD_TURN_RATE * padOptions.lookSpeed * world.frameElapsedMs / 1000.0;
         const double x = fullTurn > 0.0 ? -turn.yaw / fullTurn : 0.0;
         const double y = fullTurn > 0.0 ? turn.pitch / fullTurn : 0.0;
         const double reach = std::hypot(x, y);
@@ -49,5 +49,6 @@ private:
         SDL_JoystickSetVirtualAxis(pad, brake ? SDL_CONTROLLER_AXIS_TRIGGERLEFT : SDL_CONTROLLER_AXIS_TRIGGERRIGHT, value);
     }
 
+    const World& world;
     SDL_Joystick* pad = plugInVirtualPad();
 };

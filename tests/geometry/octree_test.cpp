@@ -23,9 +23,10 @@ void collectLeaves(const OctreeNode* node, std::vector<const OctreeNode*>& leave
     }
 }
 
-std::vector<const Asteroid*> listOf(const OctreeEntry* entry)
+// The asteroid indices a list files, in order.
+std::vector<int> listOf(const OctreeEntry* entry)
 {
-    std::vector<const Asteroid*> out;
+    std::vector<int> out;
     for (; entry != nullptr; entry = entry->next) {
         out.push_back(entry->object);
     }
@@ -33,27 +34,27 @@ std::vector<const Asteroid*> listOf(const OctreeEntry* entry)
 }
 
 // How often each asteroid appears in a leaf list (pending counted apart).
-std::map<const Asteroid*, int> filingCounts(const Octree& tree)
+std::map<int, int> filingCounts(const Octree& tree)
 {
     std::vector<const OctreeNode*> leaves;
     int nodeCount = 0;
     collectLeaves(&tree, leaves, nodeCount);
-    std::map<const Asteroid*, int> counts;
+    std::map<int, int> counts;
     for (const OctreeNode* leaf : leaves) {
-        for (const Asteroid* asteroid : listOf(leaf->objects)) {
+        for (int asteroid : listOf(leaf->objects)) {
             ++counts[asteroid];
         }
     }
     return counts;
 }
 
-const OctreeNode* leafHolding(const Octree& tree, const Asteroid* asteroid)
+const OctreeNode* leafHolding(const Octree& tree, int asteroid)
 {
     std::vector<const OctreeNode*> leaves;
     int nodeCount = 0;
     collectLeaves(&tree, leaves, nodeCount);
     for (const OctreeNode* leaf : leaves) {
-        for (const Asteroid* filed : listOf(leaf->objects)) {
+        for (int filed : listOf(leaf->objects)) {
             if (filed == asteroid) {
                 return leaf;
             }
@@ -76,8 +77,8 @@ protected:
 
     void frame()
     {
-        tree.refresh(&tree);
-        tree.reinsertPending();
+        tree.refresh(&tree, rocks);
+        tree.reinsertPending(rocks);
     }
 
     Octree tree;
@@ -105,41 +106,41 @@ TEST_F(OctreeTest, DepthThreeGivesFiveHundredTwelveLeavesOnTheSixtyFourGrid)
 
 TEST_F(OctreeTest, SharedFacesGoToTheFirstChildInOrder)
 {
-    tree.insert(&at(0, 0.0f, 0.0f, 0.0f));
-    tree.insert(&at(1, 250.0f, 250.0f, 250.0f));
+    tree.insert(at(0, 0.0f, 0.0f, 0.0f));
+    tree.insert(at(1, 250.0f, 250.0f, 250.0f));
 
     const OctreeNode* origin = tree.children[0]->children[6]->children[6];
     EXPECT_EQ(origin->center.x, -32.0f);
     EXPECT_EQ(origin->center.y, 32.0f);
     EXPECT_EQ(origin->center.z, 32.0f);
-    EXPECT_EQ(listOf(origin->objects), std::vector<const Asteroid*>{&rocks[0]});
+    EXPECT_EQ(listOf(origin->objects), std::vector<int>{0});
 
     const OctreeNode* corner = tree.children[3]->children[3]->children[3];
     EXPECT_EQ(corner->center.x, 224.0f);
     EXPECT_EQ(corner->center.y, 224.0f);
     EXPECT_EQ(corner->center.z, 224.0f);
-    EXPECT_EQ(listOf(corner->objects), std::vector<const Asteroid*>{&rocks[1]});
+    EXPECT_EQ(listOf(corner->objects), std::vector<int>{1});
 }
 
 TEST_F(OctreeTest, RefreshMovesOnlyLeaversAndKeepsTheOrderOfTheRest)
 {
     // Three asteroids in the leaf around (32, 32, 32), filed in this order.
-    tree.insert(&at(0, 10.0f, 10.0f, 10.0f));
-    tree.insert(&at(1, 20.0f, 20.0f, 20.0f));
-    tree.insert(&at(2, 30.0f, 30.0f, 30.0f));
-    const OctreeNode* leaf = leafHolding(tree, &rocks[0]);
+    tree.insert(at(0, 10.0f, 10.0f, 10.0f));
+    tree.insert(at(1, 20.0f, 20.0f, 20.0f));
+    tree.insert(at(2, 30.0f, 30.0f, 30.0f));
+    const OctreeNode* leaf = leafHolding(tree, 0);
     ASSERT_NE(leaf, nullptr);
 
     // The middle one crosses into the leaf around (96, 32, 32).
     rocks[1].position.x = 70.0f;
-    tree.refresh(&tree);
-    EXPECT_EQ(listOf(leaf->objects), (std::vector<const Asteroid*>{&rocks[0], &rocks[2]}));
-    EXPECT_EQ(listOf(tree.pending), std::vector<const Asteroid*>{&rocks[1]});
-    EXPECT_EQ(leafHolding(tree, &rocks[1]), nullptr);
+    tree.refresh(&tree, rocks);
+    EXPECT_EQ(listOf(leaf->objects), (std::vector<int>{0, 2}));
+    EXPECT_EQ(listOf(tree.pending), std::vector<int>{1});
+    EXPECT_EQ(leafHolding(tree, 1), nullptr);
 
-    tree.reinsertPending();
+    tree.reinsertPending(rocks);
     EXPECT_EQ(tree.pending, nullptr);
-    const OctreeNode* moved = leafHolding(tree, &rocks[1]);
+    const OctreeNode* moved = leafHolding(tree, 1);
     ASSERT_NE(moved, nullptr);
     EXPECT_EQ(moved->center.x, 96.0f);
     EXPECT_EQ(moved->center.y, 32.0f);
@@ -149,16 +150,16 @@ TEST_F(OctreeTest, AnAsteroidOnALeafBoundaryStaysWhereItWasFiled)
 {
     // Filed in the leaf around (32, 32, 32), then drifts onto its face at x = 0,
     // which the leaf around (-32, 32, 32) shares and would win on insertion.
-    tree.insert(&at(0, 10.0f, 10.0f, 10.0f));
-    const OctreeNode* leaf = leafHolding(tree, &rocks[0]);
+    tree.insert(at(0, 10.0f, 10.0f, 10.0f));
+    const OctreeNode* leaf = leafHolding(tree, 0);
     rocks[0].position.x = 0.0f;
     for (int i = 0; i < 3; ++i) {
         frame();
-        EXPECT_EQ(leafHolding(tree, &rocks[0]), leaf);
+        EXPECT_EQ(leafHolding(tree, 0), leaf);
     }
     rocks[0].position.x = -0.001f;
     frame();
-    EXPECT_EQ(leafHolding(tree, &rocks[0])->center.x, -32.0f);
+    EXPECT_EQ(leafHolding(tree, 0)->center.x, -32.0f);
 }
 
 // The collision pass can push an asteroid to about 267 units before the drift
@@ -179,16 +180,16 @@ TEST_F(OctreeTest, PositionsOutsideTheArenaAreFiledInTheNearestLeaf)
         {nan, 5.0f, 5.0f, -32.0f, 32.0f, 32.0f},
     };
     for (int i = 0; i < 5; ++i) {
-        tree.insert(&at(i, cases[i].x, cases[i].y, cases[i].z));
+        tree.insert(at(i, cases[i].x, cases[i].y, cases[i].z));
     }
     for (int round = 0; round < 2; ++round) {  // on insertion and after a refresh
         const auto counts = filingCounts(tree);
         EXPECT_EQ(counts.size(), 5u);
         for (int i = 0; i < 5; ++i) {
             SCOPED_TRACE(i);
-            const OctreeNode* leaf = leafHolding(tree, &rocks[i]);
+            const OctreeNode* leaf = leafHolding(tree, i);
             ASSERT_NE(leaf, nullptr);
-            EXPECT_EQ(counts.at(&rocks[i]), 1);
+            EXPECT_EQ(counts.at(i), 1);
             EXPECT_EQ(leaf->center.x, cases[i].leafX);
             EXPECT_EQ(leaf->center.y, cases[i].leafY);
             EXPECT_EQ(leaf->center.z, cases[i].leafZ);
@@ -200,14 +201,14 @@ TEST_F(OctreeTest, PositionsOutsideTheArenaAreFiledInTheNearestLeaf)
     // Back inside, it moves on like any other asteroid.
     rocks[0].position = Vertex(-100.0f, 0.0f, 0.0f);
     frame();
-    EXPECT_EQ(leafHolding(tree, &rocks[0])->center.x, -96.0f);
+    EXPECT_EQ(leafHolding(tree, 0)->center.x, -96.0f);
 }
 
 TEST_F(OctreeTest, ReleaseEmptiesTheTreeAndABuildStartsAfresh)
 {
-    tree.insert(&at(0, 1.0f, 2.0f, 3.0f));
+    tree.insert(at(0, 1.0f, 2.0f, 3.0f));
     rocks[0].position.x = 100.0f;
-    tree.refresh(&tree);  // leaves one entry pending
+    tree.refresh(&tree, rocks);  // leaves one entry pending
     tree.release();
     EXPECT_TRUE(Octree::isLeaf(&tree));
     EXPECT_EQ(tree.pending, nullptr);

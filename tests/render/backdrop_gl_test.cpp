@@ -22,7 +22,7 @@ protected:
     std::vector<unsigned char> frameFrom(Vec3 position, Vec3 view, Vec3 up)
     {
         placeCamera(position, view, up);
-        displayFrame();
+        displayFrame(game);
         return readFrame();
     }
 };
@@ -45,7 +45,7 @@ TEST_F(BackdropTest, StarsMoveWhenTheViewTurnsButNotWhenTheCraftMoves)
 TEST_F(BackdropTest, AllSixFacesShowWithFaceCullingOn)
 {
     textureTable.names[TEX_STARS] = whiteTexture();
-    faceCulling = 1;
+    game.view.faceCulling = 1;
     const Vec3 views[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
     for (const Vec3& view : views) {
         SCOPED_TRACE(testing::Message() << view.x << " " << view.y << " " << view.z);
@@ -76,7 +76,7 @@ TEST_F(BackdropTest, AnOddEdgeRoundsTheHalfEdgeDown)
     std::vector<GLfloat> buffer(4096);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);
-    drawBackdrop(1023);
+    drawBackdrop(1023, Vec3{0, 0, 0}, false);
     const GLint count = glRenderMode(GL_RENDER);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

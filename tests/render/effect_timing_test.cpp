@@ -75,6 +75,7 @@ protected:
         camera.target = Vec3{x, y, z};
         return radarDots(axes, camera);
     }
+    Camera camera;
     CockpitAxes axes;
 };
 

@@ -6,8 +6,7 @@
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/rocket.h"
-#include "sim/update_frame.h"
-#include "sim/world_state.h"
+#include "sim/world.h"
 #include "support/gl_window.h"
 
 #include <GL/glu.h>
@@ -15,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -66,8 +66,6 @@ protected:
         for (int slot = 0; slot < TEXTURE_SLOT_COUNT; ++slot) {
             textureTable.names[slot] = textures[slot];
         }
-        wireframe = 0;
-        transparency = 1;
         // Eye at the origin looking along +x with +z up: +y is screen left.
         camera.setTarget(100.0f, 0.0f, 0.0f);
         camera.placeAt(0.0f, 0.0f, 0.0f);
@@ -91,7 +89,7 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glPushMatrix();
-        lookThroughCamera();
+        lookThroughCamera(camera);
     }
     void clear() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
@@ -121,8 +119,21 @@ protected:
         py = static_cast<int>(wy);
     }
 
+    // The cockpit as the frame shows it: the panel from the camera the step
+    // started from, the radar from the camera as it left it.
+    void drawCockpitOf(const Camera& shown)
+    {
+        world->shown.camera = shown;
+        drawCockpit(*world, wireframe);
+    }
+
     int width = 0;
     int height = 0;
+    // A world of the test's own, on the heap (it is too large for the stack).
+    std::unique_ptr<World> world{new World};
+    Camera& camera = world->camera;
+    bool transparency = true;
+    bool wireframe = false;
     static std::vector<GLuint> textures;
 };
 std::vector<GLuint> Effects::textures;
@@ -131,16 +142,18 @@ std::vector<GLuint> Effects::textures;
 TEST_F(Effects, ExplosionShowsSlotsFiveTo28OnScreenAndRestoresState)
 {
     for (float frameMs : {10.0f, 40.0f}) {
-        Rocket& rocket = rockets[3];
+        Rocket& rocket = world->rockets[3];
         rocket.explosionActive = 1;
         rocket.explosionFrame = TEX_EXPLOSION_FIRST;
         rocket.explosionTimer = 0.0f;
         rocket.explosionPoint = Vertex(20.0f, 0.0f, 0.0f);
-        frameElapsedMs = frameMs;
         std::vector<int> seen;
+        // As each frame does it: the step advances the explosion, the scene
+        // shows the image it returned.
         while (rocket.explosionActive == 1 && seen.size() < 100) {
+            const int image = advanceExplosion(rocket, frameMs);
             clear();
-            drawExplosion(3);
+            drawExplosion(rocket, image, camera, transparency);
             seen.push_back(slotOfPixel(centre()));
         }
         std::vector<int> expected;
@@ -158,7 +171,7 @@ TEST_F(Effects, ExplosionShowsSlotsFiveTo28OnScreenAndRestoresState)
 
 TEST_F(Effects, SmokeNearTheEyeIsSkippedAndFadesOnlyWithTransparency)
 {
-    Rocket& rocket = rockets[5];
+    Rocket& rocket = world->rockets[5];
     for (int i = 0; i < TRAIL_LENGTH; ++i) {
         rocket.trail[i] = Vertex(parkedCoordinate, parkedCoordinate, parkedCoordinate);
         rocket.trailLife[i] = 0.0f;
@@ -168,17 +181,17 @@ TEST_F(Effects, SmokeNearTheEyeIsSkippedAndFadesOnlyWithTransparency)
     rocket.trail[7] = Vertex(2.5f, 0.0f, 0.0f);
     rocket.trailLife[7] = 0.5f;
     clear();
-    drawSmokeTrail(5);
+    drawSmokeTrail(rocket, camera, transparency);
     EXPECT_EQ(centre().r, 0);
 
     rocket.trail[7] = Vertex(2.51f, 0.0f, 0.0f);
     clear();
-    drawSmokeTrail(5);
+    drawSmokeTrail(rocket, camera, transparency);
     EXPECT_NEAR(centre().r, 128, 2);  // half faded over black
 
-    transparency = 0;
+    transparency = false;
     clear();
-    drawSmokeTrail(5);
+    drawSmokeTrail(rocket, camera, transparency);
     EXPECT_EQ(centre().r, 255);  // opaque whatever its life
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
@@ -200,7 +213,7 @@ TEST_F(Effects, TransparentSpriteCornersHideNeitherSmokeNorExplosionBehind)
     GLuint smoke = rgbaTexture(4, &texels[0][0][0]);
     textureTable.names[TEX_SMOKE] = smoke;
 
-    Rocket& trailRocket = rockets[0];
+    Rocket& trailRocket = world->rockets[0];
     for (int i = 0; i < TRAIL_LENGTH; ++i) {
         trailRocket.trail[i] = Vertex(parkedCoordinate, parkedCoordinate, parkedCoordinate);
         trailRocket.trailLife[i] = 0.0f;
@@ -213,12 +226,9 @@ TEST_F(Effects, TransparentSpriteCornersHideNeitherSmokeNorExplosionBehind)
     trailRocket.trailLife[1] = 1.0f;
     // Another rocket's blast far behind, under the near particle's clear
     // lower right corner but clear of the far particle.
-    Rocket& blastRocket = rockets[1];
+    Rocket& blastRocket = world->rockets[1];
     blastRocket.explosionActive = 1;
-    blastRocket.explosionFrame = TEX_EXPLOSION_FIRST;
-    blastRocket.explosionTimer = 0.0f;
     blastRocket.explosionPoint = Vertex(20.0f, -4.0f, -4.0f);
-    frameElapsedMs = 0.0f;
 
     int farX = 0;
     int farY = 0;
@@ -227,10 +237,10 @@ TEST_F(Effects, TransparentSpriteCornersHideNeitherSmokeNorExplosionBehind)
     project(5.0, 0.375, 0.375, farX, farY);
     project(5.0, -0.375, -0.375, blastX, blastY);
     for (int blend = 0; blend <= 1; ++blend) {
-        transparency = blend;
+        transparency = blend == 1;
         clear();
-        drawSmokeTrail(0);
-        drawExplosion(1);
+        drawSmokeTrail(trailRocket, camera, transparency);
+        drawExplosion(blastRocket, TEX_EXPLOSION_FIRST, camera, transparency);
         const Pixel far = read(farX, farY);
         EXPECT_EQ(far.r + far.g + far.b, blend ? 3 * 255 : 0) << "far particle, transparency " << blend;
         EXPECT_EQ(slotOfPixel(read(blastX, blastY)), blend ? TEX_EXPLOSION_FIRST : -1)
@@ -247,7 +257,7 @@ TEST_F(Effects, RadarBlipShowsInTheFrontScopeAheadAndTheRearScopeBehind)
     // A see-through panel, so only the dots show; the panel blends even with
     // transparency off.
     textureTable.names[TEX_COCKPIT] = solidTexture(255, 255, 255, 0);
-    transparency = 0;
+    transparency = false;
     const RadarDots dots = radarDots(cockpitAxes(camera), camera);
     int frontX = 0;
     int frontY = 0;
@@ -261,7 +271,7 @@ TEST_F(Effects, RadarBlipShowsInTheFrontScopeAheadAndTheRearScopeBehind)
 
     camera.target = Vec3{200.0, 0.0, 0.0};
     clear();
-    drawCockpit();
+    drawCockpitOf(camera);
     Pixel front = read(frontX, frontY);
     Pixel rear = read(rearX, rearY);
     EXPECT_EQ(front.r, 0);
@@ -271,7 +281,7 @@ TEST_F(Effects, RadarBlipShowsInTheFrontScopeAheadAndTheRearScopeBehind)
 
     camera.target = Vec3{-200.0, 0.0, 0.0};
     clear();
-    drawCockpit();
+    drawCockpitOf(camera);
     front = read(frontX, frontY);
     rear = read(rearX, rearY);
     EXPECT_NEAR(front.r, 153, 1);
@@ -282,12 +292,14 @@ TEST_F(Effects, RadarBlipShowsInTheFrontScopeAheadAndTheRearScopeBehind)
 TEST_F(Effects, CockpitIsFilledInWireframeModeWhichIsBackAfterwards)
 {
     textureTable.names[TEX_COCKPIT] = solidTexture(90, 90, 90, 255);
-    wireframe = 1;
+    wireframe = true;
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    camera.view.scale(2.0);  // the pass leaves the camera's vectors unit length
-    camera.side.scale(0.5);
+    // The panel is placed by the camera before the step renormalised it.
+    Camera shown = camera;
+    shown.view.scale(2.0);
+    shown.side.scale(0.5);
     clear();
-    drawCockpit();
+    drawCockpitOf(shown);
     EXPECT_EQ(centre().r, 90);
 
     GLint mode[2] = {0, 0};
@@ -296,8 +308,6 @@ TEST_F(Effects, CockpitIsFilledInWireframeModeWhichIsBackAfterwards)
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_NEAR(camera.view.length(), 1.0f, 1e-6f);
-    EXPECT_NEAR(camera.side.length(), 1.0f, 1e-6f);
 
     // The transform is back where the scene had it.
     GLdouble model[16];
@@ -313,13 +323,13 @@ TEST_F(Effects, CourseLineClosesTheLoopFromTheLastGateToTheFirst)
     // the closing segment crosses the ring's gap at 0 degrees.
     for (int i = 0; i < gateCount; ++i) {
         const double angle = (30.0 + 30.0 * i) * M_PI / 180.0;
-        gates[i].position = Vertex(20.0f, static_cast<float>(4.0 * std::cos(angle)),
-                                   static_cast<float>(4.0 * std::sin(angle)));
+        world->gates[i].position = Vertex(20.0f, static_cast<float>(4.0 * std::cos(angle)),
+                                          static_cast<float>(4.0 * std::sin(angle)));
     }
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     clear();
-    drawCourseLine();
+    drawCourseLine(world->gates);
     int gapX = 0;
     int gapY = 0;
     project(20.0, 4.0 * std::cos(M_PI / 6.0), 0.0, gapX, gapY);

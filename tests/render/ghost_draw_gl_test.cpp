@@ -16,10 +16,8 @@ protected:
     {
         SceneTest::SetUp();
         textureTable.names[TEX_STARS] = blackTexture();
-        if (ghostCraft.meshCount == 0) {
-            ASSERT_EQ(parseModel(formatModel(makeCraftModel()), ghostCraft).status, ModelParseStatus::OK);
-        }
-        GhostLap& lap = ghostRace.stored;
+        ASSERT_EQ(parseModel(formatModel(makeCraftModel()), game.ghost.craft).status, ModelParseStatus::OK);
+        GhostLap& lap = game.ghost.stored;
         lap.lapTime = 1000.0f;
         for (int g = 0; g < GHOST_GATE_TIMES; ++g) {
             lap.gateTimes.push_back(90.0f * static_cast<float>(g + 1));
@@ -31,28 +29,22 @@ protected:
         s.up = GhostVec{0.0f, 0.0f, 1.0f};
         lap.samples = {s, s};
         lap.samples[1].time = lap.lapTime;
-        ghostRace.storedStatus = GHOST_FILE_OK;
-        ghostRace.storedRead = true;
-        lapStartTime = -500.0f;
-        project(GHOST_AT[0], GHOST_AT[1], GHOST_AT[2], ghostX, ghostY);
-    }
-    void TearDown() override
-    {
-        ghostRace.reset();
-        showGhost = 0;
-        SceneTest::TearDown();
+        game.ghost.storedStatus = GHOST_FILE_OK;
+        game.ghost.storedRead = true;
+        world.lapStartTime = -500.0f;
+        project(world.camera, GHOST_AT[0], GHOST_AT[1], GHOST_AT[2], ghostX, ghostY);
     }
     std::vector<unsigned char> frame()
     {
-        displayFrame();
+        displayFrame(game);
         return readFrame();
     }
     // The same frame with no ghost to race: the overlay's label alone.
     std::vector<unsigned char> frameWithoutGhost()
     {
-        ghostRace.storedStatus = GHOST_FILE_MISSING;
+        game.ghost.storedStatus = GHOST_FILE_MISSING;
         std::vector<unsigned char> bytes = frame();
-        ghostRace.storedStatus = GHOST_FILE_OK;
+        game.ghost.storedStatus = GHOST_FILE_OK;
         return bytes;
     }
     int ghostX = 0;
@@ -62,7 +54,7 @@ protected:
 TEST_F(GhostFrameTest, OffTheFrameIsTheFrameWithoutAGhost)
 {
     const std::vector<unsigned char> off = frame();
-    ghostRace.reset();
+    game.ghost.reset();
     EXPECT_EQ(off, frame());
 }
 
@@ -70,7 +62,7 @@ TEST_F(GhostFrameTest, OnTheCraftShowsAtItsPlaceTranslucentAndCulledRight)
 {
     ASSERT_GT(ghostY, SCENE_BAND_LOW);
     ASSERT_LT(ghostY, SCENE_BAND_HIGH);
-    showGhost = 1;
+    game.view.showGhost = 1;
     const std::vector<unsigned char> noCraft = frameWithoutGhost();
     const std::vector<unsigned char> on = frame();
     const Pixel craft = pixelAt(on, ghostX, ghostY);
@@ -85,30 +77,32 @@ TEST_F(GhostFrameTest, OnTheCraftShowsAtItsPlaceTranslucentAndCulledRight)
     EXPECT_LT(share, 0.05);
 
     // With the asteroids culled the craft is tested against the same view: in view, it stays.
-    frustumCulling = 1;
+    game.view.frustumCulling = 1;
     const Pixel culled = pixelAt(frame(), ghostX, ghostY);
     EXPECT_EQ(culled.b, craft.b);
     // Behind the camera nothing of it shows, nor once its lap is over.
-    ghostRace.stored.samples[0].position.x = ghostRace.stored.samples[1].position.x = -20.0f;
+    GhostLap& lap = game.ghost.stored;
+    lap.samples[0].position.x = lap.samples[1].position.x = -20.0f;
     EXPECT_EQ(frame(), noCraft);
-    frustumCulling = 0;
-    ghostRace.stored.samples[0].position.x = ghostRace.stored.samples[1].position.x = GHOST_AT[0];
-    lapStartTime = -1500.0f;
+    game.view.frustumCulling = 0;
+    lap.samples[0].position.x = lap.samples[1].position.x = GHOST_AT[0];
+    world.lapStartTime = -1500.0f;
     EXPECT_EQ(frame(), frameWithoutGhost());
 }
 
 TEST_F(GhostFrameTest, TheSceneShowsThroughTheCraft)
 {
-    showGhost = 1;
+    game.view.showGhost = 1;
     const Pixel overBlack = pixelAt(frame(), ghostX, ghostY);
     // A white wall behind the craft.
-    litSquare(4.0f).attachTo(asteroids[0]);
-    asteroids[0].ambient[0] = asteroids[0].ambient[1] = asteroids[0].ambient[2] = 1.0f;
-    asteroids[0].position = Vertex(40.0f, GHOST_AT[1], GHOST_AT[2]);
+    Asteroid& wallBody = world.asteroids[0];
+    litSquare(4.0f).attachTo(wallBody);
+    wallBody.ambient[0] = wallBody.ambient[1] = wallBody.ambient[2] = 1.0f;
+    wallBody.position = Vertex(40.0f, GHOST_AT[1], GHOST_AT[2]);
     const std::vector<unsigned char> withWall = frame();
     const Pixel overWall = pixelAt(withWall, ghostX, ghostY);
     EXPECT_GT(overWall.r, overBlack.r + 30);
-    showGhost = 0;
+    game.view.showGhost = 0;
     const Pixel wall = pixelAt(frame(), ghostX, ghostY);
     EXPECT_NE(wall.b, overWall.b);
 }

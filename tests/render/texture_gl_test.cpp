@@ -1,6 +1,5 @@
 #include "render/texture_table.h"
 #include "render/tga_files.h"
-#include "sim/world_state.h"
 #include "support/gl_window.h"
 #include "support/scratch_dir.h"
 
@@ -241,10 +240,8 @@ TEST(TextureTable, FilterKeysSetEveryTexture)
         {0, 0, GL_NEAREST, GL_NEAREST},
     };
     for (const Combination& c : combinations) {
-        textureFilter = c.filter;
-        mipMapping = c.mip;
         glBindTexture(GL_TEXTURE_2D, 0);
-        applyTextureFilter();
+        applyTextureFilter(c.filter, c.mip);
         GLint bound = 0;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
         EXPECT_EQ(static_cast<unsigned>(bound), textureTable.names[TEX_SMOKE]);
@@ -260,8 +257,6 @@ TEST(TextureTable, FilterKeysSetEveryTexture)
         // Mipmapping off keeps the levels for when it comes back on.
         EXPECT_GT(textureLevelParameter(1, GL_TEXTURE_WIDTH), 0);
     }
-    textureFilter = 1;
-    mipMapping = 1;
 }
 
 TEST(TextureTableDeathTest, MissingExplosionFrameEndsStartUpAfterSlotSixteen)

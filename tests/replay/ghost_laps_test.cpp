@@ -13,15 +13,12 @@ namespace {
 // One run of the game: a fresh race, the pilot's laps, then the exit's save.
 ReplayCounts flyAndExit(uint32_t seed, std::vector<float> frameMs)
 {
-    ghostRace.reset();
     InputScript script;
     script.seed = seed;
     script.frameCount = 16000;
     script.frameMs = std::move(frameMs);
     ReplayResult result;
-    recordPilotRun(script, result);
-    saveGhost();
-    resetWorld();
+    recordPilotRun(script, result, saveGhost);
     return result.counts;
 }
 
@@ -50,5 +47,4 @@ TEST(GhostLaps, TheFileHoldsTheBestLapAndASlowerRunLeavesItAlone)
     ASSERT_GE(slow.laps, 1);
     ASSERT_GT(slow.bestLapMs, fast.bestLapMs) << "the second run is meant to be slower";
     EXPECT_EQ(readWholeFile(GHOST_FILE), written);
-    ghostRace.reset();
 }

@@ -277,13 +277,16 @@ private:
 
 }  // namespace
 
-void recordPilotRun(InputScript& script, ReplayResult& result)
+void recordPilotRun(InputScript& script, ReplayResult& result, void (*atEnd)(Game&))
 {
     ReplaySession session(script);
     Pilot pilot(session, script);
     for (int f = 0; f < script.frameCount; ++f) {
         pilot.fly();
         session.runFrame();
+    }
+    if (atEnd) {
+        atEnd(session.game());
     }
     result.counts = session.counts();
     result.digest = digestHeader(script, session.counts());

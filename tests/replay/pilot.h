@@ -8,5 +8,6 @@
 
 // Plays script.frameCount frames of the world set up from script.seed with
 // the script's frame durations, appending the pilot's events to
-// script.events. result gets the run's counts and digest.
-void recordPilotRun(InputScript& script, ReplayResult& result);
+// script.events. result gets the run's counts and digest. atEnd, when given,
+// is handed the run's game after the last frame, as the exit would find it.
+void recordPilotRun(InputScript& script, ReplayResult& result, void (*atEnd)(Game&) = nullptr);

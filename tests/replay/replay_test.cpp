@@ -1,3 +1,4 @@
+#include "app/game.h"
 #include "replay/replay.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
@@ -21,18 +22,19 @@ InputScript quietRun(int frames)
 }
 
 // Every asteroid far from the craft and from each other, at rest.
-void clearTheSky()
+void clearTheSky(World& world)
 {
     for (int k = 0; k < ASTEROID_COUNT; ++k) {
-        asteroids[k].position = Vertex(-210.0f + 30.0f * (k % 15), -210.0f + 30.0f * (k / 15), 240.0f);
-        asteroids[k].speed = 0.0f;
-        asteroids[k].direction = Vec3{};
+        world.asteroids[k].position = Vertex(-210.0f + 30.0f * (k % 15), -210.0f + 30.0f * (k / 15), 240.0f);
+        world.asteroids[k].speed = 0.0f;
+        world.asteroids[k].direction = Vec3{};
     }
 }
 
 // A point dist units ahead of the camera.
-Vertex ahead(double dist)
+Vertex ahead(const World& world, double dist)
 {
+    const Camera& camera = world.camera;
     return Vertex(static_cast<float>(camera.position.x + camera.view.x * dist),
                   static_cast<float>(camera.position.y + camera.view.y * dist),
                   static_cast<float>(camera.position.z + camera.view.z * dist));
@@ -40,7 +42,6 @@ Vertex ahead(double dist)
 
 class Replay : public ::testing::Test {
 protected:
-    void TearDown() override { resetWorld(); }
     std::string error;
 };
 
@@ -63,11 +64,15 @@ TEST_F(Replay, EchoesMustAnswerTheWarpsTheGameAskedFor)
 
 TEST_F(Replay, ModifiersOfTheClickDecideTheLaunch)
 {
+    // A launch the click asks for leaves in the next frame.
     ReplaySession session(quietRun(10));
+    const Rocket& first = session.game().world.rockets[0];
     ASSERT_TRUE(session.deliver({0, InputKind::Button, 0, 0, 2}, error));  // Ctrl alone
-    EXPECT_EQ(rockets[0].state, ROCKET_FREE);
+    session.runFrame();
+    EXPECT_EQ(first.state, ROCKET_FREE);
     ASSERT_TRUE(session.deliver({0, InputKind::Button, 0, 0, 3}, error));  // Ctrl with Shift
-    EXPECT_EQ(rockets[0].state, ROCKET_FLYING);
+    session.runFrame();
+    EXPECT_EQ(first.state, ROCKET_FLYING);
     EXPECT_EQ(session.counts().launches, 1);
 }
 
@@ -77,17 +82,19 @@ TEST_F(Replay, ModifiersOfTheClickDecideTheLaunch)
 TEST_F(Replay, RocketHitsAndCraftContactsAreCountedApart)
 {
     ReplaySession session(quietRun(10));
-    clearTheSky();
-    asteroids[7].position = ahead(60.0);
+    World& world = session.game().world;
+    clearTheSky(world);
+    world.asteroids[7].position = ahead(world, 60.0);
     ASSERT_TRUE(session.deliver({0, InputKind::Button, 0, 0, 0}, error));
-    for (int f = 0; f < 40 && rockets[0].state == ROCKET_FLYING; ++f) {
+    session.runFrame();  // the launch
+    for (int f = 0; f < 40 && world.rockets[0].state == ROCKET_FLYING; ++f) {
         session.runFrame();
     }
     EXPECT_EQ(session.counts().rocketHits, 1);
     EXPECT_EQ(session.counts().craftContacts, 0);
 
-    rocketCooldown = 0;
-    asteroids[9].position = ahead(8.0);
+    world.rocketCooldown = 0;
+    world.asteroids[9].position = ahead(world, 8.0);
     ASSERT_TRUE(session.deliver({0, InputKind::Button, 0, 0, 1}, error));
     session.runFrame();
     EXPECT_EQ(session.counts().rocketHits, 2);

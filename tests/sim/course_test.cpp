@@ -10,15 +10,14 @@ protected:
     void SetUp() override
     {
         SimWorld::SetUp();
-        randomSeed(3);
-        setUpWorld();
-        parkAsteroids();
+        setUpWorld(world, 3);
+        parkAsteroids(world);
     }
 
     // Puts the craft at rest on gate g's centre and runs one frame.
     void flyThrough(int g, float ms = 16.5f)
     {
-        camera.position = Vec3{courseTable[g].x, courseTable[g].y, courseTable[g].z};
+        world.camera.position = Vec3{courseTable[g].x, courseTable[g].y, courseTable[g].z};
         frame(ms);
     }
 
@@ -26,7 +25,7 @@ protected:
     {
         int found = -1;
         for (int g = 0; g < gateCount; ++g) {
-            if (gates[g].active) {
+            if (world.gates[g].active) {
                 EXPECT_EQ(found, -1) << "two active gates";
                 found = g;
             }
@@ -46,7 +45,7 @@ TEST_F(Course, OnlyTheActiveGatePasses)
     EXPECT_EQ(activeGate(), 0);
     EXPECT_TRUE(cues().empty());
 
-    Gate& g = gates[5];
+    Gate& g = world.gates[5];
     EXPECT_EQ(gateTestPass(g, 150.0, 50.0, -20.0), 0);
     g.active = 1;
     EXPECT_EQ(gateTestPass(g, 150.0, 50.0, -20.0), 1);
@@ -77,33 +76,33 @@ TEST_F(Course, FirstPassOfGateZeroOnlyStartsTheClock)
 {
     scriptedTime() = 5000.0f;
     flyThrough(0);
-    EXPECT_EQ(lapStartTime, 5016.5f);
-    EXPECT_EQ(lastLapTime, 0.0f);
-    EXPECT_EQ(bestLapTime, NO_LAP_TIME);
+    EXPECT_EQ(world.lapStartTime, 5016.5f);
+    EXPECT_EQ(world.lastLapTime, 0.0f);
+    EXPECT_EQ(world.bestLapTime, NO_LAP_TIME);
     EXPECT_EQ(cues(), gateChime());
     EXPECT_EQ(activeGate(), 1);
-    EXPECT_EQ(camera.target.x, -200.0);
-    EXPECT_EQ(camera.target.y, 120.0);
-    EXPECT_EQ(camera.target.z, 10.0);
+    EXPECT_EQ(world.camera.target.x, -200.0);
+    EXPECT_EQ(world.camera.target.y, 120.0);
+    EXPECT_EQ(world.camera.target.z, 10.0);
 }
 
 TEST_F(Course, LapsAreTimedBestFirstAndAnEqualLapIsNormal)
 {
     flyThrough(0);
-    const float start = lapStartTime;
+    const float start = world.lapStartTime;
     for (int g = 1; g < gateCount; ++g) {
         flyThrough(g, 6000.0f);
         ASSERT_EQ(activeGate(), (g + 1) % gateCount);
     }
     // Passing gate 10 reopened gate 0 without timing anything.
-    EXPECT_EQ(lastLapTime, 0.0f);
-    EXPECT_EQ(camera.target.x, -220.0);
+    EXPECT_EQ(world.lastLapTime, 0.0f);
+    EXPECT_EQ(world.camera.target.x, -220.0);
 
-    frameEvents.clear();
+    game.events.clear();
     flyThrough(0, 60.0f);
     const float lap = scriptedTime() - start;
-    EXPECT_EQ(lastLapTime, lap);
-    EXPECT_EQ(bestLapTime, lap);
+    EXPECT_EQ(world.lastLapTime, lap);
+    EXPECT_EQ(world.bestLapTime, lap);
     std::vector<SoundCall> expected = gateChime();
     expected.push_back(played(CHANNEL_LAP, SAMPLE_BEST_LAP));
     EXPECT_EQ(cues(), expected);
@@ -112,10 +111,10 @@ TEST_F(Course, LapsAreTimedBestFirstAndAnEqualLapIsNormal)
     for (int g = 1; g < gateCount; ++g) {
         flyThrough(g, 6000.0f);
     }
-    frameEvents.clear();
+    game.events.clear();
     flyThrough(0, 60.0f);
-    EXPECT_EQ(lastLapTime, lap);
-    EXPECT_EQ(bestLapTime, lap);
+    EXPECT_EQ(world.lastLapTime, lap);
+    EXPECT_EQ(world.bestLapTime, lap);
     expected.back() = played(CHANNEL_LAP, SAMPLE_NORMAL_LAP);
     EXPECT_EQ(cues(), expected);
 
@@ -123,9 +122,9 @@ TEST_F(Course, LapsAreTimedBestFirstAndAnEqualLapIsNormal)
     for (int g = 1; g < gateCount; ++g) {
         flyThrough(g, 6000.0f);
     }
-    frameEvents.clear();
+    game.events.clear();
     flyThrough(0, 59.0f);
-    EXPECT_EQ(bestLapTime, lap - 1.0f);
+    EXPECT_EQ(world.bestLapTime, lap - 1.0f);
     ASSERT_FALSE(cues().empty());
     EXPECT_EQ(cues().back(), played(CHANNEL_LAP, SAMPLE_BEST_LAP));
 }

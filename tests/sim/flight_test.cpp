@@ -1,6 +1,6 @@
 #include "sim/camera.h"
 #include "sim/flight.h"
-#include "sim/world_state.h"
+#include "sim/world.h"
 #include "support/sim_world.h"
 
 #include <cmath>
@@ -12,9 +12,9 @@ protected:
     void SetUp() override
     {
         SimWorld::SetUp();
-        camera.view = Vec3{1.0, 0.0, 0.0};
-        camera.up = Vec3{0.0, 0.0, 1.0};
-        camera.side = Vec3{0.0, 1.0, 0.0};
+        world.camera.view = Vec3{1.0, 0.0, 0.0};
+        world.camera.up = Vec3{0.0, 0.0, 1.0};
+        world.camera.side = Vec3{0.0, 1.0, 0.0};
     }
 };
 
@@ -22,11 +22,11 @@ protected:
 
 TEST_F(Flight, FirstThrustFromRestHeadsAlongTheView)
 {
-    camera.view = Vec3{0.0, 0.6, 0.8};
-    applyThrust(1, 1.0f);
-    EXPECT_EQ(flightSpeed, 0.002f);
-    EXPECT_DOUBLE_EQ(flightDirection.y, 0.6);
-    EXPECT_DOUBLE_EQ(flightDirection.z, 0.8);
+    world.camera.view = Vec3{0.0, 0.6, 0.8};
+    applyThrust(world, 1, 1.0f);
+    EXPECT_EQ(world.flightSpeed, 0.002f);
+    EXPECT_DOUBLE_EQ(world.flightDirection.y, 0.6);
+    EXPECT_DOUBLE_EQ(world.flightDirection.z, 0.8);
 }
 
 TEST_F(Flight, ThrustIncrementFollowsTheSpeedBand)
@@ -44,155 +44,155 @@ TEST_F(Flight, ThrustIncrementFollowsTheSpeedBand)
         const float under = std::nextafter(over, 0.0f);
         ASSERT_LE(under, bounds[b]);
         for (const auto& probe : {std::make_pair(under, increments[b]), std::make_pair(over, increments[b + 1])}) {
-            flightSpeed = probe.first;
-            flightDirection = Vec3{1.0, 0.0, 0.0};
-            applyThrust(1, 1.0f);
-            EXPECT_EQ(flightSpeed, probe.first + probe.second) << "from " << probe.first;
+            world.flightSpeed = probe.first;
+            world.flightDirection = Vec3{1.0, 0.0, 0.0};
+            applyThrust(world, 1, 1.0f);
+            EXPECT_EQ(world.flightSpeed, probe.first + probe.second) << "from " << probe.first;
         }
     }
 
     // The increment scales with the step.
-    flightSpeed = 0.1f;
-    flightDirection = Vec3{1.0, 0.0, 0.0};
-    applyThrust(1, 2.0f);
-    EXPECT_EQ(flightSpeed, 0.1f + 0.002f * 2.0f);
+    world.flightSpeed = 0.1f;
+    world.flightDirection = Vec3{1.0, 0.0, 0.0};
+    applyThrust(world, 1, 2.0f);
+    EXPECT_EQ(world.flightSpeed, 0.1f + 0.002f * 2.0f);
 }
 
 TEST_F(Flight, HeldThrustStaysAtTopSpeed)
 {
-    flightSpeed = TOP_SPEED;
-    flightDirection = Vec3{1.0, 0.0, 0.0};
+    world.flightSpeed = TOP_SPEED;
+    world.flightDirection = Vec3{1.0, 0.0, 0.0};
     for (int i = 0; i < 10; ++i) {
-        applyThrust(1, 1.0f);
-        ASSERT_EQ(flightSpeed, 0.6f);
+        applyThrust(world, 1, 1.0f);
+        ASSERT_EQ(world.flightSpeed, 0.6f);
     }
     // A long frame overshoots, and is cut back to exactly 0.6.
-    flightSpeed = 0.3f;
-    applyThrust(1, 700.0f);
-    EXPECT_EQ(flightSpeed, 0.6f);
+    world.flightSpeed = 0.3f;
+    applyThrust(world, 1, 700.0f);
+    EXPECT_EQ(world.flightSpeed, 0.6f);
 }
 
 TEST_F(Flight, ThrustAgainstTheMotionSlowsWhileTurning)
 {
-    flightSpeed = 0.3f;
-    flightDirection = Vec3{-1.0, 0.0, 0.0};
-    camera.view = Vec3{1.0, 0.0, 0.0};
-    applyThrust(1, 1.0f);
+    world.flightSpeed = 0.3f;
+    world.flightDirection = Vec3{-1.0, 0.0, 0.0};
+    world.camera.view = Vec3{1.0, 0.0, 0.0};
+    applyThrust(world, 1, 1.0f);
     // The velocity shrinks by the pull step × (5·0.3 + 5) / 1500.
     const double pull = (5.0 * 0.3f + 5.0) / 1500.0;
-    EXPECT_EQ(flightSpeed, static_cast<float>(0.3f - pull));
-    EXPECT_EQ(flightDirection.x, -1.0);
+    EXPECT_EQ(world.flightSpeed, static_cast<float>(0.3f - pull));
+    EXPECT_EQ(world.flightDirection.x, -1.0);
 }
 
 TEST_F(Flight, BrakingStopsThenForgetsTheDirection)
 {
-    flightSpeed = 0.001f;
-    flightDirection = Vec3{0.0, 1.0, 0.0};
-    applyThrust(0, 1.0f);
-    EXPECT_EQ(flightSpeed, 0.0f);
-    EXPECT_EQ(flightDirection.y, 1.0);
+    world.flightSpeed = 0.001f;
+    world.flightDirection = Vec3{0.0, 1.0, 0.0};
+    applyThrust(world, 0, 1.0f);
+    EXPECT_EQ(world.flightSpeed, 0.0f);
+    EXPECT_EQ(world.flightDirection.y, 1.0);
 
-    applyThrust(0, 1.0f);
-    EXPECT_EQ(flightSpeed, 0.0f);
-    EXPECT_EQ(flightDirection.x, 0.0);
-    EXPECT_EQ(flightDirection.y, 0.0);
-    EXPECT_EQ(flightDirection.z, 0.0);
+    applyThrust(world, 0, 1.0f);
+    EXPECT_EQ(world.flightSpeed, 0.0f);
+    EXPECT_EQ(world.flightDirection.x, 0.0);
+    EXPECT_EQ(world.flightDirection.y, 0.0);
+    EXPECT_EQ(world.flightDirection.z, 0.0);
 
-    flightSpeed = 0.5f;
-    flightDirection = Vec3{0.0, 1.0, 0.0};
-    applyThrust(0, 2.0f);
-    EXPECT_EQ(flightSpeed, static_cast<float>(0.5f - 2.0 * 0.003000000026077032));
+    world.flightSpeed = 0.5f;
+    world.flightDirection = Vec3{0.0, 1.0, 0.0};
+    applyThrust(world, 0, 2.0f);
+    EXPECT_EQ(world.flightSpeed, static_cast<float>(0.5f - 2.0 * 0.003000000026077032));
 }
 
 TEST_F(Flight, ArenaClampKeepsSpeedAndDirection)
 {
-    camera.position = Vec3{255.0, -255.0, 256.0};
-    flightSpeed = 0.5f;
-    flightDirection = Vec3{0.6, -0.8, 0.0};
-    moveCraft(10.0f);
-    EXPECT_EQ(camera.position.x, 256.0);
-    EXPECT_EQ(camera.position.y, -256.0);
-    EXPECT_EQ(camera.position.z, 256.0);  // exactly at the wall stays
-    EXPECT_EQ(flightSpeed, 0.5f);
-    EXPECT_EQ(flightDirection.x, 0.6);
+    world.camera.position = Vec3{255.0, -255.0, 256.0};
+    world.flightSpeed = 0.5f;
+    world.flightDirection = Vec3{0.6, -0.8, 0.0};
+    moveCraft(world, 10.0f);
+    EXPECT_EQ(world.camera.position.x, 256.0);
+    EXPECT_EQ(world.camera.position.y, -256.0);
+    EXPECT_EQ(world.camera.position.z, 256.0);  // exactly at the wall stays
+    EXPECT_EQ(world.flightSpeed, 0.5f);
+    EXPECT_EQ(world.flightDirection.x, 0.6);
 
-    camera.position = Vec3{0.0, 0.0, 0.0};
-    flightDirection = Vec3{1.0, 0.0, 0.0};
-    moveCraft(2.0f);
-    EXPECT_EQ(camera.position.x, 1.0);
+    world.camera.position = Vec3{0.0, 0.0, 0.0};
+    world.flightDirection = Vec3{1.0, 0.0, 0.0};
+    moveCraft(world, 2.0f);
+    EXPECT_EQ(world.camera.position.x, 1.0);
 }
 
 TEST_F(Flight, FrameUpdateThrustsRollsAndClamps)
 {
-    thrustInput = 1;
-    camera.position = Vec3{255.9, 0.0, 0.0};
-    flightSpeed = 0.5f;
-    flightDirection = Vec3{1.0, 0.0, 0.0};
+    game.hands.thrustInput = 1;
+    world.camera.position = Vec3{255.9, 0.0, 0.0};
+    world.flightSpeed = 0.5f;
+    world.flightDirection = Vec3{1.0, 0.0, 0.0};
     frame(16.5f);
-    EXPECT_EQ(flightSpeed, 0.5f + 0.00005f);
-    EXPECT_EQ(camera.position.x, 256.0);
+    EXPECT_EQ(world.flightSpeed, 0.5f + 0.00005f);
+    EXPECT_EQ(world.camera.position.x, 256.0);
 
-    thrustInput = 0;
-    const float coasting = flightSpeed;
+    game.hands.thrustInput = 0;
+    const float coasting = world.flightSpeed;
     frame(16.5f);
-    EXPECT_EQ(flightSpeed, coasting);
+    EXPECT_EQ(world.flightSpeed, coasting);
 
-    rollInput = 1;
+    game.hands.rollInput = 1;
     frame(16.5f);
-    EXPECT_GT(camera.up.y, 0.0);  // banks left: up leans toward side
-    EXPECT_EQ(camera.view.x, 1.0);
+    EXPECT_GT(world.camera.up.y, 0.0);  // banks left: up leans toward side
+    EXPECT_EQ(world.camera.view.x, 1.0);
 }
 
 TEST_F(Flight, RollLeansUpTowardSideAndKeepsTheFrameOrthonormal)
 {
-    camera.roll(1, 1.0f);
+    world.camera.roll(1, 1.0f);
     const double t = 0.02500000037252903;
     const double n = std::sqrt(1.0 + t * t);
-    EXPECT_DOUBLE_EQ(camera.up.y, t / n);
-    EXPECT_DOUBLE_EQ(camera.up.z, 1.0 / n);
-    EXPECT_NEAR(camera.side.dot(camera.up), 0.0, 1e-15);
-    EXPECT_NEAR(camera.side.length(), 1.0f, 1e-7);
+    EXPECT_DOUBLE_EQ(world.camera.up.y, t / n);
+    EXPECT_DOUBLE_EQ(world.camera.up.z, 1.0 / n);
+    EXPECT_NEAR(world.camera.side.dot(world.camera.up), 0.0, 1e-15);
+    EXPECT_NEAR(world.camera.side.length(), 1.0f, 1e-7);
 
-    camera.roll(-1, 1.0f);
-    EXPECT_NEAR(camera.up.y, 0.0, 1e-15);
+    world.camera.roll(-1, 1.0f);
+    EXPECT_NEAR(world.camera.up.y, 0.0, 1e-15);
 }
 
 TEST_F(Flight, YawAndPitchTurnByHalfTheAngle)
 {
-    camera.yawAngle = -0.025f;
-    camera.pitchAngle = 0.0f;
-    camera.yaw();
-    camera.pitch();
+    world.camera.yawAngle = -0.025f;
+    world.camera.pitchAngle = 0.0f;
+    world.camera.yaw();
+    world.camera.pitch();
     const double half = static_cast<double>(-0.025f) / 2.0;
-    EXPECT_NEAR(camera.view.x, std::cos(half), 1e-15);
-    EXPECT_NEAR(camera.view.y, std::sin(half), 1e-15);  // negative y: a turn to the right
-    EXPECT_NEAR(camera.side.dot(camera.view), 0.0, 1e-15);
+    EXPECT_NEAR(world.camera.view.x, std::cos(half), 1e-15);
+    EXPECT_NEAR(world.camera.view.y, std::sin(half), 1e-15);  // negative y: a turn to the right
+    EXPECT_NEAR(world.camera.side.dot(world.camera.view), 0.0, 1e-15);
 
-    camera.view = Vec3{1.0, 0.0, 0.0};
-    camera.side = Vec3{0.0, 1.0, 0.0};
-    camera.yawAngle = 0.0f;
-    camera.pitchAngle = 0.05f;
-    camera.yaw();
-    camera.pitch();
-    EXPECT_NEAR(camera.view.z, -std::sin(0.025), 1e-9);
-    EXPECT_NEAR(camera.up.dot(camera.view), 0.0, 1e-15);
+    world.camera.view = Vec3{1.0, 0.0, 0.0};
+    world.camera.side = Vec3{0.0, 1.0, 0.0};
+    world.camera.yawAngle = 0.0f;
+    world.camera.pitchAngle = 0.05f;
+    world.camera.yaw();
+    world.camera.pitch();
+    EXPECT_NEAR(world.camera.view.z, -std::sin(0.025), 1e-9);
+    EXPECT_NEAR(world.camera.up.dot(world.camera.view), 0.0, 1e-15);
 }
 
 TEST_F(Flight, PlaceAtFacesTheTargetWithUpAlongZ)
 {
-    camera.setTarget(-220.0f, 0.0f, 0.0f);
-    camera.placeAt(-200.0f, -50.0f, 0.0f);
+    world.camera.setTarget(-220.0f, 0.0f, 0.0f);
+    world.camera.placeAt(-200.0f, -50.0f, 0.0f);
     const double len = std::sqrt(20.0 * 20.0 + 50.0 * 50.0);
-    EXPECT_DOUBLE_EQ(camera.view.x, -20.0 / len);
-    EXPECT_DOUBLE_EQ(camera.view.y, 50.0 / len);
-    EXPECT_EQ(camera.up.z, 1.0);
-    EXPECT_NEAR(camera.side.dot(camera.view), 0.0, 1e-15);
+    EXPECT_DOUBLE_EQ(world.camera.view.x, -20.0 / len);
+    EXPECT_DOUBLE_EQ(world.camera.view.y, 50.0 / len);
+    EXPECT_EQ(world.camera.up.z, 1.0);
+    EXPECT_NEAR(world.camera.side.dot(world.camera.view), 0.0, 1e-15);
 
     // Straight above: view equals up and the side stays zero.
-    camera.setTarget(0.0f, 0.0f, 10.0f);
-    camera.placeAt(0.0f, 0.0f, 0.0f);
-    EXPECT_EQ(camera.view.z, 1.0);
-    EXPECT_EQ(camera.side.x, 0.0);
-    EXPECT_EQ(camera.side.y, 0.0);
-    EXPECT_EQ(camera.side.z, 0.0);
+    world.camera.setTarget(0.0f, 0.0f, 10.0f);
+    world.camera.placeAt(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(world.camera.view.z, 1.0);
+    EXPECT_EQ(world.camera.side.x, 0.0);
+    EXPECT_EQ(world.camera.side.y, 0.0);
+    EXPECT_EQ(world.camera.side.z, 0.0);
 }

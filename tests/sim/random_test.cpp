@@ -16,49 +16,53 @@ int referenceNext(uint64_t& state)
 
 TEST(Random, FollowsTheLinearCongruentialRecurrenceForSeveralSeeds)
 {
+    Random generator;
     for (uint32_t seed : {0u, 1u, 42u, 1765000000u, 0xFFFFFFFFu}) {
-        randomSeed(seed);
+        generator.seed(seed);
         uint64_t state = seed;
         for (int i = 0; i < 1000; ++i) {
-            ASSERT_EQ(randomNext(), referenceNext(state)) << "seed " << seed << " draw " << i;
+            ASSERT_EQ(generator.next(), referenceNext(state)) << "seed " << seed << " draw " << i;
         }
     }
 }
 
 TEST(Random, KnownFirstValuesOfSeedOne)
 {
+    Random generator;
     // state 1 -> 2745024 -> 1210316419 -> ...; bits 16 to 30 of each new state.
-    randomSeed(1);
-    EXPECT_EQ(randomNext(), 41);
-    EXPECT_EQ(randomNext(), 18467);
-    EXPECT_EQ(randomNext(), 6334);
+    generator.seed(1);
+    EXPECT_EQ(generator.next(), 41);
+    EXPECT_EQ(generator.next(), 18467);
+    EXPECT_EQ(generator.next(), 6334);
 }
 
 TEST(Random, StaysWithinRangeAndScalesToUnitInterval)
 {
-    randomSeed(7);
+    Random generator;
+    generator.seed(7);
     int low = RANDOM_MAX;
     int high = 0;
     for (int i = 0; i < 200000; ++i) {
-        const int r = randomNext();
+        const int r = generator.next();
         low = std::min(low, r);
         high = std::max(high, r);
     }
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, RANDOM_MAX);
 
-    randomSeed(9);
-    const int r = randomNext();
-    randomSeed(9);
-    EXPECT_DOUBLE_EQ(randomUnit(), r / 32767.0);
+    generator.seed(9);
+    const int r = generator.next();
+    generator.seed(9);
+    EXPECT_DOUBLE_EQ(generator.unit(), r / 32767.0);
 }
 
 TEST(Random, LeavesTheCLibraryGeneratorAlone)
 {
+    Random generator;
     std::srand(5);
     const int first = std::rand();
     std::srand(5);
-    randomSeed(123);
-    randomNext();
+    generator.seed(123);
+    generator.next();
     EXPECT_EQ(std::rand(), first);
 }

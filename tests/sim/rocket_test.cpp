@@ -10,16 +10,22 @@ protected:
     void SetUp() override
     {
         SimWorld::SetUp();
-        camera.position = Vec3{10.0, 20.0, 30.0};
-        camera.view = Vec3{0.0, 1.0, 0.0};
+        world.camera.position = Vec3{10.0, 20.0, 30.0};
+        world.camera.view = Vec3{0.0, 1.0, 0.0};
     }
 
-    void click() { onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0); }
+    // A click queues the launch for the next frame step; a step of no time
+    // applies it without running the countdown down.
+    void click()
+    {
+        onMouseButton(game, MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN);
+        frame(0.0f);
+    }
 
     int launched() const
     {
         int n = 0;
-        for (const Rocket& r : rockets) {
+        for (const Rocket& r : world.rockets) {
             n += r.state != ROCKET_FREE;
         }
         return n;
@@ -30,8 +36,8 @@ protected:
 
 TEST_F(Rockets, LaunchLeavesFromTheCameraWithCueAndCooldown)
 {
-    launchRocket();
-    const Rocket& r = rockets[0];
+    launchRocket(world, game.events);
+    const Rocket& r = world.rockets[0];
     EXPECT_EQ(r.state, ROCKET_FLYING);
     EXPECT_EQ(r.position.x, 10.0f);
     EXPECT_EQ(r.position.z, 30.0f);
@@ -42,7 +48,7 @@ TEST_F(Rockets, LaunchLeavesFromTheCameraWithCueAndCooldown)
     EXPECT_EQ(r.trailLife[7], 1.0f);
     EXPECT_EQ(r.trailSpare[7], -1.0f);
     EXPECT_EQ(r.explosionFrame, 5);  // explosion fields untouched
-    EXPECT_EQ(rocketCooldown, 2500);
+    EXPECT_EQ(world.rocketCooldown, 2500);
     ASSERT_EQ(cues().size(), 1u);
     EXPECT_EQ(cues()[0], played(CHANNEL_ROCKET, SAMPLE_ROCKET));
 }
@@ -53,36 +59,36 @@ TEST_F(Rockets, CooldownHoldsFireAndIsNotRestarted)
     frame(2000.0f);
     click();
     EXPECT_EQ(launched(), 1);
-    EXPECT_EQ(rocketCooldown, 500);
-    EXPECT_EQ(sound.calls.size(), 1u);
+    EXPECT_EQ(world.rocketCooldown, 500);
+    EXPECT_EQ(cues().size(), 1u);
     frame(500.0f);
     click();
     EXPECT_EQ(launched(), 2);
-    EXPECT_EQ(rockets[1].state, ROCKET_FLYING);
-    EXPECT_EQ(rocketCooldown, 2500);
+    EXPECT_EQ(world.rockets[1].state, ROCKET_FLYING);
+    EXPECT_EQ(world.rocketCooldown, 2500);
 }
 
 TEST_F(Rockets, TakesTheLowestFreeSlotAndNoneWhenAllAreBusy)
 {
     for (int k = 0; k < ROCKET_COUNT; ++k) {
-        rockets[k].state = k == 5 ? ROCKET_FREE : (k % 2 ? ROCKET_FADING : ROCKET_FLYING);
+        world.rockets[k].state = k == 5 ? ROCKET_FREE : (k % 2 ? ROCKET_FADING : ROCKET_FLYING);
     }
-    rockets[3].state = ROCKET_FREE;
-    launchRocket();
-    EXPECT_EQ(rockets[3].state, ROCKET_FLYING);
-    EXPECT_EQ(rockets[5].state, ROCKET_FREE);
+    world.rockets[3].state = ROCKET_FREE;
+    launchRocket(world, game.events);
+    EXPECT_EQ(world.rockets[3].state, ROCKET_FLYING);
+    EXPECT_EQ(world.rockets[5].state, ROCKET_FREE);
 
-    rocketCooldown = 0;
-    rockets[5].state = ROCKET_FADING;
-    frameEvents.clear();
-    launchRocket();
-    EXPECT_EQ(rocketCooldown, 0);  // the overlay keeps saying ready
+    world.rocketCooldown = 0;
+    world.rockets[5].state = ROCKET_FADING;
+    game.events.clear();
+    launchRocket(world, game.events);
+    EXPECT_EQ(world.rocketCooldown, 0);  // the overlay keeps saying ready
     EXPECT_TRUE(cues().empty());
 }
 
 TEST_F(Rockets, LeavesTheArenaOnlyBeyond256)
 {
-    Rocket& r = rockets[0];
+    Rocket& r = world.rockets[0];
     r.launch(250.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f);
     r.move(1.0f);
     EXPECT_EQ(r.position.x, 252.5f);
@@ -107,7 +113,7 @@ TEST_F(Rockets, LeavesTheArenaOnlyBeyond256)
 
 TEST_F(Rockets, FlyingTrailIsAStraightFadingLine)
 {
-    Rocket& r = rockets[0];
+    Rocket& r = world.rockets[0];
     r.launch(1.0f, 2.0f, 3.0f, 0.0f, 0.0f, 2.0f);
     r.updateTrail();
     EXPECT_EQ(r.trail[0].z, 3.0f);
@@ -121,7 +127,7 @@ TEST_F(Rockets, FlyingTrailIsAStraightFadingLine)
 
 TEST_F(Rockets, FadingTrailFreesTheSlotAfterItsLastParticle)
 {
-    Rocket& r = rockets[0];
+    Rocket& r = world.rockets[0];
     r.launch(0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f);
     r.updateTrail();
     r.state = ROCKET_FADING;
@@ -147,7 +153,7 @@ TEST_F(Rockets, FadingTrailFreesTheSlotAfterItsLastParticle)
 
 TEST_F(Rockets, HitBeforeTheTrailWasLaidFreesAtOnceWhileTheExplosionRuns)
 {
-    Rocket& r = rockets[0];
+    Rocket& r = world.rockets[0];
     r.launch(0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f);
     r.explosionTimer = 9.0f;
     r.explode(Vertex(4.0f, 5.0f, 6.0f));
@@ -162,10 +168,10 @@ TEST_F(Rockets, HitBeforeTheTrailWasLaidFreesAtOnceWhileTheExplosionRuns)
 
 TEST_F(Rockets, FrameUpdateMovesOnlyFlyingRockets)
 {
-    rockets[0].launch(0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f);
-    rockets[1].launch(0.0f, 5.0f, 0.0f, 1.0f, 0.0f, 0.0f);
-    rockets[1].state = ROCKET_FADING;
+    world.rockets[0].launch(0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f);
+    world.rockets[1].launch(0.0f, 5.0f, 0.0f, 1.0f, 0.0f, 0.0f);
+    world.rockets[1].state = ROCKET_FADING;
     frame(33.0f);
-    EXPECT_EQ(rockets[0].position.x, 5.0f);
-    EXPECT_EQ(rockets[1].position.x, 0.0f);
+    EXPECT_EQ(world.rockets[0].position.x, 5.0f);
+    EXPECT_EQ(world.rockets[1].position.x, 0.0f);
 }

@@ -48,8 +48,7 @@ protected:
     void SetUp() override
     {
         SimWorld::SetUp();
-        randomSeed(SEED);
-        setUpWorld();
+        setUpWorld(world, SEED);
     }
 };
 
@@ -60,7 +59,7 @@ TEST_F(SeededWorld, FirstAsteroidsHoldTheirElevenDrawsInOrder)
     Draws draws{SEED};
     for (int k = 0; k < 5; ++k) {
         const Expected e = elevenFor(draws);
-        const Asteroid& a = asteroids[k];
+        const Asteroid& a = world.asteroids[k];
         EXPECT_EQ(a.position.x, e.value[0]) << k;
         EXPECT_EQ(a.position.y, e.value[1]) << k;
         EXPECT_EQ(a.position.z, e.value[2]) << k;
@@ -84,22 +83,22 @@ TEST_F(SeededWorld, GatesCameraAndLapsFollowTheField)
         elevenFor(draws);
     }
     for (int g = 0; g < gateCount; ++g) {
-        EXPECT_EQ(gates[g].spinAxis.x, draws.next()) << g;
-        EXPECT_EQ(gates[g].spinAxis.y, draws.next()) << g;
-        EXPECT_EQ(gates[g].spinAxis.z, draws.next()) << g;
-        EXPECT_EQ(gates[g].active, g == 0 ? 1 : 0);
-        EXPECT_EQ(gates[g].spinRate, 0.75f);
+        EXPECT_EQ(world.gates[g].spinAxis.x, draws.next()) << g;
+        EXPECT_EQ(world.gates[g].spinAxis.y, draws.next()) << g;
+        EXPECT_EQ(world.gates[g].spinAxis.z, draws.next()) << g;
+        EXPECT_EQ(world.gates[g].active, g == 0 ? 1 : 0);
+        EXPECT_EQ(world.gates[g].spinRate, 0.75f);
     }
-    EXPECT_EQ(gates[8].position.z, -120.0f);
-    EXPECT_EQ(camera.position.x, -200.0);
-    EXPECT_EQ(camera.position.y, -50.0);
-    EXPECT_EQ(camera.target.x, -220.0);
-    EXPECT_EQ(camera.up.z, 1.0);
+    EXPECT_EQ(world.gates[8].position.z, -120.0f);
+    EXPECT_EQ(world.camera.position.x, -200.0);
+    EXPECT_EQ(world.camera.position.y, -50.0);
+    EXPECT_EQ(world.camera.target.x, -220.0);
+    EXPECT_EQ(world.camera.up.z, 1.0);
     EXPECT_NEAR(std::hypot(-220.0 + 200.0, 50.0), 53.85, 0.01);  // about 54 units from gate 0
-    EXPECT_EQ(bestLapTime, 999999.0f);
-    EXPECT_EQ(lapStartTime, 0.0f);
+    EXPECT_EQ(world.bestLapTime, 999999.0f);
+    EXPECT_EQ(world.lapStartTime, 0.0f);
 
-    for (const Asteroid& a : asteroids) {
+    for (const Asteroid& a : world.asteroids) {
         EXPECT_LE(std::fabs(a.position.x), 125.0f);
         EXPECT_LE(std::fabs(a.position.y), 125.0f);
         EXPECT_LE(std::fabs(a.position.z), 125.0f);
@@ -115,16 +114,16 @@ TEST_F(SeededWorld, FreeAsteroidsDriftByTheirSpeedPerStep)
     for (int k = 0; k < 20; ++k) {
         alone[k] = true;
         for (int m = 0; m < ASTEROID_COUNT; ++m) {
-            const double dx = asteroids[k].position.x - asteroids[m].position.x;
-            const double dy = asteroids[k].position.y - asteroids[m].position.y;
-            const double dz = asteroids[k].position.z - asteroids[m].position.z;
+            const double dx = world.asteroids[k].position.x - world.asteroids[m].position.x;
+            const double dy = world.asteroids[k].position.y - world.asteroids[m].position.y;
+            const double dz = world.asteroids[k].position.z - world.asteroids[m].position.z;
             alone[k] = alone[k] && (m == k || std::sqrt(dx * dx + dy * dy + dz * dz) > 22.0);
         }
     }
     for (int f = 0; f < 4; ++f) {
         frame(33.0f);
     }
-    ASSERT_EQ(frameStep, 2.0f);
+    ASSERT_EQ(world.frameStep, 2.0f);
 
     Draws draws{SEED};
     int checked = 0;
@@ -146,10 +145,10 @@ TEST_F(SeededWorld, FreeAsteroidsDriftByTheirSpeedPerStep)
             z = z + float(d.z * a);
             spin = 2.0f * e.value[10] + spin;
         }
-        EXPECT_EQ(asteroids[k].position.x, x) << k;
-        EXPECT_EQ(asteroids[k].position.y, y) << k;
-        EXPECT_EQ(asteroids[k].position.z, z) << k;
-        EXPECT_EQ(asteroids[k].spinAngle, spin) << k;
+        EXPECT_EQ(world.asteroids[k].position.x, x) << k;
+        EXPECT_EQ(world.asteroids[k].position.y, y) << k;
+        EXPECT_EQ(world.asteroids[k].position.z, z) << k;
+        EXPECT_EQ(world.asteroids[k].spinAngle, spin) << k;
         ++checked;
     }
     EXPECT_GE(checked, 5);

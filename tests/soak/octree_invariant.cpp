@@ -21,6 +21,7 @@ const int CHILD_SIGN[OCTREE_CHILD_COUNT][3] = {
 struct Walk {
     OctreeCensus census;
     int filed[ASTEROID_COUNT] = {};
+    const Asteroid* field = nullptr;
     bool fresh = false;
 
     bool fail(const char* what, int asteroid = -1)
@@ -63,16 +64,16 @@ struct Walk {
             if (++guard > ASTEROID_COUNT) {
                 return fail("a leaf list longer than the field (a loop?)");
             }
-            const Asteroid* a = e->object;
-            if (a < asteroids || a >= asteroids + ASTEROID_COUNT) {
-                return fail("an entry that points outside the asteroid array");
+            const int a = e->object;
+            if (a < 0 || a >= ASTEROID_COUNT) {
+                return fail("an entry that names no asteroid of the array");
             }
             ++census.entries;
-            if (++filed[a - asteroids] > 1) {
-                return fail("an asteroid filed twice", a->index);
+            if (++filed[a] > 1) {
+                return fail("an asteroid filed twice", a);
             }
-            if (fresh && !leafHolds(node, a->position)) {
-                return fail("an asteroid filed in a leaf that does not hold it", a->index);
+            if (fresh && !leafHolds(node, field[a].position)) {
+                return fail("an asteroid filed in a leaf that does not hold it", a);
             }
         }
         return true;
@@ -112,9 +113,10 @@ struct Walk {
 
 }  // namespace
 
-OctreeCensus checkOctree(const Octree& tree, bool fresh)
+OctreeCensus checkOctree(const Octree& tree, const Asteroid* field, bool fresh)
 {
     Walk walk;
+    walk.field = field;
     walk.fresh = fresh;
     if (tree.halfExtent != OCTREE_ROOT_HALF_EXTENT || tree.center.x != 0.0f || tree.center.y != 0.0f ||
         tree.center.z != 0.0f) {
@@ -127,7 +129,7 @@ OctreeCensus checkOctree(const Octree& tree, bool fresh)
     if (walk.census.nodes != NODE_COUNT || walk.census.leaves != LEAF_COUNT) {
         walk.fail("the tree is not the depth-3 subdivision");
     } else if (tree.pending) {
-        walk.fail("pending not empty between frames", tree.pending->object ? tree.pending->object->index : -1);
+        walk.fail("pending not empty between frames", tree.pending->object);
     } else {
         for (int i = 0; i < ASTEROID_COUNT; ++i) {
             if (walk.filed[i] != 1) {

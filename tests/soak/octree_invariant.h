@@ -1,6 +1,7 @@
 // The asteroid octree's invariants, checked by the soak run between frames.
 #pragma once
 
+struct Asteroid;
 struct Octree;
 
 struct OctreeCensus {
@@ -16,7 +17,8 @@ struct OctreeCensus {
 // Walks the tree. The structure must be the depth-3 subdivision of the arena
 // cube (each interior node's eight children tiling its cube, 512 leaves of
 // half edge 32, entries only in leaves), every asteroid must be filed in
-// exactly one leaf and pending must be empty. With fresh set (the frame just
-// refreshed and re-filed the tree) each asteroid's leaf must also hold its
-// position, taken as the nearest point of the arena cube when outside it.
-OctreeCensus checkOctree(const Octree& tree, bool fresh);
+// exactly one leaf and pending must be empty. With fresh set (the tree was
+// just refreshed and re-filed for field as it is) each asteroid's leaf must
+// also hold its position in field, taken as the nearest point of the arena
+// cube when outside it.
+OctreeCensus checkOctree(const Octree& tree, const Asteroid* field, bool fresh);

@@ -3,18 +3,18 @@
 // frame that nothing became NaN, that every asteroid was inside ±250 right
 // after its drift, that the craft and flying rockets stay inside ±256, that
 // every rocket slot comes free again, and that the asteroid octree, refreshed
-// and re-filed as a culled frame does, files every asteroid in exactly one
-// leaf. Compares the live heap at a tenth of the run and at its end: the
-// field's filing churns entries every frame, and none may be lost.
+// and re-filed as each frame step starts, files every asteroid in exactly one
+// leaf, the one that held it then. Compares the live heap at a tenth of the
+// run and at its end: the field's filing churns entries every frame, and none
+// may be lost.
 //   vorel_soak [frames] [seed]
 // Exits non-zero on the first violation.
 #include "app/frame_cues.h"
+#include "app/game.h"
 #include "app/high_scores.h"
 #include "app/input.h"
 #include "geometry/octree.h"
 #include "octree_invariant.h"
-#include "render/frame_effects.h"
-#include "replay/headless_frame.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/course.h"
@@ -24,15 +24,16 @@
 #include "sim/rocket.h"
 #include "sim/update_frame.h"
 #include "sim/world.h"
-#include "sim/world_state.h"
 #include "sound/sound.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <utility>
 
@@ -61,12 +62,15 @@ int modifiers()
 {
     return modifiersHeld;
 }
+// The game flown; the exit hook reaches it here.
+Game* soakGame = nullptr;
+
 // Start-up's filing: the tree built, then every asteroid in array order.
-void fileAsteroids()
+void fileAsteroids(World& world)
 {
-    octree.build(OCTREE_DEPTH);
-    for (Asteroid& a : asteroids) {
-        octree.insert(&a);
+    world.octree.build(OCTREE_DEPTH);
+    for (const Asteroid& a : world.asteroids) {
+        world.octree.insert(a);
     }
 }
 
@@ -79,7 +83,7 @@ void restartAfterExit(int)
     ++exits;
     highScoreList.reset();
     std::remove(HIGH_SCORE_FILE);
-    fileAsteroids();
+    fileAsteroids(soakGame->world);
 }
 
 struct CueCounter : SoundOutput {
@@ -121,15 +125,16 @@ void finite(const Vertex& v, const char* what, int index = -1)
     finite(v.z, what, index);
 }
 
-// The drift the next update will make, on copies: the frame step it will
-// compute from the clock, then each asteroid's move, which must keep it
-// inside the walls (the collision pass after it may push it out).
-void checkDrift()
+// The drift the next update will make, on copies (the generator's too): the
+// frame step it will compute from the clock, then each asteroid's move, which
+// must keep it inside the walls (the collision pass after it may push it out).
+void checkDrift(const World& world)
 {
-    const float step = (now - lastFrameTime) / 16.5f;
-    for (const Asteroid& original : asteroids) {
+    const float step = (now - world.lastFrameTime) / 16.5f;
+    Random random = world.random;
+    for (const Asteroid& original : world.asteroids) {
         Asteroid a = original;
-        a.move(step);
+        a.move(step, random);
         finite(a.position, "asteroid position after drift", a.index);
         for (float c : {a.position.x, a.position.y, a.position.z}) {
             if (c > ASTEROID_WALL || c < -ASTEROID_WALL) {
@@ -146,19 +151,21 @@ constexpr int MAX_FADING_FRAMES = 505;
 // 512 units at 2.5 per step, with steps down to 1/16.5.
 constexpr int MAX_FLYING_FRAMES = 3500;
 
-void checkWorld()
+void checkWorld(const World& world)
 {
+    const Camera& camera = world.camera;
+    const float flightSpeed = world.flightSpeed;
     finite(camera.position, "camera position");
     finite(camera.view, "camera view");
     finite(camera.up, "camera up");
     finite(camera.side, "camera side");
     finite(camera.target, "camera target");
-    finite(flightDirection, "flight direction");
+    finite(world.flightDirection, "flight direction");
     finite(flightSpeed, "flight speed");
-    finite(frameStep, "frame step");
-    finite(lapStartTime, "lap start");
-    finite(lastLapTime, "last lap");
-    finite(bestLapTime, "best lap");
+    finite(world.frameStep, "frame step");
+    finite(world.lapStartTime, "lap start");
+    finite(world.lastLapTime, "last lap");
+    finite(world.bestLapTime, "best lap");
     for (double c : {camera.position.x, camera.position.y, camera.position.z}) {
         if (std::fabs(c) > 256.0) {
             fail("craft outside the arena", -1, c);
@@ -167,7 +174,7 @@ void checkWorld()
     if (flightSpeed < 0.0f || flightSpeed > 0.6f) {
         fail("craft speed out of range", -1, flightSpeed);
     }
-    for (const Asteroid& a : asteroids) {
+    for (const Asteroid& a : world.asteroids) {
         finite(a.position, "asteroid position", a.index);
         finite(a.direction, "asteroid direction", a.index);
         finite(a.speed, "asteroid speed", a.index);
@@ -176,11 +183,11 @@ void checkWorld()
             fail("asteroid speed out of range", a.index, a.speed);
         }
     }
-    for (const Gate& g : gates) {
+    for (const Gate& g : world.gates) {
         finite(g.spinAngle, "gate spin");
     }
     for (int k = 0; k < ROCKET_COUNT; ++k) {
-        const Rocket& r = rockets[k];
+        const Rocket& r = world.rockets[k];
         finite(r.position, "rocket position", k);
         finite(r.direction, "rocket direction", k);
         finite(r.explosionPoint, "explosion point", k);
@@ -206,18 +213,9 @@ void checkWorld()
     }
 }
 
-// The display pass's share of the rockets: trails are laid and faded once per
-// displayed frame, and the explosion sprite runs its 24 images.
-// The world changes a displayed frame makes besides the update: explosions,
-// smoke trails and the cockpit's normalisation of the camera.
-void displayPass()
-{
-    runFrameEffects(FrameEffectPasses{});
-}
-
 // Part of the time the player flies the course: the view is turned straight
 // at the active gate, as a perfect hand on the mouse would, and thrust held.
-void aimAtTarget()
+void aimAtTarget(Camera& camera)
 {
     Vec3 view{camera.target.x - camera.position.x, camera.target.y - camera.position.y,
               camera.target.z - camera.position.z};
@@ -232,9 +230,9 @@ void aimAtTarget()
     camera.up.normalize();
 }
 
-void checkFiling(bool refreshed)
+void checkFiling(const Octree& octree, const Asteroid* field, bool fresh)
 {
-    const OctreeCensus census = checkOctree(octree, refreshed);
+    const OctreeCensus census = checkOctree(octree, field, fresh);
     if (census.fault) {
         fail(census.fault, census.asteroid, census.entries);
     }
@@ -265,12 +263,26 @@ MemorySample sampleMemory()
 // queue's blocks and the allocator's own bookkeeping, not one entry per frame.
 constexpr std::size_t HEAP_SLACK_BYTES = 16 * 1024;
 
-void deliverPointerEvents()
+// The step with the app's handling of its events, as a displayed frame has
+// them, but without the ghost's per-frame sample: a lap's samples grow with
+// the lap (up to ten minutes of them), which the heap comparison would take
+// for a leak.
+void stepFrame(Game& game, float nowMs)
+{
+    game.input.clockMs = nowMs;
+    game.input.thrust = game.hands.thrustInput;
+    game.input.roll = game.hands.rollInput;
+    updateFrame(game.world, game.input, game.events);
+    game.input.commands.clear();
+    handleFrameEvents(game, nowMs);
+}
+
+void deliverPointerEvents(Game& game)
 {
     for (int guard = 0; guard < 64 && !pointerEvents.empty(); ++guard) {
         const auto e = pointerEvents.front();
         pointerEvents.pop_front();
-        onMouseMove(e.first, e.second);
+        onMouseMove(game, e.first, e.second);
     }
 }
 
@@ -286,7 +298,11 @@ int main(int argc, char** argv)
     platformHooks.warpPointer = echoWarp;
     platformHooks.modifiers = modifiers;
     platformHooks.exitProcess = restartAfterExit;
-    frameClock = soakClock;
+    // A game is too large for the stack.
+    std::unique_ptr<Game> owned(new Game);
+    Game& game = *owned;
+    soakGame = &game;
+    game.clockSource = soakClock;
 
     // Escape saves the best lap: keep that file out of the caller's directory.
     char scratch[] = "/tmp/vorel-soak-XXXXXX";
@@ -295,14 +311,11 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    resetWorld();
-    randomSeed(seed);
-    setUpWorld();
-    fileAsteroids();
-    // The player starts with culling on (F8); random F8 presses turn it off
-    // and on, so the tree also goes stale and is repaired by the next culled frame.
-    frustumCulling = 1;
-    checkFiling(true);
+    startGame(game, seed);
+    World& world = game.world;
+    checkFiling(world.octree, world.asteroids, true);
+    // The asteroids as the step about to run files them.
+    std::unique_ptr<Asteroid[]> filedAt(new Asteroid[ASTEROID_COUNT]);
 
     std::mt19937 play(seed);
     auto chance = [&](double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(play) < p; };
@@ -316,34 +329,33 @@ int main(int argc, char** argv)
     long maxFlightSpeedFrames = 0;
 
     bool racing = false;
-    long culledFrames = 0;
     MemorySample early = sampleMemory();
     for (frameNumber = 0; frameNumber < frames; ++frameNumber) {
         if (frameNumber % 2000 == 0) {
             racing = chance(0.5);
         }
         if (racing) {
-            aimAtTarget();
-            if (thrustInput == 0 && chance(0.1)) {
-                onKeyDown('w', 0, 0);
+            aimAtTarget(world.camera);
+            if (game.hands.thrustInput == 0 && chance(0.1)) {
+                onKeyDown(game, 'w');
             }
         }
         // Mostly thrust: the craft should reach the walls and the asteroids.
         if (chance(0.02)) {
-            onKeyDown(chance(0.7) ? 'w' : keys[pick(0, sizeof keys - 1)], 0, 0);
+            onKeyDown(game, chance(0.7) ? 'w' : keys[pick(0, sizeof keys - 1)]);
         }
         if (chance(0.01)) {
-            onKeyUp(keys[pick(0, sizeof keys - 1)], 0, 0);
+            onKeyUp(game, keys[pick(0, sizeof keys - 1)]);
         }
         if (chance(0.002)) {
-            onSpecialKey(specials[pick(0, sizeof specials / sizeof specials[0] - 1)], 0, 0);
+            onSpecialKey(game, specials[pick(0, sizeof specials / sizeof specials[0] - 1)]);
         }
         if (chance(0.002)) {
-            onKeyDown(KEY_ESCAPE, 0, 0);  // the exit hook returns: the run goes on
+            onKeyDown(game, KEY_ESCAPE);  // the exit hook returns: the run goes on
         }
         if (chance(0.05)) {
             modifiersHeld = modifierSets[pick(0, 4)];
-            onMouseButton(pick(0, 2), pick(0, 1), pointerX, pointerY);
+            onMouseButton(game, pick(0, 2), pick(0, 1));
         }
         if (chance(0.3)) {
             pointerX += pick(-40, 40);
@@ -354,32 +366,24 @@ int main(int argc, char** argv)
                 dragging = !dragging;
             }
             if (dragging) {
-                onMouseDrag(pointerX, pointerY);
+                onMouseDrag(game, pointerX, pointerY);
             } else {
-                onMouseMove(pointerX, pointerY);
+                onMouseMove(game, pointerX, pointerY);
             }
             if (!pointerEvents.empty()) {
                 pointerX = pointerEvents.back().first;
                 pointerY = pointerEvents.back().second;
             }
-            deliverPointerEvents();
+            deliverPointerEvents(game);
         }
 
         now += static_cast<float>(pick(1, 100));
-        checkDrift();
-        updateFrame();
-        handleFrameEvents();
-        // A culled frame draws from the tree, then refreshes and re-files it.
-        const bool culled = frustumCulling != 0;
-        if (culled) {
-            octree.refresh(&octree);
-            octree.reinsertPending();
-            ++culledFrames;
-        }
-        displayPass();
-        checkWorld();
-        checkFiling(culled);
-        maxFlightSpeedFrames += flightSpeed >= 0.5f;
+        checkDrift(world);
+        std::copy(world.asteroids, world.asteroids + ASTEROID_COUNT, filedAt.get());
+        stepFrame(game, now);
+        checkWorld(world);
+        checkFiling(world.octree, filedAt.get(), true);
+        maxFlightSpeedFrames += world.flightSpeed >= 0.5f;
         if (frameNumber + 1 == frames / 10) {
             early = sampleMemory();
         }
@@ -387,9 +391,8 @@ int main(int argc, char** argv)
     const MemorySample late = sampleMemory();
 
     std::printf("soak: %ld frames, %.0f s of play, %ld launches, %ld explosion cues, %ld laps, "
-                "%ld frames at 0.5 or more, %ld culled frames, %ld exits\n",
-                frames, now / 1000.0f, cues.launches, cues.explosions, cues.laps, maxFlightSpeedFrames,
-                culledFrames, exits);
+                "%ld frames at 0.5 or more, %ld exits\n",
+                frames, now / 1000.0f, cues.launches, cues.explosions, cues.laps, maxFlightSpeedFrames, exits);
     std::printf("soak: live heap %zu bytes at frame %ld, %zu at the end; resident %ld kB, then %ld kB\n",
                 early.heapBytes, frames / 10, late.heapBytes, early.residentKb, late.residentKb);
     std::filesystem::remove_all(scratch);

@@ -1,6 +1,5 @@
 // The radio's MP3 decoded on its helper thread: the same samples the mixer's
 // own loader makes of it, and started on its channel by the frame after.
-#include "sim/world_state.h"
 #include "sound/radio_decoding_sdl.h"
 #include "sound/sound.h"
 #include "sound/sound_sdl.h"
@@ -86,7 +85,6 @@ TEST(RadioDecoding, StartsOnItsChannelAtTheVolumeSetMeanwhileAndStopsWithTheDevi
     EXPECT_TRUE(Mix_Playing(CHANNEL_RADIO));
     EXPECT_EQ(Mix_Volume(CHANNEL_RADIO, -1), soundMixerVolume(40));
     soundShutdown();
-    radioVolume = RADIO_VOLUME_START;
 
     // Neither an MP3 nor anything else the mixer reads: one line names it once
     // the helper gives up, and the radio stays silent.

@@ -1,6 +1,6 @@
 #include "app/exit_sequence.h"
+#include "app/game.h"
 #include "sim/platform_hooks.h"
-#include "sim/world_state.h"
 #include "sound/sound.h"
 #include "sound/sound_sdl.h"
 #include "support/file_capture.h"
@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -29,11 +30,7 @@ void writeAllSounds(const ScratchDir& dir)
 
 class SoundDevice : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        soundShutdown();
-        radioVolume = RADIO_VOLUME_START;
-    }
+    void TearDown() override { soundShutdown(); }
 };
 
 }  // namespace
@@ -106,7 +103,7 @@ TEST_F(SoundDevice, CuesPlayOnTheirChannelsAndVolumesMap)
 TEST_F(SoundDevice, MissingFilesLeaveTheGameSilentButRunning)
 {
     ScratchDir dir;  // no sound directory at all
-    EXPECT_EQ(captureStdout(soundInit, 2),
+    EXPECT_EQ(captureStdout([] { soundInit(); }, 2),
               "Sound sound/bk01.mp3: missing\nSound sound/engine.wav: missing\n"
               "Sound sound/explosion.wav: missing\nSound sound/rocket.wav: missing\n"
               "Sound sound/gate.wav: missing\nSound sound/bestlap.wav: missing\n"
@@ -127,7 +124,7 @@ TEST_F(SoundDevice, BrokenFilesSilenceOnlyTheirOwnCueWithOneNamedLineEach)
     dir.write("sound/gate.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24));
     std::filesystem::remove(dir.path() + "/sound/rocket.wav");
     std::filesystem::create_directory(dir.path() + "/sound/rocket.wav");
-    const std::string printed = captureStdout(soundInit, 2);
+    const std::string printed = captureStdout([] { soundInit(); }, 2);
 
     EXPECT_EQ(printed.substr(0, printed.find('\n') + 1), "Sound sound/engine.wav: empty\n");
     EXPECT_NE(printed.find("\nSound sound/rocket.wav: not a regular file\n"), std::string::npos) << printed;
@@ -156,11 +153,12 @@ TEST_F(SoundDevice, ExitSequenceClosesTheDevice)
     ASSERT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 1);
 
     static int exitStatus = -1;
+    const auto game = std::make_unique<Game>();
     const PlatformHooks saved = platformHooks;
     platformHooks = PlatformHooks{};
     platformHooks.closeSound = soundShutdown;
     platformHooks.exitProcess = [](int status) { exitStatus = status; };
-    runExitSequence();
+    runExitSequence(*game);
     platformHooks = saved;
 
     EXPECT_EQ(exitStatus, 0);

@@ -1,8 +1,6 @@
 #include "support/gl_window.h"
 
 #include "app/display_mode.h"
-#include "app/timer.h"
-#include "sim/update_frame.h"
 
 #include <GL/glut.h>
 
@@ -23,9 +21,5 @@ void ensureGlWindow()
     glutInit(&argc, argv);
     enterDisplay("1024x768:32@60");
     glutDisplayFunc(drawNothing);
-    // The game's clock, as start-up installs it, unless a test brought its own.
-    if (!frameClock) {
-        frameClock = timerGetTime;
-    }
     windowOpen = true;
 }

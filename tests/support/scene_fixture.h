@@ -1,8 +1,9 @@
-// A small, fully controlled world for the scene's GL tests: procedural
+// A small, fully controlled game for the scene's GL tests: procedural
 // models, textures made here, a frozen clock and a camera set by hand.
 #pragma once
 
 #include "app/display_frame.h"
+#include "app/game.h"
 #include "app/input.h"
 #include "geometry/octree.h"
 #include "render/camera_view.h"
@@ -15,9 +16,7 @@
 #include "sim/course.h"
 #include "sim/platform_hooks.h"
 #include "sim/rocket.h"
-#include "sim/update_frame.h"
 #include "sim/world.h"
-#include "sim/world_state.h"
 #include "support/gl_window.h"
 #include "support/mesh_storage.h"
 
@@ -28,6 +27,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace scene_test {
@@ -193,20 +193,13 @@ inline double differingShare(const std::vector<unsigned char>& a, const std::vec
     return static_cast<double>(differing) / (a.size() / 3);
 }
 
-inline void placeCamera(Vec3 position, Vec3 view, Vec3 up)
-{
-    camera.position = position;
-    camera.view = view;
-    camera.up = up;
-}
-
 // Window pixel of a world point seen through the camera transform of a frame.
-inline void project(float x, float y, float z, int& px, int& py)
+inline void project(const Camera& eye, float x, float y, float z, int& px, int& py)
 {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    lookThroughCamera();
+    lookThroughCamera(eye);
     GLdouble modelview[16];
     GLdouble projection[16];
     GLint viewport[4];
@@ -222,7 +215,9 @@ inline void project(float x, float y, float z, int& px, int& py)
     py = static_cast<int>(std::lround(wy));
 }
 
-// Start-up's fixed graphics state, an empty world and every option off.
+// Start-up's fixed graphics state and a game of the test's own (on the heap:
+// a world is too large for a test's stack) with an empty world, every option
+// at its start and the frozen clock.
 class SceneTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -232,48 +227,47 @@ protected:
         setupFixedGraphicsState();
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
-        resetWorld();
+        game.clockSource = frozenClock;
         savedHooks = platformHooks;
         platformHooks = PlatformHooks{};
         platformHooks.toggleAsteroidLists = toggleAsteroidLists;
-        savedClock = frameClock;
-        frameClock = frozenClock;
         for (unsigned int& name : textureTable.names) {
             name = whiteTexture();
         }
         // The frame ends with the cockpit and the overlay: keep the panel
         // clear so the scene behind it can be read back.
         textureTable.names[TEX_COCKPIT] = transparentTexture();
-        for (Asteroid& asteroid : asteroids) {
-            asteroid = Asteroid{};
-        }
         // Empty bodies parked on a grid far below the scene, 30 apart: the
         // frame's collision pass finds nothing to push.
         for (int i = 0; i < ASTEROID_COUNT; ++i) {
-            asteroids[i].index = i;
-            asteroids[i].position = Vertex(-210.0f + 30.0f * (i % 15), -210.0f + 30.0f * (i / 15), -240.0f);
-        }
-        for (Gate& gate : gates) {
-            gate = Gate{};
-        }
-        for (Rocket& rocket : rockets) {
-            rocket.state = ROCKET_FREE;
+            world.asteroids[i].index = i;
+            world.asteroids[i].position = Vertex(-210.0f + 30.0f * (i % 15), -210.0f + 30.0f * (i / 15), -240.0f);
         }
         placeCamera(Vec3{0, 0, 0}, Vec3{1, 0, 0}, Vec3{0, 0, 1});
     }
 
     void TearDown() override
     {
-        displayLists = 0;
-        toggleAsteroidLists();
-        octree.release();
-        frameClock = savedClock;
+        // The lists are the renderer's, not the game's: none may outlive the test.
+        game.view.displayLists = 0;
+        toggleAsteroidLists(game.view, world.asteroids);
         platformHooks = savedHooks;
-        resetWorld();
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
-    FrameClock savedClock = nullptr;
+    // The camera the next frame starts from and, until a frame is stepped,
+    // the one the scene shows.
+    void placeCamera(Vec3 position, Vec3 view, Vec3 up)
+    {
+        world.camera.position = position;
+        world.camera.view = view;
+        world.camera.up = up;
+        world.shown.camera = world.camera;
+    }
+
+    std::unique_ptr<Game> owned{new Game};
+    Game& game = *owned;
+    World& world = game.world;
     PlatformHooks savedHooks;
 };
 

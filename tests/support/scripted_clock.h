@@ -1,10 +1,7 @@
-// The frame clock under the test's control, and a fixture that installs it
-// at 0 for each test and puts back the clock it found.
+// A clock under the test's control for a game's play clock: a game's
+// clockSource is a plain function, so the reading lives here, and every
+// fixture that installs it starts it at 0.
 #pragma once
-
-#include "sim/update_frame.h"
-
-#include <gtest/gtest.h>
 
 inline float& scriptedTime()
 {
@@ -15,16 +12,3 @@ inline float scriptedClock()
 {
     return scriptedTime();
 }
-
-class ScriptedClockTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        savedClock = frameClock;
-        frameClock = scriptedClock;
-        scriptedTime() = 0.0f;
-    }
-    void TearDown() override { frameClock = savedClock; }
-
-    FrameClock savedClock = nullptr;
-};

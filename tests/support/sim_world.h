@@ -1,10 +1,10 @@
-// Test scaffolding for the simulation: a clean world, a scripted frame clock
-// (support/scripted_clock.h), a sound recorder and a pointer that answers
-// warps the way X11 does.
+// Test scaffolding for the simulation: a game of the test's own with a clean
+// world, a scripted frame clock (support/scripted_clock.h), a sound recorder
+// and a pointer that answers warps the way X11 does.
 #pragma once
 
 #include "app/frame_cues.h"
-#include "sim/asteroid.h"
+#include "app/game.h"
 #include "sim/frame_events.h"
 #include "sim/platform_hooks.h"
 #include "sim/update_frame.h"
@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -64,47 +66,50 @@ inline void recordWarp(int x, int y)
     pointerQueue().push_back({x, y});
 }
 
-class SimWorld : public ScriptedClockTest {
+// A game on the heap (a world is too large for a test's stack), its world
+// with every record at its start values and the asteroids parked.
+class SimWorld : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetWorld();
-        ScriptedClockTest::SetUp();
+        scriptedTime() = 0.0f;
+        game.clockSource = scriptedClock;
         savedHooks = platformHooks;
         platformHooks = PlatformHooks{};
         platformHooks.warpPointer = recordWarp;
         pointerQueue().clear();
         warpLog().clear();
         soundSetOutput(&sound);
-        frameEvents.clear();
-        parkAsteroids();
+        parkAsteroids(world);
     }
 
     // At rest on a grid 30 apart in the plane z = -240, away from the
     // craft, the gates and each other, so frames run without contacts.
-    static void parkAsteroids()
+    static void parkAsteroids(World& w)
     {
         for (int k = 0; k < ASTEROID_COUNT; ++k) {
-            asteroids[k].position = Vertex(-210.0f + 30.0f * (k % 15), -210.0f + 30.0f * (k / 15), -240.0f);
-            asteroids[k].direction = Vec3{};
-            asteroids[k].speed = 0.0f;
-            asteroids[k].index = k;
+            w.asteroids[k].position = Vertex(-210.0f + 30.0f * (k % 15), -210.0f + 30.0f * (k / 15), -240.0f);
+            w.asteroids[k].direction = Vec3{};
+            w.asteroids[k].speed = 0.0f;
+            w.asteroids[k].index = k;
         }
     }
     void TearDown() override
     {
         soundSetOutput(nullptr);
-        frameEvents.clear();
         platformHooks = savedHooks;
-        ScriptedClockTest::TearDown();
-        resetWorld();
     }
 
-    // One update whose frame lasts ms.
+    // One frame step whose frame lasts ms, with the held levels of the hands
+    // and the commands the handlers queued; the events stay in game.events.
     void frame(float ms)
     {
         scriptedTime() += ms;
-        updateFrame();
+        game.input.clockMs = scriptedTime();
+        game.input.thrust = game.hands.thrustInput;
+        game.input.roll = game.hands.rollInput;
+        updateFrame(world, game.input, game.events);
+        game.input.commands.clear();
     }
 
     // The cues the app plays for the events the core reported since the list
@@ -113,11 +118,14 @@ protected:
     {
         SoundRecorder heard;
         soundSetOutput(&heard);
-        playEventCues(frameEvents);
+        playEventCues(game.events);
         soundSetOutput(&sound);
         return heard.calls;
     }
 
+    std::unique_ptr<Game> owned{new Game};
+    Game& game = *owned;
+    World& world = game.world;
     SoundRecorder sound;
     PlatformHooks savedHooks;
 };

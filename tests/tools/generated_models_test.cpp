@@ -26,16 +26,14 @@ double len(P a) { return std::sqrt(dot(a, a)); }
 P position(const Mesh& mesh, int k) { return {mesh.vertices[k].x, mesh.vertices[k].y, mesh.vertices[k].z}; }
 P normal(const Mesh& mesh, int k) { return {mesh.normals[k].x, mesh.normals[k].y, mesh.normals[k].z}; }
 
-// A model loaded by the game's own loader from a freshly generated file.
-Model& loaded(const char* name)
+// A model loaded by the game's own loader from a freshly generated file, in
+// each test anew: another test may clear the loader's cache, which frees the
+// geometry of every model loaded before.
+Model loaded(const char* name)
 {
-    static std::map<std::string, Model> models;
-    auto found = models.find(name);
-    if (found == models.end()) {
-        found = models.emplace(name, Model{}).first;
-        found->second.load(generatedModelsTree().file(name).c_str());
-    }
-    return found->second;
+    Model model;
+    model.load(generatedModelsTree().file(name).c_str());
+    return model;
 }
 
 // Vertices at the same place count as one: seams duplicate a vertex for its
