@@ -106,10 +106,12 @@ uint64_t worldPrint(const World& world)
 void LapRecorder::onStep(const World& world, const FrameInput& input, const FrameEvents& events)
 {
     if (recording) {
-        if (running.frames.count() >= REPLAY_FRAME_MAX || input.commands.size() > REPLAY_FRAME_COMMAND_MAX) {
+        if (running.frames.count() >= REPLAY_FRAME_MAX || input.commands.size() > REPLAY_FRAME_COMMAND_MAX ||
+            input.clockMs < lastClockMs) {
             recording = false;
         } else {
             running.frames.append(input);
+            lastClockMs = input.clockMs;
         }
     }
     bool lapBegan = false;
@@ -119,7 +121,7 @@ void LapRecorder::onStep(const World& world, const FrameInput& input, const Fram
             recording = false;
             break;
         case EVENT_LAP_ENDED:
-            if (recording && (!hasBest || event.lapTime < best.lapTime)) {
+            if (recording && event.lapTime <= REPLAY_LAP_MAX_MS && (!hasBest || event.lapTime < best.lapTime)) {
                 running.lapTime = event.lapTime;
                 running.endPrint = worldPrint(world);
                 // The lap just run becomes the best; the old best's storage
@@ -143,6 +145,7 @@ void LapRecorder::onStep(const World& world, const FrameInput& input, const Fram
         running.frames.clear();
         running.lapTime = 0.0f;
         running.endPrint = 0;
+        lastClockMs = world.lastFrameTime;
         recording = true;
     }
 }

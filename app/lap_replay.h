@@ -13,9 +13,11 @@
 
 struct FrameEvents;
 
-// The most frames one lap may hold (a ten-minute lap at a thousand frames a
-// second), and the most commands one frame may hold: a lap beyond either is
-// not recorded, so every recorded lap can be written and read back.
+// The longest lap (ten minutes), the most frames one lap may hold (that lap
+// at a thousand frames a second) and the most commands one frame may hold: a
+// lap beyond any of them, or whose clock runs back, is not kept, so every
+// lap kept can be written and read back.
+constexpr float REPLAY_LAP_MAX_MS = 600000.0f;
 constexpr std::size_t REPLAY_FRAME_MAX = 600000;
 constexpr std::size_t REPLAY_FRAME_COMMAND_MAX = 4096;
 
@@ -60,6 +62,7 @@ struct LapRecorder {
     bool recording = false;
     LapReplay best;
     bool hasBest = false;
+    float lastClockMs = 0.0f;  // the last frame recorded
 
     // After each step, with the world it left, the input it consumed and the
     // events it reported.

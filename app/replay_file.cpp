@@ -4,7 +4,6 @@
 #include "app/replay_world.h"
 #include "geometry/file_read.h"
 #include "geometry/text_reader.h"
-#include "sim/ghost.h"
 
 #include <cmath>
 #include <cstdio>
@@ -274,7 +273,7 @@ ReplayFileStatus parseReplay(const std::string& text, LapReplay& replay)
     }
     auto read = std::make_unique<LapReplay>();
     if (!readLabel(reader, "lap") || !readBoundedFloat(reader, read->lapTime) || !(read->lapTime > 0.0f) ||
-        read->lapTime > GHOST_LAP_MAX_MS) {
+        read->lapTime > REPLAY_LAP_MAX_MS) {
         return REPLAY_FILE_MALFORMED;
     }
     int values = 0;
@@ -296,7 +295,7 @@ ReplayFileStatus parseReplay(const std::string& text, LapReplay& replay)
     }
     FrameInput input;
     float previousClock = read->start.lastFrameTime;
-    const float lastClock = read->start.lastFrameTime + GHOST_LAP_MAX_MS;
+    const float lastClock = read->start.lastFrameTime + REPLAY_LAP_MAX_MS;
     for (int f = 0; f < frames; ++f) {
         if (!readFrame(reader, previousClock, lastClock, input)) {
             return REPLAY_FILE_MALFORMED;
