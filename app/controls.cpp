@@ -202,7 +202,10 @@ void onPadInput(Game& game, PadInput input, bool pressed)
     for (int a = 0; a < CONTROL_ACTION_COUNT; ++a) {
         if (CONTROL_ACTIONS[a].pad == input) {
             if (pressed) {
-                pressAction(game, a);
+                // A pad is heard whichever window has the keyboard.
+                if (!(gamePaused(game) && windowAway(game))) {
+                    pressAction(game, a);
+                }
             } else {
                 call(CONTROL_ACTIONS[a].release, game);
             }

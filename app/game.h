@@ -30,6 +30,19 @@ struct PointerEchoes {
     int count = 0;
 };
 
+// The character keys behind held actions, each with its X key code, so that
+// the action ends when that key comes up whatever the modifiers did
+// meanwhile (app/physical_keys.h). Room for every held action's two keys.
+constexpr int HELD_KEYS_MAX = 8;
+struct HeldKey {
+    InputKey key;
+    int code = 0;
+};
+struct HeldKeys {
+    HeldKey keys[HELD_KEYS_MAX];
+    int count = 0;
+};
+
 // What the player's hands hold between frames: the held levels the next
 // frame reads, the mouse-look pointer's bookkeeping and what the pads held.
 struct PlayerHands {
@@ -45,6 +58,7 @@ struct PlayerHands {
     PointerEchoes echoes;
     // Mouse buttons down now, one bit each, for deciding whether a drag steers.
     unsigned heldMouseButtons = 0;
+    HeldKeys heldKeys;
     // What the pads held at the previous frame.
     bool padButtons[PAD_BUTTON_COUNT] = {};
     bool padAxes[PAD_AXIS_COUNT] = {};
@@ -56,6 +70,7 @@ struct PauseClock {
     bool paused = false;
     float pausedAt = 0.0f;  // source time when the pause began
     double pausedMs = 0.0;  // every finished paused stretch
+    bool windowAway = false;  // hidden, or the keyboard gone to another window
 };
 
 struct Game {

@@ -237,6 +237,18 @@ std::vector<std::string> applyOptions(const std::string& text)
         }
     }
     keyBindings = bindingsFrom(lines);
+    // A key named for one action is taken from the action that has it by
+    // default; a player who did not mean to leave that one without a key
+    // hears of it.
+    for (int action = 0; action < CONTROL_ACTION_COUNT; ++action) {
+        bool hasKey = false;
+        for (const InputKey& key : keyBindings.keys[action]) {
+            hasKey = hasKey || key.bound();
+        }
+        if (!hasKey) {
+            problems.push_back(std::string(OPTIONS_FILE) + ": " + CONTROL_ACTIONS[action].name + " has no key now");
+        }
+    }
     return problems;
 }
 

@@ -12,6 +12,7 @@
 //
 // A line that cannot be used gets one line on standard output naming the
 // file, its line number and why, and is skipped; every other line applies.
+// Then each action left without a key is named in one line.
 #pragma once
 
 #include <string>
@@ -57,7 +58,8 @@ extern const int OPTION_ROW_COUNT;
 void resetOptions();
 
 // resetOptions, then the lines of text. Returns one message for each line
-// that could not be used, in line order.
+// that could not be used, in line order, then one for each action left
+// without a key ("options.ini: pause has no key now").
 std::vector<std::string> applyOptions(const std::string& text);
 
 // Reads OPTIONS_FILE and applies it, printing its messages. A missing file

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -34,16 +35,59 @@ struct Pads {
 };
 Pads pads;
 
+// Refused lines named one by one; a file of many is only counted beyond these.
+constexpr int REFUSED_LINES_NAMED = 3;
+
+// A line that names another system's platform is for that system alone, as
+// SDL's own reader of the file has it.
+bool forThisPlatform(const std::string& line)
+{
+    const std::string field = "platform:";
+    const std::size_t at = line.find(field);
+    if (at == std::string::npos) {
+        return true;
+    }
+    const std::size_t from = at + field.size();
+    const std::string named = line.substr(from, line.find(',', from) - from);
+    return SDL_strcasecmp(named.c_str(), SDL_GetPlatform()) == 0;
+}
+
+// Hands SDL the file's mappings line by line, so that a line it refuses can
+// be named with its number.
 void readMappings()
 {
     std::string text;
     if (!readPlayerText(PAD_MAPPINGS_FILE, PAD_MAPPINGS_MAX_BYTES, text)) {
         return;
     }
-    if (SDL_GameControllerAddMappingsFromRW(SDL_RWFromConstMem(text.data(), static_cast<int>(text.size())), 1) < 0) {
-        std::printf("Error reading file: %s\n", PAD_MAPPINGS_FILE);
-        std::fflush(stdout);
+    int taken = 0;
+    int refused = 0;
+    int lineNumber = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        ++lineNumber;
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::size_t first = text.find_first_not_of(" \t", start);
+        const std::size_t last = text.find_last_not_of(" \t\r", end - 1);
+        const std::string line = first < end && last != std::string::npos && last >= first
+                                     ? text.substr(first, last - first + 1)
+                                     : std::string();
+        start = end + 1;
+        if (line.empty() || line[0] == '#' || !forThisPlatform(line)) {
+            continue;
+        }
+        if (SDL_GameControllerAddMapping(line.c_str()) >= 0) {
+            ++taken;
+        } else if (++refused <= REFUSED_LINES_NAMED) {
+            std::printf("Error in %s line %d: not a mapping SDL takes\n", PAD_MAPPINGS_FILE, lineNumber);
+        }
     }
+    if (refused > REFUSED_LINES_NAMED) {
+        std::printf("Error in %s: %d lines refused in all\n", PAD_MAPPINGS_FILE, refused);
+    }
+    if (taken == 0) {
+        std::printf("%s: no mapping SDL can use\n", PAD_MAPPINGS_FILE);
+    }
+    std::fflush(stdout);
 }
 
 void openPad(int deviceIndex)

@@ -7,9 +7,10 @@
 extern const char* const PAD_MAPPINGS_FILE;
 
 // Starts SDL's game controllers and hands it the mappings of
-// PAD_MAPPINGS_FILE, when there is one. A file that cannot be used is named
-// in one line, as the other player files are; without game controllers at
-// all the game runs on keys and mouse.
+// PAD_MAPPINGS_FILE, when there is one. A file that cannot be used, or from
+// which SDL takes no mapping, is named in one line, as the other player files
+// are, and the first few lines SDL refuses with their numbers; without game
+// controllers at all the game runs on keys and mouse.
 void startPads();
 
 struct Game;

@@ -48,6 +48,19 @@ void resumeGame(Game& game)
     game.pause.paused = false;
 }
 
+void setWindowAway(Game& game, bool away)
+{
+    if (away && !game.pause.windowAway) {
+        pauseGame(game);
+    }
+    game.pause.windowAway = away;
+}
+
+bool windowAway(const Game& game)
+{
+    return game.pause.windowAway;
+}
+
 void togglePause(Game& game)
 {
     if (game.pause.paused) {

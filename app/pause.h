@@ -30,3 +30,10 @@ void resumeGame(Game& game);
 
 // The pause action of the controls table.
 void togglePause(Game& game);
+
+// The window hidden, or the keyboard gone to another window: becoming away
+// pauses the game. SDL hands the game pad input whichever window has the
+// keyboard, so while away a pad cannot end the pause; it holds until the
+// window is back and the player goes on.
+void setWindowAway(Game& game, bool away);
+bool windowAway(const Game& game);

@@ -29,6 +29,8 @@ struct FocusWatch {
     Window window = 0;
     bool hadFocus = false;     // seen on our window since it was last lost
     bool windowShown = false;  // mapped and visible since it was last hidden
+    bool focusGone = false;    // lost after we had it, and not back yet
+    bool hidden = false;       // hidden after it was shown, and not shown again
     std::chrono::steady_clock::time_point nextPoll;
 };
 FocusWatch watch;
@@ -83,6 +85,7 @@ bool focusIsOurs()
 
 // Only a loss pauses: a window manager may hand the focus over a moment after
 // the window appears, and a desktop that never reports it must not pause us.
+// After a loss the window is away until the focus is back.
 void pollFocus()
 {
     const auto now = std::chrono::steady_clock::now();
@@ -92,20 +95,25 @@ void pollFocus()
     watch.nextPoll = now + FOCUS_POLL_INTERVAL;
     const bool ours = focusIsOurs();
     if (watch.hadFocus && !ours) {
-        pauseGame(*watch.game);
+        watch.focusGone = true;
+    } else if (ours) {
+        watch.focusGone = false;
     }
     watch.hadFocus = ours;
+    setWindowAway(*watch.game, watch.focusGone || watch.hidden);
 }
 
 void onWindowStatus(int status)
 {
     if (status == GLUT_HIDDEN || status == GLUT_FULLY_COVERED) {
-        if (watch.windowShown && watch.game) {
-            pauseGame(*watch.game);
-        }
+        watch.hidden = watch.hidden || watch.windowShown;
         watch.windowShown = false;
     } else {
         watch.windowShown = true;
+        watch.hidden = false;
+    }
+    if (watch.game) {
+        setWindowAway(*watch.game, watch.focusGone || watch.hidden);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "app/pads_sdl.h"
 #include "app/pause.h"
 #include "app/pause_loop.h"
+#include "app/physical_keys.h"
 #include "app/settings.h"
 #include "app/timer.h"
 #include "render/graphics_state.h"
@@ -21,8 +22,11 @@
 #include "sound/sound_sdl.h"
 
 #include <GL/freeglut.h>
+#include <X11/Xlib.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -36,6 +40,19 @@ Game* callbackGame = nullptr;
 void exitProcess(int status)
 {
     std::exit(status);
+}
+
+// The X connection is gone (a logout, a display server restarted or
+// crashed): Xlib would call exit, whose handlers tear down the toolkit and
+// the GL driver on a dead connection, the driver while its own threads may
+// still be drawing. Nothing of the display can be saved; the sound is
+// stopped and the process ends at once.
+int onDisplayLost(Display* display)
+{
+    std::fprintf(stderr, "X connection to %s broken (explicit kill or server shutdown).\n", DisplayString(display));
+    soundShutdown();
+    std::fflush(stdout);
+    _exit(1);
 }
 
 void startSoundAndPads()
@@ -53,8 +70,8 @@ void registerCallbacks(Game& game)
     glutDisplayFunc([] { displayFrame(*callbackGame); });
     glutIdleFunc([] { displayFrame(*callbackGame); });
     glutIgnoreKeyRepeat(1);
-    glutKeyboardFunc([](unsigned char key, int, int) { onKeyDown(*callbackGame, key); });
-    glutKeyboardUpFunc([](unsigned char key, int, int) { onKeyUp(*callbackGame, key); });
+    glutKeyboardFunc([](unsigned char key, int, int) { onPhysicalKeyDown(*callbackGame, key); });
+    glutKeyboardUpFunc([](unsigned char key, int, int) { onPhysicalKeyUp(*callbackGame, key); });
     glutMouseFunc([](int button, int state, int, int) { onMouseButton(*callbackGame, button, state); });
     glutMotionFunc([](int x, int y) { onMouseDrag(*callbackGame, x, y); });
     glutPassiveMotionFunc([](int x, int y) { onMouseMove(*callbackGame, x, y); });
@@ -125,6 +142,7 @@ int runGame(int argc, char** argv)
     glutInitDisplayString(DISPLAY_STRING);
     const char* displayName = displayNameArgument(argc, argv);
     glutInit(&argc, argv);
+    XSetIOErrorHandler(onDisplayLost);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     enterDisplay(gameModeString, displayName);
     // From here on the core may reach the display, e.g. to leave game mode

@@ -8,7 +8,9 @@
 #   3. a texture that cannot be used: its message and status 1, with the
 #      texture helper running;
 #   4. a model whose counts cannot be allocated: status 1 before the display,
-#      with the texture helper running.
+#      with the texture helper running;
+#   5. the display lost while the radio plays (the window killed, as a logout
+#      or a restarted X server does): Xlib's exit(1) with the mixer running.
 # Any report of the sanitizer fails the check.
 #
 #   bash scripts/tsan-startup.sh
@@ -67,3 +69,13 @@ launch_game
 wait_for_exit 60
 [ "$GAME_STATUS" = 1 ] || fail "broken model: exit status $GAME_STATUS, expected 1"
 no_reports "broken model"
+
+copy_game_data
+launch_game
+wait_for_window
+wait_for_frames
+sleep 3  # the radio decoded and playing
+xdotool windowkill "$GAME_WINDOW"
+wait_for_exit 60
+[ "$GAME_STATUS" = 1 ] || fail "display lost: exit status $GAME_STATUS, expected Xlib's 1"
+no_reports "display lost while the radio plays"

@@ -123,6 +123,9 @@ void restartLap(World& world)
     placeAtStart(world);
     world.flightSpeed = 0.0f;
     world.flightDirection = Vec3();
+    // No lap running and none just ended: the next pass of gate 0 starts a
+    // lap rather than timing the dropped one.
     world.lapStartTime = 0.0f;
+    world.lastLapTime = 0.0f;
     world.rocketCooldown = 0;
 }

@@ -74,6 +74,7 @@ void setUpWorld(World& world, uint32_t seed);
 void loadWorldModels(World& world);
 
 // Back to the start of a lap, as the restart action asks: the craft where and
-// as a run starts (place, view, up, speed 0), gate 0 the active one, no lap
-// running, every rocket ready. The asteroids drift on and the best lap stays.
+// as a run starts (place, view, up, speed 0), gate 0 the active one, the lap
+// clocks as at the start (no lap running, none last), every rocket ready. The
+// asteroids drift on and the best lap stays.
 void restartLap(World& world);

@@ -8,6 +8,7 @@
 #include <SDL_mixer.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +35,7 @@ struct SoundDevice {
 };
 
 SoundDevice device;
+bool closesAtExit = false;
 
 class MixerOutput : public SoundOutput {
 public:
@@ -192,6 +194,15 @@ void soundInit(int radioVolume)
         return;  // no sound at all; every cue stays silent
     }
     device.open = true;
+    // Not every end of the process runs the exit sequence: Xlib calls exit(1)
+    // when the X connection goes (a logout, a display server restarted), and
+    // a library may call exit too. Static objects are then destroyed, the
+    // radio's samples among them, while SDL's audio thread still mixes from
+    // them. Handlers registered after those objects were built run before
+    // their destructors, so this one stops the mixer first.
+    if (!closesAtExit) {
+        closesAtExit = std::atexit(soundShutdown) == 0;
+    }
     Mix_AllocateChannels(CHANNEL_COUNT);
 
     std::string music;

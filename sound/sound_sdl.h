@@ -17,7 +17,9 @@ void soundInit(int radioVolume = RADIO_VOLUME_START);
 // track that could not be decoded is named in one line on standard error.
 void soundUpdate();
 
-// Stops every channel, frees the sounds and closes the device. Safe to call twice.
+// Stops every channel, frees the sounds and closes the device. Safe to call
+// twice. Once the device has opened it also runs at any exit of the process,
+// before the destructors of static objects the mixer reads from.
 void soundShutdown();
 
 // True when the device is SDL's silent dummy driver.

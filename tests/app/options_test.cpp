@@ -98,7 +98,8 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
         "pad.look_speed = 0.1\r\n"
         "pad.invert = 1\n"
         "hud.scale = 2.5\n"
-        "hud.scale = 3");
+        "hud.scale = 3\n"
+        "key.ghost = p e");
     const std::string at = "Error in options.ini line ";
     EXPECT_EQ(problems, (std::vector<std::string>{
                             at + "2: mouse.sensitivity must be from 0.1 to 10",
@@ -112,6 +113,9 @@ TEST_F(Options, EveryUnusableLineIsNamedWithItsNumberAndTheOthersApply)
                             at + "11: not a line of name = value",
                             at + "12: no key given",
                             at + "17: hud.scale must be a whole number from 0 to 4",
+                            // Then each action whose default key another took.
+                            "options.ini: roll_right has no key now",
+                            "options.ini: pause has no key now",
                         }));
     EXPECT_EQ(mouseFeel.sensitivity, 10.0f);
     EXPECT_EQ(padOptions.deadzone, 0.9f);

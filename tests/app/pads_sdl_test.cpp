@@ -130,6 +130,14 @@ TEST_F(PadFrames, TheStickTurnsTheViewAsFarAtAnyFrameRateAndRestsWhilePaused)
     EXPECT_TRUE(game.input.commands.empty()) << "no turn waits for the next frame either";
     hold(pad, SDL_CONTROLLER_BUTTON_START, true);
     EXPECT_FALSE(gamePaused(game));
+    // The window hidden or the keyboard elsewhere: Start keeps the pause
+    // until the window is back.
+    setWindowAway(game, true);
+    press(pad, SDL_CONTROLLER_BUTTON_START);
+    setWindowAway(game, false);
+    EXPECT_TRUE(gamePaused(game));
+    press(pad, SDL_CONTROLLER_BUTTON_START);
+    EXPECT_FALSE(gamePaused(game));
 }
 
 TEST_F(PadFrames, TriggersAndButtonsActThroughTheTable)
@@ -194,7 +202,8 @@ TEST_F(PadFrames, PadsComeAndGoMidRun)
 }
 
 // "gamecontrollerdb.txt" makes a joystick SDL does not know a pad; a file
-// that is not text is named and the game goes on.
+// that is not text, or gives SDL no mapping, is named and the game goes on,
+// and so are the first lines SDL refuses; another system's lines pass silently.
 TEST_F(PadFrames, TheMappingsFileMakesAJoystickAPad)
 {
     SDL_Joystick* stick = plugIn(SDL_JOYSTICK_TYPE_UNKNOWN);
@@ -205,6 +214,13 @@ TEST_F(PadFrames, TheMappingsFileMakesAJoystickAPad)
     stopPads();
     writeWholeFile(PAD_MAPPINGS_FILE, std::string("\x7F" "ELF\x01\x01", 6));
     EXPECT_EQ(captureStdout(startPads), "Error reading file: gamecontrollerdb.txt\n");
+    stopPads();
+    writeWholeFile(PAD_MAPPINGS_FILE, std::string(guid) + ",Test stick,a:b0,platform:Windows,\nx\n\ny\nz\n w\r\n");
+    const std::string at = "Error in gamecontrollerdb.txt";
+    EXPECT_EQ(captureStdout(startPads), at + " line 2: not a mapping SDL takes\n" + at +
+                                            " line 4: not a mapping SDL takes\n" + at +
+                                            " line 5: not a mapping SDL takes\n" + at +
+                                            ": 4 lines refused in all\ngamecontrollerdb.txt: no mapping SDL can use\n");
     stopPads();
     writeWholeFile(PAD_MAPPINGS_FILE, "# ours\n" + std::string(guid) + ",Test stick,righttrigger:a5,platform:Linux,\n");
     EXPECT_EQ(captureStdout(startPads), "");

@@ -74,9 +74,12 @@ cooldown_ms=$(($(now_ms) - clicked_at))
   fail "ROCKET READY came back $cooldown_ms ms after the click, expected about 2500"
 echo "rocket: PREPARING ROCKET, then ROCKET READY $cooldown_ms ms after the click"
 
-# --- Thrust: holding W changes the speed readout ----------------------------
-hold_until_speed_changes w
-echo "thrust: the speed readout changed while W was held"
+# --- Thrust: holding W changes the speed readout; W let go under Ctrl -------
+# (reported as Ctrl+W, character 0x17) still ends it.
+hold_until_speed_changes w held
+xdotool keydown ctrl keyup w keyup ctrl
+poll_until 3 speed_settled || fail "the speed kept changing after W came up under Ctrl: thrust stayed on"
+echo "thrust: the speed readout changed while W was held, and settled once W came up under Ctrl"
 
 press_until_exit Escape
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS, expected 0"

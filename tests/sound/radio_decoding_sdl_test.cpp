@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -35,6 +36,28 @@ struct OpenMixer {
     }
     bool opened = false;
 };
+
+// Armed in a child that ends through exit, as Xlib ends the game when the
+// display goes: this static object is destroyed with the others, the
+// radio's samples among them, and by then the mixer must have stopped.
+bool mixerMustBeStopped = false;
+struct MixerStoppedAtExit {
+    ~MixerStoppedAtExit()
+    {
+        if (mixerMustBeStopped && Mix_QuerySpec(nullptr, nullptr, nullptr) != 0) {
+            std::_Exit(3);
+        }
+    }
+} mixerStoppedAtExit;
+
+void updateUntilTheRadioPlays()
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Mix_Playing(CHANNEL_RADIO) && std::chrono::steady_clock::now() < deadline) {
+        soundUpdate();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
 
 }  // namespace
 
@@ -77,11 +100,7 @@ TEST(RadioDecoding, StartsOnItsChannelAtTheVolumeSetMeanwhileAndStopsWithTheDevi
     EXPECT_FALSE(Mix_Playing(CHANNEL_RADIO));  // no frame has taken the track yet
     // A radio key pressed before the track is ready.
     soundSetVolume(CHANNEL_RADIO, 40);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!Mix_Playing(CHANNEL_RADIO) && std::chrono::steady_clock::now() < deadline) {
-        soundUpdate();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    updateUntilTheRadioPlays();
     EXPECT_TRUE(Mix_Playing(CHANNEL_RADIO));
     EXPECT_EQ(Mix_Volume(CHANNEL_RADIO, -1), soundMixerVolume(40));
     soundShutdown();
@@ -105,4 +124,21 @@ TEST(RadioDecoding, StartsOnItsChannelAtTheVolumeSetMeanwhileAndStopsWithTheDevi
     EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
     EXPECT_FALSE(Mix_Playing(CHANNEL_RADIO));
     soundShutdown();
+}
+
+TEST(RadioDecoding, AnExitOutsideTheExitSequenceStopsTheMixerFirst)
+{
+    // A forked child of a process with a GL window hangs in the toolkit's
+    // exit handler; a child of its own starts with none.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ScratchDir dir;
+    dir.write("sound/bk01.mp3", readBytes(generatedSoundsTree().file("sound/bk01.mp3")));
+    EXPECT_EXIT(
+        {
+            soundInit();
+            updateUntilTheRadioPlays();
+            mixerMustBeStopped = true;
+            std::exit(Mix_Playing(CHANNEL_RADIO) ? 0 : 4);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
