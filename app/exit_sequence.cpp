@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "app/high_scores.h"
+#include "app/replay_file.h"
 #include "sim/platform_hooks.h"
 
 #include <cstdio>
@@ -13,6 +14,7 @@ void runExitSequence(Game& game)
         writeHighScores(game.world.bestLapTime);
     }
     saveGhost(game);
+    saveBestLapReplay(game.laps);
     if (platformHooks.leaveDisplay) {
         platformHooks.leaveDisplay();
     }

@@ -49,6 +49,7 @@ void advanceFrame(Game& game, float nowMs)
     game.input.thrust = game.hands.thrustInput;
     game.input.roll = game.hands.rollInput;
     updateFrame(game.world, game.input, game.events);
+    game.laps.onStep(game.world, game.input, game.events);
     game.input.commands.clear();
     if (game.view.optionsOverlayTimer > 0.0f) {
         game.view.optionsOverlayTimer -= game.world.frameElapsedMs;

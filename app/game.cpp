@@ -10,5 +10,6 @@ void startGame(Game& game, uint32_t seed)
     game.pause = PauseClock{};
     game.radioVolume = RADIO_VOLUME_START;
     game.ghost.reset();
+    game.laps.reset();
     game.frameRate = FrameRateCounter{};
 }

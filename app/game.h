@@ -6,6 +6,7 @@
 
 #include "app/controls.h"
 #include "app/ghost_race.h"
+#include "app/lap_replay.h"
 #include "app/overlay_text.h"
 #include "render/view_settings.h"
 #include "sim/frame_events.h"
@@ -86,6 +87,8 @@ struct Game {
     float (*clockSource)() = nullptr;
     int radioVolume = RADIO_VOLUME_START;  // 0 to 255
     GhostRace ghost;
+    // Every lap as a replay, and the run's fastest for "bestlap.replay".
+    LapRecorder laps;
     FrameRateCounter frameRate;
     // The overlay's lines of the frame being drawn; their storage is reused
     // from frame to frame.

@@ -1,7 +1,9 @@
 // The world: every value the race owns, in one record. The frame step
 // (sim/update_frame.h) is its only mutator during play, drawing reads it
 // const, and a copy is a world of its own: a lap's start kept for a replay,
-// or a replay played beside the live game.
+// or a replay played beside the live game. A value added to World itself
+// (not to a record's table) needs a line in replay/world_digest.cpp and one
+// in app/replay_world.h, or replays stop flying laps again to the bit.
 #pragma once
 
 #include "geometry/octree.h"

@@ -4,14 +4,18 @@
 // then ended by the real exit sequence. Two laps fly on a scripted clock, so
 // that they take as long as the machine needs to draw them and their times
 // are known exactly; a short flight on the real clock checks the timer; and
-// one lap is flown with a pad alone.
-//   vorel_autopilot <run directory> [--gtest_filter=...]
+// one lap is flown with a pad alone. With --replay-out, the replay of the
+// best timed lap that the exit sequence saved is copied to FILE, for the
+// game binary to verify.
+//   vorel_autopilot [--replay-out FILE] <run directory> [--gtest_filter=...]
 #include "app/display_frame.h"
 #include "app/game.h"
 #include "app/high_scores.h"
 #include "app/input.h"
 #include "app/pads_sdl.h"
 #include "app/pause.h"
+#include "app/replay_file.h"
+#include "app/replay_verify.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/timer.h"
@@ -32,6 +36,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <regex>
@@ -44,6 +49,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string runDirectory;
+std::string replayOut;
 
 constexpr uint32_t FIELD_SEED = 20261207;
 constexpr int LAPS_TO_FLY = 2;
@@ -348,6 +354,14 @@ TEST(Autopilot, FliesTwoTimedLapsAndSavesTheBest)
     EXPECT_TRUE(std::regex_match(std::string(line), std::regex("Autopilot [0-9]+\\.[0-9]{6}\n")));
     EXPECT_EQ(readWholeFile("bestenliste.txt"),
               std::string("Ace 20.000000\n") + line + "Rookie 240.000000\nSnail 600.500000\n");
+    // Beside them the best lap's replay, which flies again to its time.
+    const auto replay = std::make_unique<LapReplay>();
+    ASSERT_EQ(readReplayFile(BESTLAP_REPLAY_FILE, *replay), REPLAY_FILE_OK);
+    EXPECT_EQ(replay->lapTime, world.bestLapTime);
+    EXPECT_EQ(rerunLap(*replay).check, LapCheck::MATCHES);
+    if (!replayOut.empty()) {
+        fs::copy_file(BESTLAP_REPLAY_FILE, replayOut, fs::copy_options::overwrite_existing);
+    }
     soundSetOutput(nullptr);
 }
 
@@ -418,8 +432,14 @@ TEST(Autopilot, FliesATimedLapWithAPadAlone)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc > 1) {
-        runDirectory = fs::absolute(argv[1]).string();
+    for (int k = 1; k < argc; ++k) {
+        if (std::strcmp(argv[k], "--replay-out") == 0 && k + 1 < argc) {
+            replayOut = fs::absolute(argv[++k]).string();
+            // A replay from an earlier run must not stand in for this one's.
+            fs::remove(replayOut);
+        } else {
+            runDirectory = fs::absolute(argv[k]).string();
+        }
     }
     return RUN_ALL_TESTS();
 }

@@ -2,7 +2,7 @@
 # Builds and runs the parser fuzzers (clang's libFuzzer with address and
 # undefined-behaviour checks) in a build directory of their own.
 #   run_fuzzers.sh build <build-dir> [clang++]
-#   run_fuzzers.sh run <build-dir> <model|tga|settings|high_scores|data_files|ghost|options> <seconds> [libFuzzer options...]
+#   run_fuzzers.sh run <build-dir> <model|tga|settings|high_scores|data_files|ghost|options|replay> <seconds> [libFuzzer options...]
 #   run_fuzzers.sh all <build-dir> <seconds>      build, then run each in turn
 # Each run starts from the seeds in tests/fuzz/corpus/<name> and keeps what it
 # finds in <build-dir>/corpus/<name>; a crash leaves its input in
@@ -33,7 +33,7 @@ case $mode in
   run) run_fuzzer "$3" "$4" "${@:5}" ;;
   all)
     build_fuzzers clang++
-    for name in model tga settings high_scores data_files ghost options; do
+    for name in model tga settings high_scores data_files ghost options replay; do
       run_fuzzer "$name" "$3"
     done
     ;;
