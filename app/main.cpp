@@ -1,5 +1,5 @@
-#include "app/replay_verify.h"
-#include "app/startup.h"
+#include "app/race/replay_verify.h"
+#include "app/loop/startup.h"
 
 #include <cstdio>
 #include <cstring>

@@ -7,10 +7,10 @@
 // Run from the game's run directory to use the generated models and textures;
 // elsewhere a procedural asteroid and ring and textures of the same kinds
 // stand in. Needs a display: xvfb-run -a -s "-screen 0 1024x768x24".
-#include "app/display_frame.h"
-#include "app/display_mode.h"
-#include "app/game.h"
-#include "app/input.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/display_mode.h"
+#include "app/loop/game.h"
+#include "app/input/input.h"
 #include "render/graphics_state.h"
 #include "render/model_draw.h"
 #include "render/texture_table.h"

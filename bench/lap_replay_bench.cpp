@@ -2,9 +2,9 @@
 // memory, and how long `vorel --verify` takes to fly a minute's lap again.
 // Targets: at most 0.05 ms a frame and 1 MB a minute of recording; a 60 s
 // lap verified in under 1 s.
-#include "app/lap_replay.h"
-#include "app/replay_file.h"
-#include "app/replay_verify.h"
+#include "app/race/lap_replay.h"
+#include "app/files/replay_file.h"
+#include "app/race/replay_verify.h"
 #include "sim/frame_events.h"
 
 #include <benchmark/benchmark.h>

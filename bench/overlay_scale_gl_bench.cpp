@@ -3,12 +3,12 @@
 // factor, against a frame that only clears. A binary of its own, as it needs
 // a large screen:
 //   xvfb-run -a -s "-screen 0 3840x2160x24" build/bench/vorel_overlay_bench
-#include "app/display_frame.h"
-#include "app/game.h"
-#include "app/high_scores.h"
-#include "app/hud_scale.h"
-#include "app/overlay.h"
-#include "app/overlay_text.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/game.h"
+#include "app/files/high_scores.h"
+#include "app/hud/hud_scale.h"
+#include "app/hud/overlay.h"
+#include "app/hud/overlay_text.h"
 #include "sim/rocket.h"
 #include "support/gl_window.h"
 

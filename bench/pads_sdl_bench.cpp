@@ -2,8 +2,8 @@
 // events, every pad's axes and buttons, and what the game makes of them.
 // With no pad, with one, and with several virtual pads, each with its stick
 // pushed and a trigger held, so that the turn is worked out every frame.
-#include "app/game.h"
-#include "app/pads_sdl.h"
+#include "app/loop/game.h"
+#include "app/input/pads_sdl.h"
 #include "sim/camera.h"
 #include "support/virtual_pad_sdl.h"
 

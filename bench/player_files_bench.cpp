@@ -1,7 +1,7 @@
 // Reading the player's files and hostile game data as start-up does: a long
 // high-score list, and a broken or hostile "asteroid1.txt" loaded for all 200
 // asteroids.
-#include "app/high_scores.h"
+#include "app/files/high_scores.h"
 #include "geometry/model_loader.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "replay/headless_frame.h"
 
-#include "app/frame_cues.h"
+#include "app/loop/frame_cues.h"
 
 void headlessFrame(Game& game, float nowMs)
 {

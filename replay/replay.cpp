@@ -1,7 +1,7 @@
 #include "replay/replay.h"
 
-#include "app/game.h"
-#include "app/input.h"
+#include "app/loop/game.h"
+#include "app/input/input.h"
 #include "replay/headless_frame.h"
 #include "replay/world_digest.h"
 #include "sim/platform_hooks.h"

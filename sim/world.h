@@ -3,7 +3,7 @@
 // const, and a copy is a world of its own: a lap's start kept for a replay,
 // or a replay played beside the live game. A value added to World itself
 // (not to a record's table) needs a line in replay/world_digest.cpp and one
-// in app/replay_world.h, or replays stop flying laps again to the bit.
+// in app/files/replay_world.h, or replays stop flying laps again to the bit.
 #pragma once
 
 #include "geometry/octree.h"

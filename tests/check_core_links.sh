@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Holds the layers to their one way:
 #  - the core test binary needs no GL, GLUT, GLX or SDL library;
-#  - no core source (any source of app/, geometry/, render/, sim/ or sound/
+#  - no core source (any source of app/ and its rooms, geometry/, render/, sim/ or sound/
 #    whose name does not end in _gl or _sdl) includes a platform header
 #    (GL, GLU, GLUT, GLX, X11, SDL) or a header of the platform side;
 #  - geometry/ and sim/ include nothing from app/, render/ or sound/, and
@@ -20,7 +20,7 @@ fi
 
 cd "$source_dir"
 platform_header='#[[:space:]]*include[[:space:]]*[<"](GL/|GLES|X11/|SDL|glut|freeglut)|#[[:space:]]*include[[:space:]]*"[^"]*_(gl|sdl)\.h"'
-for file in app/*.cpp app/*.h geometry/*.cpp geometry/*.h render/*.cpp render/*.h \
+for file in app/*.cpp app/*/*.cpp app/*/*.h geometry/*.cpp geometry/*.h render/*.cpp render/*.h \
             sim/*.cpp sim/*.h sound/*.cpp sound/*.h; do
   case "$file" in
     *_gl.cpp | *_gl.h | *_sdl.cpp | *_sdl.h | app/main.cpp) continue ;;

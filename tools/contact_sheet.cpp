@@ -2,9 +2,9 @@
 // models through the game's own graphics set-up, texture table, model
 // drawing, light, backdrop and cockpit, and writes the pictures as PNG files
 // for review: textures.png, explosion.png, models.png and scene.png.
-#include "app/display_frame.h"
-#include "app/game.h"
-#include "app/startup.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/game.h"
+#include "app/loop/startup.h"
 #include "geometry/model.h"
 #include "render/backdrop.h"
 #include "render/camera_view.h"

@@ -3,9 +3,9 @@
 // depends on where the field drifted, this shot always catches the blast.
 //
 //   vorel_explosion_shot DATA_DIR OUT.png
-#include "app/display_frame.h"
-#include "app/display_mode.h"
-#include "app/game.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/display_mode.h"
+#include "app/loop/game.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"

@@ -4,9 +4,9 @@
 // for comparing asteroid models in docs/.
 //
 //   vorel_field_shot DATA_DIR OUT.png
-#include "app/display_frame.h"
-#include "app/display_mode.h"
-#include "app/game.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/display_mode.h"
+#include "app/loop/game.h"
 #include "sim/camera.h"
 #include "tools/frame_shot_gl.h"
 

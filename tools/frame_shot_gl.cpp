@@ -1,9 +1,9 @@
 #include "tools/frame_shot_gl.h"
 
-#include "app/display_frame.h"
-#include "app/display_mode.h"
-#include "app/game.h"
-#include "app/startup.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/display_mode.h"
+#include "app/loop/game.h"
+#include "app/loop/startup.h"
 #include "sim/camera.h"
 #include "tools/png_writer.h"
 

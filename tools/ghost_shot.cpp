@@ -3,11 +3,11 @@
 // the ghost craft ahead and the split of the last gate on screen.
 //
 //   vorel_ghost_shot DATA_DIR OUT.png
-#include "app/display_frame.h"
-#include "app/display_mode.h"
-#include "app/game.h"
-#include "app/ghost_race.h"
-#include "app/pause.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/display_mode.h"
+#include "app/loop/game.h"
+#include "app/race/ghost_race.h"
+#include "app/loop/pause.h"
 #include "replay/headless_frame.h"
 #include "sim/camera.h"
 #include "sim/course.h"

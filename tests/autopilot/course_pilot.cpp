@@ -1,8 +1,8 @@
 #include "tests/autopilot/course_pilot.h"
 
-#include "app/game.h"
-#include "app/input.h"
-#include "app/pause.h"
+#include "app/loop/game.h"
+#include "app/input/input.h"
+#include "app/loop/pause.h"
 #include "sim/camera.h"
 #include "sim/course.h"
 #include "sim/flight.h"

@@ -2,8 +2,8 @@
 // which the game reads like any other pad. The game's pads must be started.
 #pragma once
 
-#include "app/options.h"
-#include "app/pad_input.h"
+#include "app/files/options.h"
+#include "app/input/pad_input.h"
 #include "sim/world.h"
 #include "tests/autopilot/course_pilot.h"
 #include "tests/support/steering.h"

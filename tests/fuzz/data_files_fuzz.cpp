@@ -2,8 +2,8 @@
 // reader must hand back exactly what was written, and the model, texture,
 // settings and high-score loaders must read it without crashing, each leaving
 // its result in bounds.
-#include "app/high_scores.h"
-#include "app/settings.h"
+#include "app/files/high_scores.h"
+#include "app/files/settings.h"
 #include "geometry/file_read.h"
 #include "geometry/model_loader.h"
 #include "render/tga.h"

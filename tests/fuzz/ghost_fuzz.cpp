@@ -1,6 +1,6 @@
 // The ghost file parser on arbitrary bytes: whatever it accepts is a lap the
 // race can fly, and it writes back as the very text that reads it again.
-#include "app/ghost_file.h"
+#include "app/files/ghost_file.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The high-score parser and writer on arbitrary bytes: after a lap is
 // inserted, every entry's line reads back as exactly one name and time, and
 // the unread rest of the input follows them unchanged.
-#include "app/high_scores.h"
+#include "app/files/high_scores.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // changes, reading again gives the changed values and every other value as it
 // was, every line the writer did not set (comments, blank, unknown and
 // broken lines) keeps its bytes and its place, and one it set its comment.
-#include "app/options_text.h"
+#include "app/files/options_text.h"
 
 #include <algorithm>
 #include <cstdint>

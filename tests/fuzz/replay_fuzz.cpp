@@ -1,8 +1,8 @@
 // The replay reader on arbitrary bytes: whatever it accepts writes back as
 // the very text that reads it again, and flies again through the frame step
 // without a fault, whatever its world holds.
-#include "app/replay_file.h"
-#include "app/replay_verify.h"
+#include "app/files/replay_file.h"
+#include "app/race/replay_verify.h"
 #include "sim/frame_events.h"
 #include "sim/update_frame.h"
 

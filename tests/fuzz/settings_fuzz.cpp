@@ -1,6 +1,6 @@
 // The settings parser on arbitrary bytes: the mode string and the name always
 // fit their fixed buffers and hold no white space.
-#include "app/settings.h"
+#include "app/files/settings.h"
 
 #include <cctype>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/display_frame.h"
+#include "app/loop/display_frame.h"
 #include "render/camera_view.h"
 #include "render/effects.h"
 #include "render/radar.h"

@@ -1,9 +1,9 @@
 // A displayed frame changes the world exactly as the headless frame does, so
 // that replays and soaks stand for the real game, and a paused one changes
 // nothing of it.
-#include "app/display_frame.h"
-#include "app/game.h"
-#include "app/pause.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/game.h"
+#include "app/loop/pause.h"
 #include "replay/headless_frame.h"
 #include "replay/world_digest.h"
 #include "sim/camera.h"

@@ -1,4 +1,4 @@
-#include "app/ghost_race.h"
+#include "app/race/ghost_race.h"
 #include "geometry/model_loader.h"
 #include "support/scene_fixture.h"
 #include "tools/models.h"

@@ -1,6 +1,6 @@
 // Scripted laps flown by the replay pilot, headless, with the ghost file
 // written as the exit sequence writes it.
-#include "app/ghost_race.h"
+#include "app/race/ghost_race.h"
 #include "replay/replay.h"
 #include "sim/world.h"
 #include "support/file_capture.h"

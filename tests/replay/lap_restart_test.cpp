@@ -1,8 +1,8 @@
 // Restarting the lap in the middle of a run: the pilot's recorded laps are
 // replayed through the game's own handlers, then R is pressed mid-lap.
-#include "app/controls.h"
-#include "app/game.h"
-#include "app/input.h"
+#include "app/input/controls.h"
+#include "app/loop/game.h"
+#include "app/input/input.h"
 #include "replay/headless_frame.h"
 #include "replay/replay.h"
 #include "tests/replay/pilot.h"

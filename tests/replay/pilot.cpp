@@ -1,7 +1,7 @@
 #include "tests/replay/pilot.h"
 
-#include "app/game.h"
-#include "app/input.h"
+#include "app/loop/game.h"
+#include "app/input/input.h"
 #include "sim/asteroid.h"
 #include "sim/world.h"
 #include "sim/flight.h"

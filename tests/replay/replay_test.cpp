@@ -1,4 +1,4 @@
-#include "app/game.h"
+#include "app/loop/game.h"
 #include "replay/replay.h"
 #include "sim/asteroid.h"
 #include "sim/camera.h"

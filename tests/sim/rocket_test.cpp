@@ -1,4 +1,4 @@
-#include "app/input.h"
+#include "app/input/input.h"
 #include "sim/camera.h"
 #include "sim/rocket.h"
 #include "support/sim_world.h"

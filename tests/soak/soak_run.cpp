@@ -9,10 +9,10 @@
 // may be lost.
 //   vorel_soak [frames] [seed]
 // Exits non-zero on the first violation.
-#include "app/frame_cues.h"
-#include "app/game.h"
-#include "app/high_scores.h"
-#include "app/input.h"
+#include "app/loop/frame_cues.h"
+#include "app/loop/game.h"
+#include "app/files/high_scores.h"
+#include "app/input/input.h"
 #include "geometry/octree.h"
 #include "octree_invariant.h"
 #include "sim/asteroid.h"

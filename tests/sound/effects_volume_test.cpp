@@ -1,7 +1,7 @@
 // The effects volume of options.ini: the engine and the cues at a share of
 // their designed volumes, the radio at its own.
-#include "app/frame_cues.h"
-#include "app/options.h"
+#include "app/loop/frame_cues.h"
+#include "app/files/options.h"
 #include "support/sim_world.h"
 
 namespace {

@@ -1,5 +1,5 @@
-#include "app/exit_sequence.h"
-#include "app/game.h"
+#include "app/loop/exit_sequence.h"
+#include "app/loop/game.h"
 #include "sim/platform_hooks.h"
 #include "sound/sound.h"
 #include "sound/sound_sdl.h"

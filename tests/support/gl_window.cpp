@@ -1,6 +1,6 @@
 #include "support/gl_window.h"
 
-#include "app/display_mode.h"
+#include "app/loop/display_mode.h"
 
 #include <GL/glut.h>
 

@@ -2,9 +2,9 @@
 // models, textures made here, a frozen clock and a camera set by hand.
 #pragma once
 
-#include "app/display_frame.h"
-#include "app/game.h"
-#include "app/input.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/game.h"
+#include "app/input/input.h"
 #include "geometry/octree.h"
 #include "render/camera_view.h"
 #include "render/graphics_state.h"

@@ -3,8 +3,8 @@
 // and a pointer that answers warps the way X11 does.
 #pragma once
 
-#include "app/frame_cues.h"
-#include "app/game.h"
+#include "app/loop/frame_cues.h"
+#include "app/loop/game.h"
 #include "sim/frame_events.h"
 #include "sim/platform_hooks.h"
 #include "sim/update_frame.h"
