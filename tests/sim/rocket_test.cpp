@@ -21,15 +21,6 @@ protected:
         onMouseButton(game, MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN);
         frame(0.0f);
     }
-
-    int launched() const
-    {
-        int n = 0;
-        for (const Rocket& r : world.rockets) {
-            n += r.state != ROCKET_FREE;
-        }
-        return n;
-    }
 };
 
 }  // namespace

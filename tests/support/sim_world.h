@@ -112,6 +112,16 @@ protected:
         game.input.commands.clear();
     }
 
+    // Rockets launched and not yet free again.
+    int launched() const
+    {
+        int n = 0;
+        for (const Rocket& r : world.rockets) {
+            n += r.state != ROCKET_FREE;
+        }
+        return n;
+    }
+
     // The cues the app plays for the events the core reported since the list
     // was last cleared.
     std::vector<SoundCall> cues()

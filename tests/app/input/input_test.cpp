@@ -54,14 +54,6 @@ protected:
     {
         onSpecialKey(game, key);
     }
-    int launched() const
-    {
-        int n = 0;
-        for (const Rocket& r : world.rockets) {
-            n += r.state != ROCKET_FREE;
-        }
-        return n;
-    }
 };
 
 }  // namespace
