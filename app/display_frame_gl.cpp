@@ -2,6 +2,7 @@
 
 #include "app/frame_cues.h"
 #include "app/game.h"
+#include "app/menu_draw.h"
 #include "app/overlay.h"
 #include "app/pads_sdl.h"
 #include "app/pause.h"
@@ -19,7 +20,7 @@ void displayFrame(Game& game)
     // The radio starts in the first frame after its track is decoded, paused
     // or not.
     soundUpdate();
-    // Paused, the frame is the still scene under "PAUSE": nothing advances.
+    // Paused, the frame is the still scene under the pause menu: nothing advances.
     const bool playing = framePlays(game);
     const float now = playClock(game);
     if (playing) {
@@ -35,6 +36,9 @@ void displayFrame(Game& game)
     }
     drawScene(game.world, game.view, ghost);
     drawOverlay(game, now);
+    if (!playing) {
+        drawMenu(game.menu);
+    }
 
     glFlush();
     glutSwapBuffers();
