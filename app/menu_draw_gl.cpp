@@ -10,8 +10,9 @@
 namespace {
 
 // How much of the frame behind shows through: enough to see the world
-// stand still, little enough for every line to read over a bright gate.
-constexpr float BACKDROP_ALPHA = 0.65f;
+// stand still, little enough for every line to read over a bright gate and
+// over the overlay's own lines, which the options screen's rows cross.
+constexpr float BACKDROP_ALPHA = 0.8f;
 
 // Reused from frame to frame, as the overlay's are.
 OverlayLines menuLines;
