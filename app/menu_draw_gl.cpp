@@ -14,9 +14,6 @@ namespace {
 // over the overlay's own lines, which the options screen's rows cross.
 constexpr float BACKDROP_ALPHA = 0.8f;
 
-// Reused from frame to frame, as the overlay's are.
-OverlayLines menuLines;
-
 void dimBehind()
 {
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT);
@@ -52,6 +49,7 @@ void drawMenu(PauseMenu& menu)
     }
     const int scale = hudScale(viewport[2], viewport[3], static_cast<int>(displayOptions.hudScale));
     menu.layout = MenuLayout{viewport[2], viewport[3], scale};
+    OverlayLines& menuLines = menu.lines;
     menuLines.count = 0;
     composeMenu(menu.view(), menu.layout, menuLines);
 
