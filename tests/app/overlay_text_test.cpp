@@ -1,5 +1,7 @@
 #include "app/frame_cues.h"
+#include "app/controls.h"
 #include "app/high_scores.h"
+#include "app/input.h"
 #include "app/overlay_text.h"
 #include "sim/course.h"
 #include "sim/flight.h"
@@ -200,6 +202,19 @@ TEST_F(OverlayText, LinesComeInDrawingOrder)
         "1th Time: 0000.00",     "Speed: ",            "000.00 ",            "PREPARING ROCKET",
     };
     EXPECT_EQ(all, expected);
+}
+
+// The radio hint names the keys the radio answers to now: a character in
+// capitals, another key by its name, an action without a key not at all.
+TEST_F(OverlayText, TheRadioHintNamesTheRadiosKeys)
+{
+    const int up = controlActionNamed("radio_up");
+    keyBindings.keys[up][0] = characterKey('u');
+    keyBindings.keys[up][1] = specialKey(KEY_F12);
+    keyBindings.keys[controlActionNamed("radio_down")][0] = InputKey{};
+    const OverlayLines lines = compose();
+    keyBindings = defaultKeyBindings();
+    EXPECT_STREQ(find(lines, "Volume Radio:")->text, "Volume Radio: 20 [U][f12] ");
 }
 
 TEST_F(OverlayText, AFullOverlayKeepsEveryLineAddedAfterIt)

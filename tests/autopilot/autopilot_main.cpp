@@ -36,7 +36,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -419,56 +418,64 @@ TEST(Autopilot, FliesATimedLapWithAPadAlone)
 
 
 // The pause menu with a pad alone, in the real main loop with the game's own
-// callbacks: the frame driver in flight and the paused idle turn that reads
-// the pads into the menu. The pad's script runs on a timer of the toolkit's:
-// each step presses a button, lets it go and waits until the game shows
-// what the step must bring. The main loop ends the toolkit when it returns,
-// so this test runs last and alone.
+// callbacks: the frame driver in flight, the paused idle turn reading the pads
+// into the menu. A toolkit timer plays the pad: each step holds a button until
+// the game shows what the step must bring (held, a direction repeats), then
+// lets it go. The main loop ends the toolkit as it returns: this test runs alone.
 struct PadStep {
-    std::string what;
-    int button;  // pressed and let go; -1 for none
-    std::function<bool(const Game&)> reached;
+    const char* what;
+    int button;
+    bool (*reached)(const Game& game);
 };
-
 struct PadScript {
     Game* game = nullptr;
     SDL_Joystick* pad = nullptr;
+    Vec3 start;
     std::vector<PadStep> steps;
     size_t step = 0;
-    int ticks = 0;  // of the current step
-    std::string failure;
+    int ticks = 0;  // of the step; from 0 down, the release before the next
 };
-PadScript padScript;
-
-// A press lasts a few of the paused loop's turns (50 ms at most each) and is
-// far shorter than the menu's repeat delay.
+PadScript script;
 constexpr int SCRIPT_TICK_MS = 40;
-constexpr int PRESS_TICKS = 3;
+constexpr int RELEASE_TICKS = 3;  // a few of the paused loop's turns of 50 ms at most
 constexpr int STEP_LIMIT_TICKS = 250;
 
-void endScript(int status)
+double fromStart(const Game& g)
 {
-    exitStatus = status;
-    glutLeaveMainLoop();
+    const Vec3& at = g.world.camera.position;
+    return std::sqrt((at.x - script.start.x) * (at.x - script.start.x) + (at.y - script.start.y) * (at.y - script.start.y) +
+                     (at.z - script.start.z) * (at.z - script.start.z));
+}
+bool onItem(const Game& g, int item)
+{
+    return gamePaused(g) && g.menu.page == PauseMenu::Page::PAUSE && g.menu.selected == item;
+}
+int fire()
+{
+    return controlActionNamed("fire");
+}
+void holdButton(bool down)
+{
+    const int button = script.steps[script.step].button;
+    if (button != SDL_CONTROLLER_BUTTON_INVALID) {
+        SDL_JoystickSetVirtualButton(script.pad, button, down ? 1 : 0);
+    }
 }
 
 void scriptTick(int)
 {
-    PadScript& s = padScript;
-    const PadStep& step = s.steps[s.step];
-    ++s.ticks;
-    if (step.button >= 0 && s.ticks <= PRESS_TICKS) {
-        SDL_JoystickSetVirtualButton(s.pad, step.button, s.ticks < PRESS_TICKS ? 1 : 0);
-    } else if (step.reached(*s.game)) {
-        std::printf("pad menu: %s\n", step.what.c_str());
-        s.ticks = 0;
-        if (++s.step == s.steps.size()) {
-            return;  // the last step ended the game and the main loop
-        }
-    } else if (s.ticks > STEP_LIMIT_TICKS) {
-        s.failure = "never reached: " + step.what;
+    if (script.ticks < 0 || script.step == script.steps.size()) {
+        ++script.ticks;  // letting go
+    } else if (script.steps[script.step].reached(*script.game)) {
+        std::printf("pad menu: %s\n", script.steps[script.step].what);
+        holdButton(false);
+        ++script.step;
+        script.ticks = -RELEASE_TICKS;
+    } else if (++script.ticks > STEP_LIMIT_TICKS) {
         glutLeaveMainLoop();
         return;
+    } else {
+        holdButton(true);
     }
     glutTimerFunc(SCRIPT_TICK_MS, scriptTick, 0);
 }
@@ -480,88 +487,55 @@ TEST(Autopilot, APadPausesRebindsFireRestartsTheLapAndQuitsThroughTheMenu)
     CueRecorder recorder;
     const auto game = std::make_unique<Game>();
     enterGame(dir, recorder, *game, timerGetTime, nullptr);
-    if (HasFatalFailure()) {
-        return;
-    }
-    ASSERT_FALSE(fs::exists(OPTIONS_FILE));
-    const Vec3 start = game->world.camera.position;
-    const int fire = controlActionNamed("fire");
+    ASSERT_FALSE(HasFatalFailure() || fs::exists(OPTIONS_FILE));
     startPads();
-    padScript = PadScript{};
-    padScript.game = game.get();
-    padScript.pad = plugInVirtualPad();
-    ASSERT_NE(padScript.pad, nullptr);
-
-    const auto away = [start](const Game& g) {
-        const Vec3& at = g.world.camera.position;
-        return std::sqrt((at.x - start.x) * (at.x - start.x) + (at.y - start.y) * (at.y - start.y) +
-                         (at.z - start.z) * (at.z - start.z));
+    script = PadScript{};
+    script.game = game.get();
+    script.pad = plugInVirtualPad();
+    script.start = game->world.camera.position;
+    using G = const Game&;
+    script.steps = {
+        {"flying away from the start", SDL_CONTROLLER_BUTTON_INVALID, [](G g) { return fromStart(g) > 5.0; }},
+        {"Start pauses: the menu on Resume", SDL_CONTROLLER_BUTTON_START, [](G g) { return onItem(g, PAUSE_RESUME); }},
+        {"down to Options", SDL_CONTROLLER_BUTTON_DPAD_DOWN, [](G g) { return onItem(g, PAUSE_OPTIONS); }},
+        {"A opens Options", SDL_CONTROLLER_BUTTON_A, [](G g) { return g.menu.page == PauseMenu::Page::OPTIONS; }},
+        {"down to fire", SDL_CONTROLLER_BUTTON_DPAD_DOWN, [](G g) { return g.menu.options.selected == 1 + fire(); }},
+        {"A waits for fire's input", SDL_CONTROLLER_BUTTON_A, [](G g) { return g.menu.options.capturing == fire(); }},
+        {"the right shoulder fires now", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+         [](G) { return keyBindings.pads[fire()] == padButton(PAD_RIGHT_SHOULDER); }},
+        {"B leaves Options, saved", SDL_CONTROLLER_BUTTON_B,
+         [](G g) { return onItem(g, PAUSE_OPTIONS) && fs::exists(OPTIONS_FILE); }},
+        {"up to Restart lap", SDL_CONTROLLER_BUTTON_DPAD_UP, [](G g) { return onItem(g, PAUSE_RESTART); }},
+        {"A restarts the lap and flies", SDL_CONTROLLER_BUTTON_A,
+         [](G g) { return !gamePaused(g) && g.world.lapStartTime == 0.0f && fromStart(g) < 1.0; }},
+        {"the right shoulder launches", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, [](G g) { return g.world.rocketCooldown > 0; }},
+        {"Start pauses again", SDL_CONTROLLER_BUTTON_START, [](G g) { return onItem(g, PAUSE_RESUME); }},
+        {"down to Quit", SDL_CONTROLLER_BUTTON_DPAD_DOWN, [](G g) { return onItem(g, PAUSE_QUIT); }},
+        {"A asks first, on Cancel", SDL_CONTROLLER_BUTTON_A,
+         [](G g) { return g.menu.page == PauseMenu::Page::CONFIRM_QUIT && g.menu.selected == QUIT_CANCEL; }},
+        {"down to Quit", SDL_CONTROLLER_BUTTON_DPAD_DOWN, [](G g) { return g.menu.selected == QUIT_CONFIRM; }},
+        {"A quits with status 0", SDL_CONTROLLER_BUTTON_A, [](G) { return exitStatus == 0; }},
     };
-    const auto onPause = [](int item) {
-        return [item](const Game& g) {
-            return gamePaused(g) && g.menu.page == PauseMenu::Page::PAUSE && g.menu.selected == item;
-        };
-    };
-    std::vector<PadStep>& steps = padScript.steps;
-    steps.push_back({"flying away from the start", -1, [&](const Game& g) { return away(g) > 5.0; }});
-    steps.push_back({"Start pauses: the menu opens on Resume", SDL_CONTROLLER_BUTTON_START, onPause(PAUSE_RESUME)});
-    steps.push_back({"down to Restart lap", SDL_CONTROLLER_BUTTON_DPAD_DOWN, onPause(PAUSE_RESTART)});
-    steps.push_back({"down to Options", SDL_CONTROLLER_BUTTON_DPAD_DOWN, onPause(PAUSE_OPTIONS)});
-    steps.push_back({"A opens Options on the first action", SDL_CONTROLLER_BUTTON_A, [](const Game& g) {
-                         return g.menu.page == PauseMenu::Page::OPTIONS && g.menu.options.selected == 1;
-                     }});
-    for (int row = 2; row <= 1 + fire; ++row) {
-        steps.push_back({"down to row " + std::to_string(row), SDL_CONTROLLER_BUTTON_DPAD_DOWN,
-                         [row](const Game& g) { return g.menu.options.selected == row; }});
-    }
-    steps.push_back({"A waits for fire's new input", SDL_CONTROLLER_BUTTON_A,
-                     [fire](const Game& g) { return g.menu.options.capturing == fire; }});
-    steps.push_back({"the right shoulder fires now", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, [fire](const Game& g) {
-                         return !g.menu.options.capturingInput() &&
-                                keyBindings.pads[fire] == padButton(PAD_RIGHT_SHOULDER);
-                     }});
-    steps.push_back({"B leaves Options and saves options.ini", SDL_CONTROLLER_BUTTON_B, [onPause](const Game& g) {
-                         return onPause(PAUSE_OPTIONS)(g) && fs::exists(OPTIONS_FILE);
-                     }});
-    steps.push_back({"up to Restart lap", SDL_CONTROLLER_BUTTON_DPAD_UP, onPause(PAUSE_RESTART)});
-    steps.push_back({"A restarts the lap and flies on from the start", SDL_CONTROLLER_BUTTON_A,
-                     [&](const Game& g) { return !gamePaused(g) && g.world.lapStartTime == 0.0f && away(g) < 1.0; }});
-    steps.push_back({"the right shoulder launches a rocket", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
-                     [](const Game& g) { return g.world.rocketCooldown > 0; }});
-    steps.push_back({"Start pauses again", SDL_CONTROLLER_BUTTON_START, onPause(PAUSE_RESUME)});
-    for (int item = PAUSE_RESTART; item <= PAUSE_QUIT; ++item) {
-        steps.push_back({"down to item " + std::to_string(item), SDL_CONTROLLER_BUTTON_DPAD_DOWN, onPause(item)});
-    }
-    steps.push_back({"A on Quit asks first, Cancel selected", SDL_CONTROLLER_BUTTON_A, [](const Game& g) {
-                         return g.menu.page == PauseMenu::Page::CONFIRM_QUIT && g.menu.selected == QUIT_CANCEL;
-                     }});
-    steps.push_back({"down to Quit", SDL_CONTROLLER_BUTTON_DPAD_DOWN,
-                     [](const Game& g) { return g.menu.selected == QUIT_CONFIRM; }});
-    steps.push_back({"A quits: the exit sequence with status 0", SDL_CONTROLLER_BUTTON_A,
-                     [](const Game&) { return exitStatus == 0; }});
-
-    // The game's own callbacks, as start-up registers them.
     registerCallbacks(*game);
-    platformHooks.exitProcess = endScript;
+    platformHooks.exitProcess = [](int status) {
+        exitStatus = status;
+        glutLeaveMainLoop();
+    };
     exitStatus = -1;
     glutTimerFunc(SCRIPT_TICK_MS, scriptTick, 0);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutMainLoop();
 
-    // Quitting ends the main loop before the script's next tick.
-    if (padScript.step < steps.size() && steps[padScript.step].reached(*game)) {
-        ++padScript.step;
-    }
-    EXPECT_EQ(padScript.failure, "");
-    EXPECT_EQ(padScript.step, steps.size());
-    EXPECT_EQ(exitStatus, 0);
-    const std::string options = readWholeFile(OPTIONS_FILE);
-    EXPECT_NE(options.find("pad.fire = right_shoulder"), std::string::npos) << options;
+    // Quitting ends the main loop before the timer's next tick.
+    EXPECT_TRUE(script.step == script.steps.size() || script.steps[script.step].reached(*game))
+        << "never reached: " << script.steps[script.step].what;
+    EXPECT_NE(readWholeFile(OPTIONS_FILE).find("pad.fire = right_shoulder"), std::string::npos);
     EXPECT_EQ(readWholeFile("bestenliste.txt"), OLD_LIST) << "no lap was completed";
-    pullOutVirtualPad(padScript.pad);
+    pullOutVirtualPad(script.pad);
     stopPads();
     soundSetOutput(nullptr);
 }
+
 }  // namespace
 
 int main(int argc, char** argv)

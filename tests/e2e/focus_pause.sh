@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Another window taking the keyboard focus pauses the game while thrust is
 # held: the pause menu shows over a still scene and the key-up goes to the other
-# window. The game stays paused when the focus comes back; after P the craft
-# coasts on at the speed it had: the held key no longer acts.
+# window. The game stays paused when the focus comes back; Escape at the
+# menu's top goes on (its release quits nothing) and the craft coasts at the
+# speed it had: the held key no longer acts. Then P, a click on "Quit", Down
+# and Return end the game with status 0.
 source "$(dirname "$0")/lib/common.bash"
 command -v xmessage >/dev/null || fail "xmessage (x11-utils) is not installed"
 
@@ -37,8 +39,8 @@ xdotool windowfocus --sync "$GAME_WINDOW"
 sleep 0.5
 pause_shown || fail "the focus came back and the game went on by itself"
 
-xdotool key p
-poll_until 5 pause_gone || fail "P did not resume the game"
+xdotool key Escape
+poll_until 5 pause_gone || fail "Escape at the menu's top did not resume the game"
 # The menu dims the readout while paused: the speed is read as the flight goes on.
 speed_resumed=$(probe_speed; echo "$PROBE_MASK")
 # Coasting: the readout settles on the speed the craft had at the pause.
@@ -46,5 +48,11 @@ poll_until 10 speed_settled || fail "the speed keeps changing after the pause: t
 [ "$PROBE_MASK" = "$speed_resumed" ] || fail "the speed changed after the pause: the held key still acts"
 echo "resumed: the craft coasts at the speed it had, thrust released"
 
-press_until_exit Escape
+xdotool key p
+poll_until 5 pause_shown || fail "P did not open the pause menu"
+# "Quit", the fourth row at a quarter of the width (app/menu_view.h), asks first.
+xdotool mousemove --window "$GAME_WINDOW" $((SCREEN_W / 4 + 30)) $((SCREEN_H / 6 + 26 * 6 - 8)) click 1
+sleep 0.3
+xdotool key Down Return
+wait_for_exit 10
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS, expected 0"
