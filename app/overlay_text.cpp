@@ -54,10 +54,13 @@ std::string radioKeysHint()
     for (const char* action : {"radio_up", "radio_down"}) {
         const int row = controlActionNamed(action);
         for (const InputKey& key : keyBindings.keys[row]) {
-            const bool printable = key.source == KeySource::CHARACTER && key.code > ' ' && key.code < 0x7F;
-            if (key.bound()) {
-                hint += "[" + (printable ? std::string(1, static_cast<char>(std::toupper(key.code))) : keyName(key)) + "]";
+            if (!key.bound()) {
+                continue;
             }
+            const bool printable = key.source == KeySource::CHARACTER && key.code > ' ' && key.code < 0x7F;
+            hint += "[";
+            hint += printable ? std::string(1, static_cast<char>(std::toupper(key.code))) : keyName(key);
+            hint += "]";
         }
     }
     return hint;

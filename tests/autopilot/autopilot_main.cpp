@@ -443,8 +443,8 @@ constexpr int STEP_LIMIT_TICKS = 250;
 double fromStart(const Game& g)
 {
     const Vec3& at = g.world.camera.position;
-    return std::sqrt((at.x - script.start.x) * (at.x - script.start.x) + (at.y - script.start.y) * (at.y - script.start.y) +
-                     (at.z - script.start.z) * (at.z - script.start.z));
+    const Vec3& s = script.start;
+    return std::sqrt((at.x - s.x) * (at.x - s.x) + (at.y - s.y) * (at.y - s.y) + (at.z - s.z) * (at.z - s.z));
 }
 bool onItem(const Game& g, int item)
 {
@@ -508,7 +508,8 @@ TEST(Autopilot, APadPausesRebindsFireRestartsTheLapAndQuitsThroughTheMenu)
         {"up to Restart lap", SDL_CONTROLLER_BUTTON_DPAD_UP, [](G g) { return onItem(g, PAUSE_RESTART); }},
         {"A restarts the lap and flies", SDL_CONTROLLER_BUTTON_A,
          [](G g) { return !gamePaused(g) && g.world.lapStartTime == 0.0f && fromStart(g) < 1.0; }},
-        {"the right shoulder launches", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, [](G g) { return g.world.rocketCooldown > 0; }},
+        {"the right shoulder launches", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+         [](G g) { return g.world.rocketCooldown > 0; }},
         {"Start pauses again", SDL_CONTROLLER_BUTTON_START, [](G g) { return onItem(g, PAUSE_RESUME); }},
         {"down to Quit", SDL_CONTROLLER_BUTTON_DPAD_DOWN, [](G g) { return onItem(g, PAUSE_QUIT); }},
         {"A asks first, on Cancel", SDL_CONTROLLER_BUTTON_A,
