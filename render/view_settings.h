@@ -27,6 +27,8 @@ struct ViewSettings {
     int hudScale = 0;
     // The course's colours (render/palette.h): 0 designed, 1 safe.
     int palette = 0;
+    // Waiting for the retrace between frames (1) or not.
+    int vsync = 0;
     // The window's width over its height, as the last reshape left it.
     double windowAspect = 4.0 / 3.0;
 };

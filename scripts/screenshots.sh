@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays a short scripted run of the game under X and saves screenshots of it
 # as PNG files: the start view, thrust among the asteroids, a rocket with its
-# trail, the game paused, an explosion, a lap raced against the ghost, the
+# trail, the pause menu, its options screen and a key capture, an explosion, a lap raced against the ghost, the
 # options panel, the high-score table, wireframe and the octree boxes; then
 # the overlay on a 2560x1440 screen, where its text is grown twice; the
 # cockpit across 1280x800, 1920x1080 and 2560x1080 screens, and the safe palette.
@@ -148,10 +148,16 @@ xdotool click 1
 sleep 0.5
 shot rocket
 
-key p  # the rocket and its trail stand still under "PAUSE"
+key p  # the rocket and its trail stand still under the pause menu
 sleep 0.5
-shot paused
-key p
+shot menu
+key Down Down Return  # the options screen
+sleep 0.5
+shot menu-options
+key Return  # thrust waits for its new key
+sleep 0.5
+shot menu-capture
+key Escape Escape p  # the capture cancelled, back to the list (nothing changed: nothing saved), flying on
 
 # Brake to a stop, or the craft drifts to the arena wall, and turn right
 # toward the middle of the field (about 95 degrees: each pixel of mouse

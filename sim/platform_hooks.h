@@ -16,6 +16,11 @@ struct PlatformHooks {
     // Builds the display lists of the field's asteroids, or deletes them, as
     // view.displayLists now says (F7); a failed build turns it back off.
     void (*toggleAsteroidLists)(ViewSettings& view, const Asteroid* field) = nullptr;
+    // Asks for the window to be drawn again (the pause menu changed while
+    // the paused loop draws nothing by itself).
+    void (*redisplay)() = nullptr;
+    // Waits for the retrace between frames (1) or not (0).
+    void (*setSwapInterval)(int interval) = nullptr;
     // Exit: leaves game mode if it was entered.
     void (*leaveDisplay)() = nullptr;
     // Exit: stops every channel and closes the sound device.

@@ -1,12 +1,16 @@
 #include "app/hud/overlay_text.h"
+#include "app/files/options.h"
 
-#include "app/loop/game.h"
 #include "app/files/high_scores.h"
+#include "app/input/key_names.h"
+#include "app/loop/game.h"
 #include "app/loop/pause.h"
 
+#include <cctype>
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <string>
 
 namespace {
 int64_t monotonicMs()
@@ -29,8 +33,6 @@ constexpr float ROCKET_READY[3] = {0.2f, 1.0f, 0.2f};
 
 constexpr float SPEED_X = 0.48f;
 constexpr float SPEED_Y = 0.12f;
-// Centred just above the frame rate's place, which starts in the middle of the screen.
-constexpr float PAUSE_Y = 0.55f;
 
 struct PanelOption {
     const char* label;
@@ -45,6 +47,26 @@ const PanelOption PANEL_OPTIONS[] = {
     {"Transparenz", &ViewSettings::transparency, 0.8f},
     {"Display Lists", &ViewSettings::displayLists, 0.76f},
 };
+
+// The radio's keys as the hint shows them, "[+][-]" with the defaults: a
+// character key as its character, in capitals, any other by its name.
+std::string radioKeysHint()
+{
+    std::string hint;
+    for (const char* action : {"radio_up", "radio_down"}) {
+        const int row = controlActionNamed(action);
+        for (const InputKey& key : playerOptions.keys.keys[row]) {
+            if (!key.bound()) {
+                continue;
+            }
+            const bool printable = key.source == KeySource::CHARACTER && key.code > ' ' && key.code < 0x7F;
+            hint += "[";
+            hint += printable ? std::string(1, static_cast<char>(std::toupper(key.code))) : keyName(key);
+            hint += "]";
+        }
+    }
+    return hint;
+}
 
 const char* shownName(const HighScoreEntry& entry)
 {
@@ -122,8 +144,8 @@ void composeOverlay(OverlayLines& out, const Game& game, float nowMs)
         }
     }
 
-    out.add(FONT_SMALL, STATUS_YELLOW[0], STATUS_YELLOW[1], STATUS_YELLOW[2], 0.36f, 0.2f, "Volume Radio: %d [+][-] ",
-            game.radioVolume);
+    out.add(FONT_SMALL, STATUS_YELLOW[0], STATUS_YELLOW[1], STATUS_YELLOW[2], 0.36f, 0.2f, "Volume Radio: %d %s ",
+            game.radioVolume, radioKeysHint().c_str());
 
     // The time a lap has to beat to enter the visible part of the table.
     const HighScoreEntry* last = highScoreList.first;
@@ -144,9 +166,5 @@ void composeOverlay(OverlayLines& out, const Game& game, float nowMs)
         out.add(FONT_LARGE, ROCKET_BUSY[0], ROCKET_BUSY[1], ROCKET_BUSY[2], 0.42f, 0.04f, "PREPARING ROCKET");
     } else {
         out.add(FONT_LARGE, ROCKET_READY[0], ROCKET_READY[1], ROCKET_READY[2], 0.44f, 0.04f, "ROCKET READY");
-    }
-
-    if (gamePaused(game)) {
-        out.add(FONT_LARGE, WHITE[0], WHITE[1], WHITE[2], 0.5f, PAUSE_Y, "PAUSE").anchor = ANCHOR_CENTRE;
     }
 }

@@ -1,10 +1,11 @@
 #include "app/input/input.h"
 
+#include "app/files/options.h"
 #include "app/input/controls.h"
 #include "app/loop/exit_sequence.h"
 #include "app/loop/game.h"
-#include "app/files/options.h"
 #include "app/loop/pause.h"
+#include "app/menu/menu_hands.h"
 #include "sim/platform_hooks.h"
 
 #include <cmath>
@@ -145,9 +146,16 @@ void followPointer(PlayerHands& hands, int x, int y)
 
 }  // namespace
 
-// Escape is no action of the table: it always ends the game and cannot be rebound.
+// Escape is no action of the table: in flight it always ends the game and
+// cannot be rebound. While paused every key goes to the pause menu, Escape
+// included (back, or from the top back to flight).
 void onKeyDown(Game& game, unsigned char key)
 {
+    if (gamePaused(game)) {
+        game.hands.escapeInMenu = game.hands.escapeInMenu || key == KEY_ESCAPE;
+        menuKey(game, characterKey(key));
+        return;
+    }
     if (key == KEY_ESCAPE) {
         runExitSequence(game);
         return;
@@ -158,6 +166,12 @@ void onKeyDown(Game& game, unsigned char key)
 void onKeyUp(Game& game, unsigned char key)
 {
     if (key == KEY_ESCAPE) {
+        // The release of an Escape the menu took is the menu's, even when
+        // that Escape resumed the game.
+        if (game.hands.escapeInMenu || gamePaused(game)) {
+            game.hands.escapeInMenu = false;
+            return;
+        }
         runExitSequence(game);
         return;
     }
@@ -166,6 +180,10 @@ void onKeyUp(Game& game, unsigned char key)
 
 void onSpecialKey(Game& game, int key)
 {
+    if (gamePaused(game)) {
+        menuKey(game, specialKey(key));
+        return;
+    }
     pressKey(game, specialKey(key));
 }
 
@@ -182,6 +200,10 @@ void onMouseButton(Game& game, int button, int state)
         return;
     }
     game.hands.heldMouseButtons |= buttonBit(button);
+    if (gamePaused(game)) {
+        menuClick(game, button);
+        return;
+    }
     const int held = platformHooks.modifiers ? platformHooks.modifiers() : 0;
     // Ctrl alone holds fire; any other combination, Ctrl with Shift included, launches.
     if (held != MODIFIER_CTRL) {
@@ -204,6 +226,7 @@ void onMouseMove(Game& game, int x, int y)
 {
     if (gamePaused(game)) {
         followPointer(game.hands, x, y);
+        menuHover(game, x, y);
     } else {
         steerByMouse(game, x, y);
     }

@@ -1,5 +1,7 @@
-// Keyboard and mouse handlers, called by the toolkit's callbacks. Escape ends
-// the game; every other key and button goes through the controls table
+// Keyboard and mouse handlers, called by the toolkit's callbacks. While the
+// game is paused, keys, clicks and the pointer's motion drive the pause menu
+// (app/menu/menu_hands.h). In flight Escape ends the game; every other key and
+// button goes through the controls table
 // (app/input/controls.h), whose actions only set held levels and switches, change
 // the radio volume or add a command to the next frame's input; the motion
 // they cause happens in the next frame.

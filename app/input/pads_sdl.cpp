@@ -23,9 +23,6 @@ namespace {
 
 // Room for a database of every pad known on every platform, many times over.
 constexpr std::size_t PAD_MAPPINGS_MAX_BYTES = 4u << 20;
-// More pads than players fit round one keyboard; further ones are not read.
-constexpr int PAD_CAPACITY = 8;
-
 struct Pads {
     bool started = false;
     bool available = false;  // SDL's game controllers are running
@@ -157,10 +154,10 @@ void startPads()
     readMappings();
 }
 
-void readPads(Game& game, float elapsedMs)
+int readPadStates(PadState* states)
 {
     if (!pads.available) {
-        return;
+        return 0;
     }
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
@@ -170,11 +167,20 @@ void readPads(Game& game, float elapsedMs)
             closePad(event.cdevice.which);
         }
     }
-    PadState states[PAD_CAPACITY];
     for (int p = 0; p < pads.count; ++p) {
         states[p] = padState(pads.open[p]);
     }
-    applyPads(game, states, pads.count, elapsedMs);
+    return pads.count;
+}
+
+void readPads(Game& game, float elapsedMs)
+{
+    if (!pads.available) {
+        return;
+    }
+    PadState states[PAD_CAPACITY];
+    const int count = readPadStates(states);
+    applyPads(game, states, count, elapsedMs);
 }
 
 void stopPads(Game* game)

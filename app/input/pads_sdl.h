@@ -21,6 +21,16 @@ struct Game;
 // Nothing before startPads.
 void readPads(Game& game, float elapsedMs);
 
+// More pads than players fit round one keyboard; further ones are not read.
+constexpr int PAD_CAPACITY = 8;
+
+struct PadState;
+
+// Takes pads plugged in or pulled out and reads every pad into states (room
+// for PAD_CAPACITY); returns how many. 0 before startPads. For the pause
+// menu, which reads the pads in place of the game.
+int readPadStates(PadState* states);
+
 // Closes every pad and stops SDL's game controllers; the game, when given,
 // forgets what its pads held.
 void stopPads(Game* game = nullptr);

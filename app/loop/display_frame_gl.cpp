@@ -1,11 +1,12 @@
 #include "app/loop/display_frame.h"
 
-#include "app/loop/frame_cues.h"
-#include "app/loop/game.h"
 #include "app/hud/overlay.h"
 #include "app/input/pads_sdl.h"
+#include "app/loop/frame_cues.h"
+#include "app/loop/game.h"
 #include "app/loop/pause.h"
 #include "app/loop/pause_loop.h"
+#include "app/menu/menu_draw.h"
 #include "render/scene.h"
 #include "sound/sound_sdl.h"
 
@@ -17,7 +18,7 @@ void displayFrame(Game& game)
     // The radio starts in the first frame after its track is decoded, paused
     // or not.
     soundUpdate();
-    // Paused, the frame is the still scene under "PAUSE": nothing advances.
+    // Paused, the frame is the still scene under the pause menu: nothing advances.
     const bool playing = framePlays(game);
     const float now = playClock(game);
     if (playing) {
@@ -33,6 +34,9 @@ void displayFrame(Game& game)
     }
     drawScene(game.world, game.view, ghost);
     drawOverlay(game, now);
+    if (!playing) {
+        drawMenu(game.menu);
+    }
 
     glFlush();
     glutSwapBuffers();

@@ -8,6 +8,7 @@ void startGame(Game& game, uint32_t seed)
     game.hands = PlayerHands{};
     game.view = ViewSettings{};
     game.pause = PauseClock{};
+    game.menu = PauseMenu{};
     game.radioVolume = RADIO_VOLUME_START;
     game.ghost.reset();
     game.laps.reset();

@@ -4,10 +4,11 @@
 // one run leaks into another.
 #pragma once
 
+#include "app/hud/overlay_text.h"
 #include "app/input/controls.h"
+#include "app/menu/menu.h"
 #include "app/race/ghost_race.h"
 #include "app/race/lap_replay.h"
-#include "app/hud/overlay_text.h"
 #include "render/view_settings.h"
 #include "sim/frame_events.h"
 #include "sim/frame_input.h"
@@ -59,6 +60,9 @@ struct PlayerHands {
     // Mouse buttons down now, one bit each, for deciding whether a drag steers.
     unsigned heldMouseButtons = 0;
     HeldKeys heldKeys;
+    // Escape went down in the pause menu: its release belongs to the menu
+    // too, even when that Escape took the game back to flight.
+    bool escapeInMenu = false;
     // What the pads held at the previous frame.
     bool padButtons[PAD_BUTTON_COUNT] = {};
     bool padAxes[PAD_AXIS_COUNT] = {};
@@ -82,6 +86,8 @@ struct Game {
     PlayerHands hands;
     ViewSettings view;
     PauseClock pause;
+    // Open over the still world while paused; no part of the world.
+    PauseMenu menu;
     // The clock behind the play clock: timerGetTime in the game, a scripted
     // one in tests and replays.
     float (*clockSource)() = nullptr;

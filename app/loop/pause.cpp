@@ -37,6 +37,7 @@ void pauseGame(Game& game)
     game.pause.paused = true;
     game.pause.pausedAt = sourceNow(game);
     releaseHeldActions(game);
+    game.menu.open(&game.radioVolume);
 }
 
 void resumeGame(Game& game)

@@ -20,9 +20,9 @@ float playClock(const Game& game);
 
 bool gamePaused(const Game& game);
 
-// Stops the play clock and releases every held action (thrust, brake, rolls),
-// so a key-up that goes elsewhere while paused never leaves one acting.
-// Nothing while paused.
+// Stops the play clock, releases every held action (thrust, brake, rolls),
+// so a key-up that goes elsewhere while paused never leaves one acting, and
+// opens the pause menu. Nothing while paused.
 void pauseGame(Game& game);
 
 // Starts the play clock again where it stopped. Nothing while playing.

@@ -1,9 +1,10 @@
 #include "app/loop/pause_loop.h"
 
+#include "app/input/pads_sdl.h"
 #include "app/loop/display_frame.h"
 #include "app/loop/game.h"
-#include "app/input/pads_sdl.h"
 #include "app/loop/pause.h"
+#include "app/menu/menu_hands.h"
 #include "sound/sound_sdl.h"
 
 #include <GL/freeglut.h>
@@ -20,9 +21,10 @@ namespace {
 constexpr int PAUSED_WAIT_MS = 50;
 constexpr auto FOCUS_POLL_INTERVAL = std::chrono::milliseconds(100);
 
+// The one record of the paused loop: the toolkit's window-status callback
+// and the waiting idle turn take no argument of ours, so the game they act
+// on and what they know of the window live here.
 struct FocusWatch {
-    // The game the window-status callback and the waiting idle turn act on:
-    // toolkit callbacks take no argument of ours.
     Game* game = nullptr;
     bool on = false;
     Display* display = nullptr;
@@ -32,11 +34,9 @@ struct FocusWatch {
     bool focusGone = false;    // lost after we had it, and not back yet
     bool hidden = false;       // hidden after it was shown, and not shown again
     std::chrono::steady_clock::time_point nextPoll;
+    bool waiting = false;      // the idle turn waits and the cursor shows
 };
 FocusWatch watch;
-
-// The idle turn waits and the cursor shows.
-bool waitingLoop = false;
 
 Window parentOf(Window window)
 {
@@ -135,10 +135,10 @@ void displayWatchedGame()
 
 void leaveWaitingLoop()
 {
-    if (!waitingLoop) {
+    if (!watch.waiting) {
         return;
     }
-    waitingLoop = false;
+    watch.waiting = false;
     glutSetCursor(GLUT_CURSOR_NONE);
     glutIdleFunc(displayWatchedGame);
     glutPostRedisplay();
@@ -147,11 +147,19 @@ void leaveWaitingLoop()
 void pausedIdle()
 {
     Game& game = *watch.game;
-    // The pad's pause button is read here: SDL has no window to wake us. A
+    // The pads drive the menu from here: SDL has no window to wake us. A
     // radio decoded while paused starts as it would in a frame.
-    readPads(game, 0.0f);
+    PadState states[PAD_CAPACITY];
+    const int count = readPadStates(states);
     soundUpdate();
     pollFocus();
+    if (windowAway(game)) {
+        // Nothing a pad does reaches the menu unseen; what it holds when the
+        // window is back acts only once let go and pressed again.
+        game.menu.padReader.reset();
+    } else if (gamePaused(game)) {
+        menuPads(game, states, count, game.clockSource ? game.clockSource() : 0.0f);
+    }
     if (gamePaused(game)) {
         waitForInput();
     } else {
@@ -161,10 +169,10 @@ void pausedIdle()
 
 void enterWaitingLoop()
 {
-    if (waitingLoop) {
+    if (watch.waiting) {
         return;
     }
-    waitingLoop = true;
+    watch.waiting = true;
     glutSetCursor(GLUT_CURSOR_LEFT_ARROW);
     glutIdleFunc(pausedIdle);
 }
@@ -185,7 +193,9 @@ bool framePlays(Game& game)
 
 void watchFocus(Game& game)
 {
+    const bool waiting = watch.waiting;
     watch = FocusWatch{};
+    watch.waiting = waiting;
     watch.game = &game;
     watch.display = glXGetCurrentDisplay();
     watch.window = glXGetCurrentDrawable();

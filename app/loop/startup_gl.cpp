@@ -89,6 +89,8 @@ void installPlatformHooks()
     platformHooks.leaveDisplay = leaveDisplay;
     platformHooks.closeSound = soundShutdown;
     platformHooks.exitProcess = exitProcess;
+    platformHooks.redisplay = glutPostRedisplay;
+    platformHooks.setSwapInterval = setSwapInterval;
     platformHooks.applyTextureFilter = applyTextureFilter;
     platformHooks.toggleAsteroidLists = toggleAsteroidLists;
 }
@@ -106,6 +108,7 @@ void loadWorld(Game& game, uint32_t seed)
     startGame(game, seed);
     game.view.hudScale = static_cast<int>(playerOptions.display.hudScale);
     game.view.palette = static_cast<int>(playerOptions.display.palette);
+    game.view.vsync = playerOptions.display.vsync ? 1 : 0;
 }
 
 void prepareGraphics(Game& game)

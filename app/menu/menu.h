@@ -31,6 +31,7 @@ struct PauseMenu {
     OptionsScreen options;
     MenuPadReader padReader;
     MenuLayout layout;
+    OverlayLines lines;  // the page as drawn, its storage reused from frame to frame
     std::string message;  // what a failed save said, shown under the list
     int* radio = nullptr;  // the game's radio volume, for the options screen
 

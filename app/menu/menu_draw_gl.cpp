@@ -10,11 +10,9 @@
 namespace {
 
 // How much of the frame behind shows through: enough to see the world
-// stand still, little enough for every line to read over a bright gate.
-constexpr float BACKDROP_ALPHA = 0.65f;
-
-// Reused from frame to frame, as the overlay's are.
-OverlayLines menuLines;
+// stand still, little enough for every line to read over a bright gate and
+// over the overlay's own lines, which the options screen's rows cross.
+constexpr float BACKDROP_ALPHA = 0.8f;
 
 void dimBehind()
 {
@@ -51,6 +49,7 @@ void drawMenu(PauseMenu& menu)
     }
     const int scale = hudScale(viewport[2], viewport[3], static_cast<int>(playerOptions.display.hudScale));
     menu.layout = MenuLayout{viewport[2], viewport[3], scale};
+    OverlayLines& menuLines = menu.lines;
     menuLines.count = 0;
     composeMenu(menu.view(), menu.layout, menuLines);
 

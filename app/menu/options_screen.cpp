@@ -18,6 +18,7 @@ const ScreenSetting OPTIONS_SCREEN_SETTINGS[] = {
     {"Mouse and pad", "Pad invert", "pad.invert", 1.0f},
     {"Display", "HUD scale", "hud.scale", 1.0f},
     {"Display", "Vsync", "display.vsync", 1.0f},
+    {"Display", "Colour palette", "display.palette", 1.0f},
     {"Sound", "Effects volume", "sound.effects_volume", 5.0f},
 };
 const int OPTIONS_SCREEN_SETTING_COUNT = sizeof OPTIONS_SCREEN_SETTINGS / sizeof OPTIONS_SCREEN_SETTINGS[0];
@@ -78,6 +79,9 @@ std::string settingValue(const ScreenSetting& setting)
     }
     if (row->flag) {
         return *row->flag ? "on" : "off";
+    }
+    if (row->words) {
+        return row->words[static_cast<int>(*row->number)];
     }
     if (std::string(setting.option) == "hud.scale" && *row->number == 0.0f) {
         return "auto";

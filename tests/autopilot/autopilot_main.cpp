@@ -3,22 +3,24 @@
 // handlers while the real frame driver draws every frame into a real window,
 // then ended by the real exit sequence. Two laps fly on a scripted clock, so
 // that they take as long as the machine needs to draw them and their times
-// are known exactly; a short flight on the real clock checks the timer; and
-// one lap is flown with a pad alone. With --replay-out, the replay of the
-// best timed lap that the exit sequence saved is copied to FILE, for the
-// game binary to verify.
+// are known exactly; a short flight on the real clock checks the timer; one
+// lap is flown with a pad alone; and a pad alone drives the pause menu in the
+// real main loop. With --replay-out, the replay of the best timed lap that the
+// exit sequence saved is copied to FILE, for the game binary to verify.
 //   vorel_autopilot [--replay-out FILE] <run directory> [--gtest_filter=...]
-#include "app/loop/display_frame.h"
-#include "app/loop/game.h"
 #include "app/files/high_scores.h"
+#include "app/files/options.h"
+#include "app/files/replay_file.h"
+#include "app/files/settings.h"
 #include "app/input/input.h"
 #include "app/input/pads_sdl.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/game.h"
 #include "app/loop/pause.h"
-#include "app/files/replay_file.h"
-#include "app/race/replay_verify.h"
-#include "app/files/settings.h"
 #include "app/loop/startup.h"
 #include "app/loop/timer.h"
+#include "app/menu/menu.h"
+#include "app/race/replay_verify.h"
 #include "sim/course.h"
 #include "sim/flight.h"
 #include "sim/platform_hooks.h"
@@ -424,6 +426,127 @@ TEST(Autopilot, FliesATimedLapWithAPadAlone)
     EXPECT_EQ(warps, 0);
     EXPECT_EQ(game->hands.lastMouseX, MOUSE_START_X);
     EXPECT_EQ(game->hands.lastMouseY, MOUSE_START_Y);
+    soundSetOutput(nullptr);
+}
+
+
+// The pause menu with a pad alone, in the real main loop with the game's own
+// callbacks: the frame driver in flight, the paused idle turn reading the pads
+// into the menu. A toolkit timer plays the pad: each step holds a button until
+// the game shows what the step must bring (held, a direction repeats), then
+// lets it go. The main loop ends the toolkit as it returns: this test runs alone.
+struct PadStep {
+    const char* what;
+    int button;
+    bool (*reached)(const Game& game);
+};
+struct PadScript {
+    Game* game = nullptr;
+    SDL_Joystick* pad = nullptr;
+    Vec3 start;
+    std::vector<PadStep> steps;
+    size_t step = 0;
+    int ticks = 0;  // of the step; from 0 down, the release before the next
+};
+PadScript script;
+constexpr int SCRIPT_TICK_MS = 40;
+constexpr int RELEASE_TICKS = 3;  // a few of the paused loop's turns of 50 ms at most
+constexpr int STEP_LIMIT_TICKS = 250;
+
+double fromStart(const Game& g)
+{
+    const Vec3& at = g.world.camera.position;
+    const Vec3& s = script.start;
+    return std::sqrt((at.x - s.x) * (at.x - s.x) + (at.y - s.y) * (at.y - s.y) + (at.z - s.z) * (at.z - s.z));
+}
+bool onItem(const Game& g, int item)
+{
+    return gamePaused(g) && g.menu.page == PauseMenu::Page::PAUSE && g.menu.selected == item;
+}
+int fire()
+{
+    return controlActionNamed("fire");
+}
+void holdButton(bool down)
+{
+    const int button = script.steps[script.step].button;
+    if (button != SDL_CONTROLLER_BUTTON_INVALID) {
+        SDL_JoystickSetVirtualButton(script.pad, button, down ? 1 : 0);
+    }
+}
+
+void scriptTick(int)
+{
+    if (script.ticks < 0 || script.step == script.steps.size()) {
+        ++script.ticks;  // letting go
+    } else if (script.steps[script.step].reached(*script.game)) {
+        std::printf("pad menu: %s\n", script.steps[script.step].what);
+        holdButton(false);
+        ++script.step;
+        script.ticks = -RELEASE_TICKS;
+    } else if (++script.ticks > STEP_LIMIT_TICKS) {
+        glutLeaveMainLoop();
+        return;
+    } else {
+        holdButton(true);
+    }
+    glutTimerFunc(SCRIPT_TICK_MS, scriptTick, 0);
+}
+
+TEST(Autopilot, APadPausesRebindsFireRestartsTheLapAndQuitsThroughTheMenu)
+{
+    ASSERT_FALSE(runDirectory.empty());
+    ScratchDir dir;
+    CueRecorder recorder;
+    const auto game = std::make_unique<Game>();
+    enterGame(dir, recorder, *game, timerGetTime, nullptr);
+    ASSERT_FALSE(HasFatalFailure() || fs::exists(OPTIONS_FILE));
+    startPads();
+    script = PadScript{};
+    script.game = game.get();
+    script.pad = plugInVirtualPad();
+    script.start = game->world.camera.position;
+    using G = const Game&;
+    script.steps = {
+        {"flying away from the start", SDL_CONTROLLER_BUTTON_INVALID, [](G g) { return fromStart(g) > 5.0; }},
+        {"Start pauses: the menu on Resume", SDL_CONTROLLER_BUTTON_START, [](G g) { return onItem(g, PAUSE_RESUME); }},
+        {"down to Options", SDL_CONTROLLER_BUTTON_DPAD_DOWN, [](G g) { return onItem(g, PAUSE_OPTIONS); }},
+        {"A opens Options", SDL_CONTROLLER_BUTTON_A, [](G g) { return g.menu.page == PauseMenu::Page::OPTIONS; }},
+        {"down to fire", SDL_CONTROLLER_BUTTON_DPAD_DOWN, [](G g) { return g.menu.options.selected == 1 + fire(); }},
+        {"A waits for fire's input", SDL_CONTROLLER_BUTTON_A, [](G g) { return g.menu.options.capturing == fire(); }},
+        {"the right shoulder fires now", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+         [](G) { return playerOptions.keys.pads[fire()] == padButton(PAD_RIGHT_SHOULDER); }},
+        {"B leaves Options, saved", SDL_CONTROLLER_BUTTON_B,
+         [](G g) { return onItem(g, PAUSE_OPTIONS) && fs::exists(OPTIONS_FILE); }},
+        {"up to Restart lap", SDL_CONTROLLER_BUTTON_DPAD_UP, [](G g) { return onItem(g, PAUSE_RESTART); }},
+        {"A restarts the lap and flies", SDL_CONTROLLER_BUTTON_A,
+         [](G g) { return !gamePaused(g) && g.world.lapStartTime == 0.0f && fromStart(g) < 1.0; }},
+        {"the right shoulder launches", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+         [](G g) { return g.world.rocketCooldown > 0; }},
+        {"Start pauses again", SDL_CONTROLLER_BUTTON_START, [](G g) { return onItem(g, PAUSE_RESUME); }},
+        {"down to Quit", SDL_CONTROLLER_BUTTON_DPAD_DOWN, [](G g) { return onItem(g, PAUSE_QUIT); }},
+        {"A asks first, on Cancel", SDL_CONTROLLER_BUTTON_A,
+         [](G g) { return g.menu.page == PauseMenu::Page::CONFIRM_QUIT && g.menu.selected == QUIT_CANCEL; }},
+        {"down to Quit", SDL_CONTROLLER_BUTTON_DPAD_DOWN, [](G g) { return g.menu.selected == QUIT_CONFIRM; }},
+        {"A quits with status 0", SDL_CONTROLLER_BUTTON_A, [](G) { return exitStatus == 0; }},
+    };
+    registerCallbacks(*game);
+    platformHooks.exitProcess = [](int status) {
+        exitStatus = status;
+        glutLeaveMainLoop();
+    };
+    exitStatus = -1;
+    glutTimerFunc(SCRIPT_TICK_MS, scriptTick, 0);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    glutMainLoop();
+
+    // Quitting ends the main loop before the timer's next tick.
+    EXPECT_TRUE(script.step == script.steps.size() || script.steps[script.step].reached(*game))
+        << "never reached: " << script.steps[script.step].what;
+    EXPECT_NE(readWholeFile(OPTIONS_FILE).find("pad.fire = right_shoulder"), std::string::npos);
+    EXPECT_EQ(readWholeFile("bestenliste.txt"), OLD_LIST) << "no lap was completed";
+    pullOutVirtualPad(script.pad);
+    stopPads();
     soundSetOutput(nullptr);
 }
 

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Another window taking the keyboard focus pauses the game while thrust is
-# held: "PAUSE" shows over a still scene and the key-up goes to the other
-# window. The game stays paused when the focus comes back; after P the craft
-# coasts on at the speed it had: the held key no longer acts.
+# held: the pause menu shows over a still scene and the key-up goes to the other
+# window. The game stays paused when the focus comes back; Escape at the
+# menu's top goes on (its release quits nothing) and the craft coasts at the
+# speed it had: the held key no longer acts. Then P, a click on "Quit", Down
+# and Return end the game with status 0.
 source "$(dirname "$0")/lib/common.bash"
 command -v xmessage >/dev/null || fail "xmessage (x11-utils) is not installed"
 
-# "PAUSE" is white, centred just above the middle of the screen; the scene
-# rectangle around it shows the gates spinning and the field drifting.
-pause_shown() { probe_text_line 0.46 0.55 80; [ "$PROBE_BRIGHT" -ge 60 ]; }
-pause_gone() { probe_text_line 0.46 0.55 80; [ "$PROBE_BRIGHT" -lt 30 ]; }
+# The menu's title is white over the dimmed scene; the scene rectangle below
+# it shows the gates spinning and the field drifting.
+pause_shown() { probe_menu_title; [ "$PROBE_BRIGHT" -ge 60 ]; }
+pause_gone() { probe_menu_title; [ "$PROBE_BRIGHT" -lt 30 ]; }
 scene_sum() { probe_text_line 0.2 0.6 600; echo "$PROBE_SUM"; }
 
 start_game
@@ -27,10 +29,9 @@ xdotool windowfocus --sync "$(xdotool search --sync --onlyvisible --name '^xmess
 poll_until 5 pause_shown || { xdotool keyup w; fail "the focus went to another window and the game did not pause"; }
 xdotool keyup w  # heard by the other window only
 still=$(scene_sum)
-speed_paused=$(probe_speed; echo "$PROBE_MASK")
 sleep 1
 [ "$(scene_sum)" = "$still" ] || fail "the scene moved while paused"
-echo "focus elsewhere: PAUSE over a still scene"
+echo "focus elsewhere: the pause menu over a still scene"
 
 kill "$XMESSAGE_PID"
 focus_window "$GAME_WINDOW"
@@ -38,12 +39,20 @@ xdotool windowfocus --sync "$GAME_WINDOW"
 sleep 0.5
 pause_shown || fail "the focus came back and the game went on by itself"
 
-xdotool key p
-poll_until 5 pause_gone || fail "P did not resume the game"
+xdotool key Escape
+poll_until 5 pause_gone || fail "Escape at the menu's top did not resume the game"
+# The menu dims the readout while paused: the speed is read as the flight goes on.
+speed_resumed=$(probe_speed; echo "$PROBE_MASK")
 # Coasting: the readout settles on the speed the craft had at the pause.
 poll_until 10 speed_settled || fail "the speed keeps changing after the pause: the held key still acts"
-[ "$PROBE_MASK" = "$speed_paused" ] || fail "the speed after the pause differs from the speed at the pause"
+[ "$PROBE_MASK" = "$speed_resumed" ] || fail "the speed changed after the pause: the held key still acts"
 echo "resumed: the craft coasts at the speed it had, thrust released"
 
-press_until_exit Escape
+xdotool key p
+poll_until 5 pause_shown || fail "P did not open the pause menu"
+# "Quit", the fourth row at a quarter of the width (app/menu/menu_view.h), asks first.
+xdotool mousemove --window "$GAME_WINDOW" $((SCREEN_W / 4 + 30)) $((SCREEN_H / 6 + 26 * 6 - 8)) click 1
+sleep 0.3
+xdotool key Down Return
+wait_for_exit 10
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS, expected 0"

@@ -1,6 +1,9 @@
-#include "app/loop/frame_cues.h"
 #include "app/files/high_scores.h"
+#include "app/files/options.h"
 #include "app/hud/overlay_text.h"
+#include "app/input/controls.h"
+#include "app/input/input.h"
+#include "app/loop/frame_cues.h"
 #include "sim/course.h"
 #include "sim/flight.h"
 #include "support/sim_world.h"
@@ -200,6 +203,19 @@ TEST_F(OverlayText, LinesComeInDrawingOrder)
         "1th Time: 0000.00",     "Speed: ",            "000.00 ",            "PREPARING ROCKET",
     };
     EXPECT_EQ(all, expected);
+}
+
+// The radio hint names the keys the radio answers to now: a character in
+// capitals, another key by its name, an action without a key not at all.
+TEST_F(OverlayText, TheRadioHintNamesTheRadiosKeys)
+{
+    const int up = controlActionNamed("radio_up");
+    playerOptions.keys.keys[up][0] = characterKey('u');
+    playerOptions.keys.keys[up][1] = specialKey(KEY_F12);
+    playerOptions.keys.keys[controlActionNamed("radio_down")][0] = InputKey{};
+    const OverlayLines lines = compose();
+    playerOptions.keys = defaultKeyBindings();
+    EXPECT_STREQ(find(lines, "Volume Radio:")->text, "Volume Radio: 20 [U][f12] ");
 }
 
 TEST_F(OverlayText, AFullOverlayKeepsEveryLineAddedAfterIt)

@@ -199,6 +199,13 @@ poll_until() {
   return 1
 }
 
+# The pause menu's title, white "PAUSE" centred above its list, a sixth of
+# the screen and one row (26 pixels at text factor 1) below its top.
+probe_menu_title() {
+  [ -n "$SCREEN_H" ] || read_screen_size
+  probe_text_line 0.46 "$(awk -v h="$SCREEN_H" 'BEGIN { print 1 - (int(h / 6) + 26) / h }')" 80
+}
+
 # The rocket status line, the overlay's bottom line: green "ROCKET READY" or
 # red "PREPARING ROCKET".
 probe_rocket_line() {
