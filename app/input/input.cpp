@@ -148,6 +148,10 @@ void followPointer(PlayerHands& hands, int x, int y)
 // Escape is no action of the table: it always ends the game and cannot be rebound.
 void onKeyDown(Game& game, unsigned char key)
 {
+    // While the best lap is watched, every key and button is the watch's.
+    if (replayKeyDown(game, characterKey(key))) {
+        return;
+    }
     if (key == KEY_ESCAPE) {
         runExitSequence(game);
         return;
@@ -157,6 +161,9 @@ void onKeyDown(Game& game, unsigned char key)
 
 void onKeyUp(Game& game, unsigned char key)
 {
+    if (replayKeyUp(game, characterKey(key))) {
+        return;
+    }
     if (key == KEY_ESCAPE) {
         runExitSequence(game);
         return;
@@ -166,6 +173,9 @@ void onKeyUp(Game& game, unsigned char key)
 
 void onSpecialKey(Game& game, int key)
 {
+    if (replayKeyDown(game, specialKey(key))) {
+        return;
+    }
     pressKey(game, specialKey(key));
 }
 
@@ -179,6 +189,9 @@ void onMouseButton(Game& game, int button, int state)
     if (state != MOUSE_BUTTON_DOWN) {
         game.hands.heldMouseButtons &= ~buttonBit(button);
         releaseKey(game, mouseKey(button));
+        return;
+    }
+    if (replayKeyDown(game, mouseKey(button))) {
         return;
     }
     game.hands.heldMouseButtons |= buttonBit(button);
