@@ -27,6 +27,8 @@ struct ViewSettings {
     int hudScale = 0;
     // The course's colours (render/palette.h): 0 designed, 1 safe.
     int palette = 0;
+    // The cockpit and its radar; off for a view from outside the craft.
+    int showCockpit = 1;
     // The window's width over its height, as the last reshape left it.
     double windowAspect = 4.0 / 3.0;
 };

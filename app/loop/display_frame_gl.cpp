@@ -6,6 +6,7 @@
 #include "app/input/pads_sdl.h"
 #include "app/loop/pause.h"
 #include "app/loop/pause_loop.h"
+#include "app/race/replay_view.h"
 #include "render/scene.h"
 #include "sound/sound_sdl.h"
 
@@ -19,6 +20,16 @@ void displayFrame(Game& game)
     soundUpdate();
     // Paused, the frame is the still scene under "PAUSE": nothing advances.
     const bool playing = framePlays(game);
+
+    // Watching the best lap: its own frames, over and over, the game paused behind it.
+    if (watchingReplay(game)) {
+        drawReplayFrame(game);
+        glFlush();
+        glutSwapBuffers();
+        glutPostRedisplay();
+        return;
+    }
+
     const float now = playClock(game);
     if (playing) {
         readPads(game, now - game.world.lastFrameTime);

@@ -152,6 +152,9 @@ void pausedIdle()
     readPads(game, 0.0f);
     soundUpdate();
     pollFocus();
+    if (watchingReplay(game)) {
+        return;  // the watch draws frame after frame: no waiting
+    }
     if (gamePaused(game)) {
         waitForInput();
     } else {

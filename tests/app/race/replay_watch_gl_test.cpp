@@ -1,0 +1,151 @@
+// Watching the best lap from the pause menu, through the game's own keys,
+// pads and frame: the replay plays and is steered while the paused game's
+// world stays as it was, bit for bit.
+#include "app/input/input.h"
+#include "app/input/pad_input.h"
+#include "app/loop/display_frame.h"
+#include "app/loop/game.h"
+#include "app/loop/pause.h"
+#include "app/menu/menu.h"
+#include "replay/replay.h"
+#include "replay/world_digest.h"
+#include "support/file_capture.h"
+#include "support/gl_window.h"
+
+#include <GL/glut.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+namespace {
+
+float watchClockMs = 0.0f;
+float watchClock()
+{
+    return watchClockMs;
+}
+
+// Reddish pixels in the window's top left tenth, where "REPLAY" is written.
+int replayInk()
+{
+    const int width = glutGet(GLUT_WINDOW_WIDTH);
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    std::vector<GLubyte> rgb(static_cast<size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    int ink = 0;
+    for (int y = height * 9 / 10; y < height; ++y) {
+        for (int x = 0; x < width / 5; ++x) {
+            const GLubyte* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            ink += p[0] > 200 && p[1] < 120 && p[2] < 120;
+        }
+    }
+    return ink;
+}
+
+}  // namespace
+
+TEST(ReplayWatch, TheMenuWatchesTheBestLapUnderTheKeysAndPadsAndTheLiveWorldStaysUntouched)
+{
+    ensureGlWindow();
+    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    TempWorkDir dir;
+    std::ifstream in(std::string(std::getenv("VOREL_SOURCE_DIR")) + "/tests/replay/input_script.txt");
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(parseInputScript(in, script, error)) << error;
+    auto session = std::make_unique<ReplaySession>(script);
+    std::size_t next = 0;
+    for (int f = 0; f < 12000; ++f) {  // two laps
+        for (; next < script.events.size() && script.events[next].frame == f; ++next) {
+            ASSERT_TRUE(session->deliver(script.events[next], error)) << error;
+        }
+        session->runFrame();
+    }
+    Game& game = session->game();
+    ASSERT_TRUE(game.laps.hasBest);
+    pauseGame(game);
+    const uint64_t liveBefore = worldHash(game.world);
+    const std::vector<FrameCommand> inputBefore = game.input.commands;
+
+    PauseMenu menu;
+    menu.open();
+    for (int k = 0; k < PAUSE_WATCH; ++k) {
+        menu.key(specialKey(KEY_DOWN));
+    }
+    ASSERT_EQ(menu.key(characterKey('\r')), MenuOutcome::WATCH);
+    watchFromMenu(game, menu);  // no replay written yet: the item says so
+    EXPECT_FALSE(watchingReplay(game));
+    EXPECT_EQ(menu.view().lines[PAUSE_WATCH].label, "Watch best lap: none yet");
+
+    writeWholeFile(BESTLAP_REPLAY_FILE, formatReplay(game.laps.best));
+    watchFromMenu(game, menu);
+    ASSERT_TRUE(watchingReplay(game));
+    const ReplayPlayer& player = *game.replayWatch.player;
+    game.clockSource = watchClock;
+    auto frames = [&](int count) {
+        for (int k = 0; k < count; ++k) {
+            watchClockMs += 20.0f;
+            displayFrame(game);
+        }
+    };
+    frames(51);  // the first frame only starts the clock: a second at ×1
+    EXPECT_NEAR(player.lapClockMs(), 1000.0f, 20.0f);
+    EXPECT_GT(replayInk(), 20);
+
+    onSpecialKey(game, KEY_RIGHT);
+    onSpecialKey(game, KEY_RIGHT);
+    onSpecialKey(game, KEY_RIGHT);  // beyond ×4: stays
+    EXPECT_EQ(player.speed(), 4.0f);
+    frames(25);
+    EXPECT_NEAR(player.lapClockMs(), 3000.0f, 20.0f);
+    onKeyDown(game, 'P');
+    frames(10);
+    EXPECT_NEAR(player.lapClockMs(), 3000.0f, 20.0f);
+    onKeyDown(game, 'p');
+    onKeyDown(game, 'c');
+    EXPECT_TRUE(player.chaseCamera);
+    // The pad: the button held as watching began acts only once let go; a
+    // shoulder steps the speed once per press.
+    PadState pad;
+    pad.buttons[PAD_B] = true;
+    applyPads(game, &pad, 1, 0.0f);
+    pad.buttons[PAD_B] = false;
+    pad.buttons[PAD_LEFT_SHOULDER] = true;
+    applyPads(game, &pad, 1, 0.0f);
+    applyPads(game, &pad, 1, 0.0f);
+    EXPECT_EQ(player.speed(), 2.0f);
+    onSpecialKey(game, KEY_LEFT);
+    onSpecialKey(game, KEY_LEFT);
+    EXPECT_EQ(player.speed(), 0.5f);
+    frames(50);  // a second at ×0.5, from the chase camera
+    EXPECT_NEAR(player.lapClockMs(), 3500.0f, 20.0f);
+    const int watchedInk = replayInk();
+    EXPECT_GT(watchedInk, 20);
+
+    // Escape goes back to the paused game when it comes up; the game goes on.
+    onKeyDown(game, KEY_ESCAPE);
+    EXPECT_TRUE(watchingReplay(game));
+    onKeyUp(game, KEY_ESCAPE);
+    EXPECT_FALSE(watchingReplay(game));
+    EXPECT_TRUE(gamePaused(game));
+    displayFrame(game);  // the paused game's own picture: no "REPLAY"
+    EXPECT_LT(replayInk(), watchedInk / 2);
+    watchFromMenu(game, menu);
+    pad.buttons[PAD_LEFT_SHOULDER] = false;
+    applyPads(game, &pad, 1, 0.0f);
+    pad.buttons[PAD_B] = true;
+    applyPads(game, &pad, 1, 0.0f);
+    EXPECT_TRUE(watchingReplay(game));
+    pad.buttons[PAD_B] = false;
+    applyPads(game, &pad, 1, 0.0f);
+    EXPECT_FALSE(watchingReplay(game));
+
+    EXPECT_EQ(worldHash(game.world), liveBefore);
+    EXPECT_EQ(game.input.commands, inputBefore);
+    watchClockMs = 0.0f;
+}
