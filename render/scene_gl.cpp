@@ -100,8 +100,10 @@ void drawScene(const World& world, const ViewSettings& view, const SceneGhost& g
             drawSmokeTrail(rocket, eye, view.transparency != 0);
         }
     }
-    drawCockpit(world, view);
-    drawCockpitSides(world, view);
+    if (view.showCockpit) {
+        drawCockpit(world, view);
+        drawCockpitSides(world, view);
+    }
 
     glPopMatrix();
 }

@@ -29,6 +29,8 @@ struct ViewSettings {
     int palette = 0;
     // Waiting for the retrace between frames (1) or not.
     int vsync = 0;
+    // The cockpit and its radar; off for a view from outside the craft.
+    int showCockpit = 1;
     // The window's width over its height, as the last reshape left it.
     double windowAspect = 4.0 / 3.0;
 };

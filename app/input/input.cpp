@@ -151,6 +151,10 @@ void followPointer(PlayerHands& hands, int x, int y)
 // included (back, or from the top back to flight).
 void onKeyDown(Game& game, unsigned char key)
 {
+    // While the best lap is watched, every key and button is the watch's.
+    if (replayKeyDown(game, characterKey(key))) {
+        return;
+    }
     if (gamePaused(game)) {
         game.hands.escapeInMenu = game.hands.escapeInMenu || key == KEY_ESCAPE;
         menuKey(game, characterKey(key));
@@ -165,6 +169,9 @@ void onKeyDown(Game& game, unsigned char key)
 
 void onKeyUp(Game& game, unsigned char key)
 {
+    if (replayKeyUp(game, characterKey(key))) {
+        return;
+    }
     if (key == KEY_ESCAPE) {
         // The release of an Escape the menu took is the menu's, even when
         // that Escape resumed the game.
@@ -180,6 +187,9 @@ void onKeyUp(Game& game, unsigned char key)
 
 void onSpecialKey(Game& game, int key)
 {
+    if (replayKeyDown(game, specialKey(key))) {
+        return;
+    }
     if (gamePaused(game)) {
         menuKey(game, specialKey(key));
         return;
@@ -197,6 +207,9 @@ void onMouseButton(Game& game, int button, int state)
     if (state != MOUSE_BUTTON_DOWN) {
         game.hands.heldMouseButtons &= ~buttonBit(button);
         releaseKey(game, mouseKey(button));
+        return;
+    }
+    if (replayKeyDown(game, mouseKey(button))) {
         return;
     }
     game.hands.heldMouseButtons |= buttonBit(button);

@@ -116,6 +116,9 @@ PadsHeld heldNow(const Game& game, const PadState& pad)
 void applyPads(Game& game, const PadState* pads, int count, float elapsedMs)
 {
     const PadState pad = combinePads(pads, count);
+    if (replayPads(game, pad)) {
+        return;
+    }
     const PadsHeld now = heldNow(game, pad);
     sendChanges(game, now, false);
     sendChanges(game, now, true);

@@ -7,6 +7,7 @@
 #include "app/loop/pause.h"
 #include "app/loop/pause_loop.h"
 #include "app/menu/menu_draw.h"
+#include "app/race/replay_view.h"
 #include "render/scene.h"
 #include "sound/sound_sdl.h"
 
@@ -20,6 +21,16 @@ void displayFrame(Game& game)
     soundUpdate();
     // Paused, the frame is the still scene under the pause menu: nothing advances.
     const bool playing = framePlays(game);
+
+    // Watching the best lap: its own frames, over and over, the game paused behind it.
+    if (watchingReplay(game)) {
+        drawReplayFrame(game);
+        glFlush();
+        glutSwapBuffers();
+        glutPostRedisplay();
+        return;
+    }
+
     const float now = playClock(game);
     if (playing) {
         readPads(game, now - game.world.lastFrameTime);

@@ -9,6 +9,7 @@
 #include "app/menu/menu.h"
 #include "app/race/ghost_race.h"
 #include "app/race/lap_replay.h"
+#include "app/race/replay_watch.h"
 #include "render/view_settings.h"
 #include "sim/frame_events.h"
 #include "sim/frame_input.h"
@@ -96,6 +97,8 @@ struct Game {
     // Every lap as a replay, and the run's fastest for "bestlap.replay".
     LapRecorder laps;
     FrameRateCounter frameRate;
+    // The best lap being watched from the pause menu, if it is.
+    ReplayWatch replayWatch;
     // The overlay's lines of the frame being drawn; their storage is reused
     // from frame to frame.
     OverlayLines overlayLines;

@@ -153,6 +153,11 @@ void pausedIdle()
     const int count = readPadStates(states);
     soundUpdate();
     pollFocus();
+    if (watchingReplay(game)) {
+        // The watch takes the pads and draws frame after frame: no waiting.
+        replayPads(game, combinePads(states, count));
+        return;
+    }
     if (windowAway(game)) {
         // Nothing a pad does reaches the menu unseen; what it holds when the
         // window is back acts only once let go and pressed again.

@@ -7,7 +7,8 @@
 namespace {
 
 const char* const PAUSE_TITLE = "PAUSE";
-const char* const PAUSE_ITEMS[PAUSE_ITEM_COUNT] = {"Resume", "Restart lap", "Options", "Quit"};
+const char* const PAUSE_ITEMS[PAUSE_ITEM_COUNT] = {"Resume", "Restart lap", "Options", "Watch best lap", "Quit"};
+const char* const NO_REPLAY_ITEM = "Watch best lap: none yet";
 const char* const QUIT_TITLE = "Quit the game?";
 const char* const QUIT_ITEMS[QUIT_ITEM_COUNT] = {"Cancel", "Quit"};
 
@@ -36,6 +37,7 @@ void PauseMenu::open(int* radioVolume)
     page = Page::PAUSE;
     selected = PAUSE_RESUME;
     message.clear();
+    noReplayToWatch = false;
     padReader.reset();
 }
 
@@ -86,6 +88,8 @@ MenuOutcome PauseMenu::input(MenuInput in)
         page = Page::OPTIONS;
         options.open(radio);
         return MenuOutcome::STAY;
+    case PAUSE_WATCH:
+        return MenuOutcome::WATCH;
     default:
         page = Page::CONFIRM_QUIT;
         selected = QUIT_CANCEL;
@@ -161,6 +165,9 @@ MenuView PauseMenu::view()
     for (int i = 0; i < itemCount(page); ++i) {
         MenuLine line;
         line.label = quitting ? QUIT_ITEMS[i] : PAUSE_ITEMS[i];
+        if (!quitting && i == PAUSE_WATCH && noReplayToWatch) {
+            line.label = NO_REPLAY_ITEM;
+        }
         line.selected = i == selected;
         view.lines.push_back(line);
     }

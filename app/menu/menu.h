@@ -17,10 +17,11 @@ enum class MenuOutcome {
     RESUME,   // back to flight
     RESTART,  // restart the lap, then back to flight
     QUIT,     // end the game as Escape does
+    WATCH,    // watch the best lap (app/race/replay_watch.h), the game still paused
 };
 
 // The pause list's items, in order: later items go before "Quit", which stays last.
-enum PauseItem : int { PAUSE_RESUME, PAUSE_RESTART, PAUSE_OPTIONS, PAUSE_QUIT, PAUSE_ITEM_COUNT };
+enum PauseItem : int { PAUSE_RESUME, PAUSE_RESTART, PAUSE_OPTIONS, PAUSE_WATCH, PAUSE_QUIT, PAUSE_ITEM_COUNT };
 // The confirmation's items: "Cancel" is selected first.
 enum QuitItem : int { QUIT_CANCEL, QUIT_CONFIRM, QUIT_ITEM_COUNT };
 
@@ -34,6 +35,7 @@ struct PauseMenu {
     OverlayLines lines;  // the page as drawn, its storage reused from frame to frame
     std::string message;  // what a failed save said, shown under the list
     int* radio = nullptr;  // the game's radio volume, for the options screen
+    bool noReplayToWatch = false;  // "Watch best lap" found no replay: the item says so
 
     // The game paused: the list with "Resume" selected. What the pads hold
     // now (the Start that paused) acts only once let go. radioVolume is the

@@ -83,6 +83,9 @@ void actOnMenu(Game& game, MenuOutcome outcome, const PadState* pads, int count)
         adoptHeldPads(game, pads, count);
         resumeGame(game);
         break;
+    case MenuOutcome::WATCH:
+        watchFromMenu(game, game.menu);
+        break;
     case MenuOutcome::STAY:
         break;
     }

@@ -50,8 +50,8 @@ echo "resumed: the craft coasts at the speed it had, thrust released"
 
 xdotool key p
 poll_until 5 pause_shown || fail "P did not open the pause menu"
-# "Quit", the fourth row at a quarter of the width (app/menu/menu_view.h), asks first.
-xdotool mousemove --window "$GAME_WINDOW" $((SCREEN_W / 4 + 30)) $((SCREEN_H / 6 + 26 * 6 - 8)) click 1
+# "Quit", the fifth and last row at a quarter of the width (app/menu/menu_view.h), asks first.
+xdotool mousemove --window "$GAME_WINDOW" $((SCREEN_W / 4 + 30)) $((SCREEN_H / 6 + 26 * 7 - 8)) click 1
 sleep 0.3
 xdotool key Down Return
 wait_for_exit 10

@@ -57,7 +57,7 @@ TEST_F(Menu, KeysWalkTheListAndQuitAsksFirst)
     for (const MenuLine& l : menu.view().lines) {
         labels.push_back(l.label);
     }
-    EXPECT_EQ(labels, (std::vector<std::string>{"Resume", "Restart lap", "Options", "Quit"}));
+    EXPECT_EQ(labels, (std::vector<std::string>{"Resume", "Restart lap", "Options", "Watch best lap", "Quit"}));
     press(specialKey(KEY_UP));
     EXPECT_EQ(line().label, "Resume");
     for (int i = 0; i < 6; ++i) {
@@ -99,7 +99,7 @@ TEST_F(Menu, APadAndTheMouseDriveItToo)
     state.axes[PAD_LEFT_Y] = 30000;
     const std::vector<float> at = {32.0f, 31.0f + MENU_REPEAT_DELAY_MS, 32.0f + MENU_REPEAT_DELAY_MS,
                                    32.0f + MENU_REPEAT_DELAY_MS + MENU_REPEAT_EVERY_MS};
-    const std::vector<std::string> selected = {"Restart lap", "Restart lap", "Options", "Quit"};
+    const std::vector<std::string> selected = {"Restart lap", "Restart lap", "Options", "Watch best lap"};
     for (std::size_t i = 0; i < at.size(); ++i) {
         pad(state, at[i]);
         EXPECT_EQ(line().label, selected[i]) << at[i] << " ms";
