@@ -27,4 +27,9 @@ void popWindowFractions();
 struct Game;
 void drawOverlay(Game& game, float nowMs);
 
+// Draws composed lines as drawOverlay does: grown by the window's text factor
+// (forcedScale 1 to HUD_SCALE_MAX, or 0 for the window's own), each line at
+// its anchor.
+void drawOverlayLines(const OverlayLines& lines, int forcedScale);
+
 

@@ -94,14 +94,19 @@ void drawOverlay(Game& game, float nowMs)
     OverlayLines& frameLines = game.overlayLines;
     composeOverlay(frameLines, game, nowMs);
     composeGhostOverlay(frameLines, game, nowMs);
+    drawOverlayLines(frameLines, game.view.hudScale);
+}
+
+void drawOverlayLines(const OverlayLines& lines, int forcedScale)
+{
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const int scale = hudScale(viewport[2], viewport[3], game.view.hudScale);
-    if (scale > 1 && drawScaledLines(frameLines, scale)) {
+    const int scale = hudScale(viewport[2], viewport[3], forcedScale);
+    if (scale > 1 && drawScaledLines(lines, scale)) {
         return;
     }
-    for (int i = 0; i < frameLines.count; ++i) {
-        const OverlayLine& line = frameLines.lines[i];
+    for (int i = 0; i < lines.count; ++i) {
+        const OverlayLine& line = lines.lines[i];
         drawText(line.text, overlayBitmapFont(line.font), line.red, line.green, line.blue, startX(line), line.y);
     }
 }

@@ -1,8 +1,6 @@
 #include "app/race/replay_view.h"
 
-#include "app/hud/hud_scale.h"
 #include "app/hud/overlay.h"
-#include "app/hud/scaled_text.h"
 #include "app/loop/game.h"
 #include "render/scene.h"
 
@@ -28,16 +26,7 @@ void drawWatchOverlay(Game& game, const ReplayPlayer& player)
 {
     OverlayLines& lines = game.overlayLines;
     composeReplayOverlay(lines, player);
-    GLint viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const int scale = hudScale(viewport[2], viewport[3], game.view.hudScale);
-    if (scale > 1 && drawScaledLines(lines, scale)) {
-        return;
-    }
-    for (int i = 0; i < lines.count; ++i) {
-        const OverlayLine& line = lines.lines[i];
-        drawText(line.text, overlayBitmapFont(line.font), line.red, line.green, line.blue, line.x, line.y);
-    }
+    drawOverlayLines(lines, game.view.hudScale);
 }
 
 }  // namespace
